@@ -1,0 +1,42 @@
+#pragma once
+
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+// The framing shared by the catalogue, history and credential files: records
+// of a 4-byte little-endian signed length followed by that many bytes, no
+// header, no count. Writes are atomic; a damaged file is read up to the damage
+// and a copy of it is kept before anything can overwrite it.
+namespace RecordFile {
+
+struct ReadResult
+{
+    bool exists = false;
+    QList<QByteArray> records;
+    // Empty when the whole file was read; otherwise one message naming the file.
+    QString error;
+    // Where the unreadable original was copied, when it was.
+    QString backupPath;
+};
+
+ReadResult read(const QString &path);
+
+enum class Access { Normal, OwnerOnly };
+
+// Replaces the file with the records; the old file stays intact on any failure.
+// Returns an error message, or an empty string on success.
+QString write(const QString &path, const QList<QByteArray> &records,
+              Access access = Access::Normal);
+
+// Frames one record (length prefix + bytes).
+void appendFramed(QByteArray &out, const QByteArray &record);
+// Writes already framed bytes atomically.
+QString writeFramed(const QString &path, const QByteArray &framed,
+                    Access access = Access::Normal);
+
+// Copies `path` beside itself as "<path>.bad-<time stamp>"; returns the copy's
+// path, or empty when the copy could not be made.
+QString keepBadCopy(const QString &path);
+
+} // namespace RecordFile
