@@ -19,6 +19,28 @@ QString keyPath(const char *section, const char *key)
     return QString::fromLatin1(section) + QLatin1Char('/') + QString::fromLatin1(key);
 }
 
+// QSettings reads almost anything as ini and would rewrite it on the next
+// change, so a file that plainly is not one is set aside first.
+bool looksLikeIni(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return true;
+    QByteArray bytes = file.readAll();
+    if (bytes.startsWith("\xEF\xBB\xBF"))
+        bytes.remove(0, 3);
+    if (bytes.contains('\0'))
+        return false;
+    for (QByteArray line : bytes.split('\n')) {
+        line = line.trimmed();
+        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
+            continue;
+        if (line.startsWith('[') ? !line.endsWith(']') : !line.contains('='))
+            return false;
+    }
+    return true;
+}
+
 constexpr auto OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
 
 } // namespace
@@ -56,7 +78,8 @@ Settings::Settings(const QString &dataFolder)
     : m_path(QDir(dataFolder).filePath(QString::fromLatin1(FileName)))
 {
     m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-    if (m_settings->status() == QSettings::FormatError) {
+    if (m_settings->status() == QSettings::FormatError
+        || (QFile::exists(m_path) && !looksLikeIni(m_path))) {
         // Keep what we could not read, then start from the defaults.
         const QString copy = RecordFile::keepBadCopy(m_path);
         m_settings.reset();
