@@ -1,5 +1,6 @@
 #include "catalogue/cp1252.h"
 
+#include <algorithm>
 #include <array>
 
 namespace {
@@ -50,6 +51,13 @@ QByteArray encode(const QString &text)
 
 QString decode(const QByteArray &bytes)
 {
+    // Most text has no byte in 0x80..0x9F, where the two encodings differ.
+    const bool latin1 = std::none_of(bytes.cbegin(), bytes.cend(), [](char c) {
+        const auto b = static_cast<unsigned char>(c);
+        return b >= 0x80 && b < 0xA0;
+    });
+    if (latin1)
+        return QString::fromLatin1(bytes);
     QString out;
     out.resize(bytes.size());
     QChar *dst = out.data();

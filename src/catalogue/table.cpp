@@ -44,13 +44,12 @@ QStringList Table::row(int row) const
     return m_rows.at(row);
 }
 
-void Table::setRow(int row, const QStringList &cells)
+void Table::setRow(int row, QStringList cells)
 {
     if (row < 0 || row >= m_rows.size())
         return;
-    QStringList copy = cells;
-    copy.resize(m_columns);
-    m_rows[row] = copy;
+    cells.resize(m_columns);
+    m_rows[row] = std::move(cells);
 }
 
 int Table::appendRow()

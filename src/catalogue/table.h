@@ -22,7 +22,7 @@ public:
 
     // The whole row, exactly columnCount() cells.
     QStringList row(int row) const;
-    void setRow(int row, const QStringList &cells);
+    void setRow(int row, QStringList cells);
 
     bool isEmpty() const { return cell(0, 1).isEmpty(); }
 

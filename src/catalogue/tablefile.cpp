@@ -99,12 +99,12 @@ LoadResult load(Table &table, const QString &path, Kind kind)
         int target = table.rowCount() - 1;
         if (!table.isEmpty())
             target = table.appendRow();
-        const QStringList parts = text.split(QLatin1Char('|'));
-        if (parts.size() > last + 1)
+        QStringList parts = text.split(QLatin1Char('|'));
+        if (parts.size() > last + 1) {
             ++result.overlongRecords;
-        const int n = std::min(int(parts.size()), last + 1);
-        for (int c = 0; c < n; ++c)
-            table.setCell(c, target, parts.at(c));
+            parts.resize(last + 1);
+        }
+        table.setRow(target, std::move(parts));
     }
     if (result.overlongRecords > 0) {
         if (result.backupPath.isEmpty())
