@@ -1,0 +1,31 @@
+#include "catalogue/pseudofields.h"
+
+#include "catalogue/fieldcatalogue.h"
+
+namespace PseudoFields {
+
+namespace {
+constexpr int FirstConstant = -10;
+constexpr int LastConstant = -15;
+} // namespace
+
+QStringList constantValueList()
+{
+    return {QStringLiteral("kb"), QStringLiteral("yes"), QStringLiteral("no"),
+            QStringLiteral("1"), QStringLiteral("0"), QString()};
+}
+
+std::optional<QString> value(int n, const Context &context)
+{
+    if (n >= 0 && n < FieldCatalogue::FieldCount)
+        return context.record.value(n);
+    if (n == SitePassword)
+        return context.sitePassword;
+    if (n == SiteUserName)
+        return context.siteUserName;
+    if (n <= FirstConstant && n >= LastConstant)
+        return context.constants.value(FirstConstant - n);
+    return std::nullopt;
+}
+
+} // namespace PseudoFields
