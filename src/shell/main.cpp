@@ -1,0 +1,34 @@
+#include "shell/datafolder.h"
+#include "shell/mainwindow.h"
+#include "shell/messageboxdialogs.h"
+#include "shell/singleinstance.h"
+
+#include <QApplication>
+#include <QMessageBox>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+
+    SingleInstance guard;
+    if (!guard.acquire()) {
+        QMessageBox box;
+        box.setText(QStringLiteral("      Already one instance running..      "));
+        box.setStandardButtons(QMessageBox::Ok);
+        box.exec();
+        return 0;
+    }
+
+    // The name doubles as the caption of the message boxes. No display name:
+    // the window manager would add it to the main window's title.
+    QCoreApplication::setApplicationName(QStringLiteral("Kelvane Submit"));
+    const QString dataFolder = DataFolder::forThisProgram();
+
+    MessageBoxDialogs dialogs;
+    TForm1 mainWindow(dataFolder, dialogs);
+    dialogs.setParentWindow(&mainWindow);
+    // The about box (TFormAbout) and the site user and password dialog (TForm3)
+    // are created here, in that order, once they exist.
+    mainWindow.show();
+    return app.exec();
+}

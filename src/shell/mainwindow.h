@@ -1,0 +1,115 @@
+#pragma once
+
+#include "catalogue/table.h"
+#include "shell/settings.h"
+
+#include <QList>
+#include <QStringList>
+#include <QWidget>
+
+#include <memory>
+
+class Dialogs;
+class QComboBox;
+class QLabel;
+class QPushButton;
+class QTableView;
+class RecordSelection;
+class SoftwareListModel;
+class WheelToKeys;
+
+// The main window: menu bar, content views (at most one shown), the software
+// list, and the start-up and close sequences that load and keep the tables.
+class TForm1 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // The title every start begins with; start-up appends the counts.
+    static constexpr const char *InitialTitle = " Kelvane[] Submitter ...";
+    static constexpr const char *CatalogueFileName = "Kelvane_soft.dat";
+    static constexpr int MenuBarHeight = 28;
+    static constexpr int ViewWidth = 640;
+    static constexpr int ViewHeight = 296;
+    static constexpr int OptionsViewWidth = 336;
+    static constexpr int OptionsViewLeft = 304;
+    static constexpr int ClientWidth = 646;
+    static constexpr int MinimumClientHeight = 329;
+    static constexpr int SoftwareColumnCount = 105;
+    static constexpr int FirstColumnWidth = 146;
+
+    TForm1(const QString &dataFolder, Dialogs &dialogs, QWidget *parent = nullptr);
+    ~TForm1() override;
+
+    // Hides every content view; every view switch starts here.
+    void hideAllViews();
+    // The shown content view, or nullptr when only the title label shows.
+    QWidget *currentView() const;
+    QList<QWidget *> contentViews() const { return m_views; }
+
+    // Widens the shown software list columns to their widest text and hides
+    // the others; after loading and after every store.
+    void layoutSoftwareColumns();
+
+    // Current row of the software list, as a table row (1..).
+    int currentSoftwareRow() const;
+    // Makes `row` current; the change runs the record-selected step.
+    void setCurrentSoftwareRow(int row);
+
+    Table &softwareTable() { return m_software; }
+    Table &submitTable() { return m_submitList; }
+    SoftwareListModel *softwareModel() const { return m_softwareModel; }
+    Settings &settings() { return *m_settings; }
+    RecordSelection &recordSelection() { return *m_selection; }
+    const QStringList &constantValues() const { return m_constants; }
+    WebWindowGeometry webWindowGeometry() const { return m_webGeometry; }
+    // The browser windows report their last geometry here; it is written at close.
+    void setWebWindowGeometry(const WebWindowGeometry &geometry) { m_webGeometry = geometry; }
+    QComboBox *productChooser() const { return m_productChooser; }
+    QString dataFolder() const { return m_dataFolder; }
+
+public slots:
+    // The record-selected step; `sender` is null for the program's own calls
+    // after loading and after a store, which always rebuild the match lists.
+    void StringGrid_software_listClick(QObject *sender);
+    // The title-bar commands 1025..1028 (about, home page, help, feedback).
+    void systemCommand(int command);
+
+protected:
+    void closeEvent(QCloseEvent *event) override;
+    void resizeEvent(QResizeEvent *event) override;
+    void moveEvent(QMoveEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+
+private:
+    void startUp();
+    void buildMenuBar();
+    void buildViews();
+    void buildSoftwareListView(QWidget *view);
+    void showView(QWidget *view);
+    void showSoftwareList();
+    void loadCatalogue(bool *fileExisted);
+    void layoutViews();
+    void updateHeightLimit();
+
+    QString m_dataFolder;
+    Dialogs &m_dialogs;
+    WheelToKeys *m_wheelToKeys = nullptr;
+
+    std::unique_ptr<Settings> m_settings;
+    Table m_software;
+    Table m_submitList;
+    std::unique_ptr<RecordSelection> m_selection;
+    QStringList m_constants;
+    WebWindowGeometry m_webGeometry;
+
+    QWidget *m_menuBar = nullptr;
+    QLabel *m_titleLabel = nullptr;
+    QList<QWidget *> m_views;
+    QWidget *m_optionsView = nullptr;
+    QWidget *m_softwareView = nullptr;
+    QTableView *m_softwareList = nullptr;
+    SoftwareListModel *m_softwareModel = nullptr;
+    QWidget *m_softwareButtons = nullptr;
+    QComboBox *m_productChooser = nullptr;
+};

@@ -1,0 +1,57 @@
+#pragma once
+
+#include "shell/dialogs.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// Records every box a window asks for and answers the questions from a queue
+// (Cancel once the queue is empty: the answer that changes nothing).
+class FakeDialogs : public Dialogs
+{
+public:
+    enum class Kind { Message, Error, WarnOkCancel, AskYesCancel };
+
+    struct Shown
+    {
+        Kind kind;
+        QString title;
+        QString text;
+    };
+
+    QList<Shown> shown;
+    QList<Answer> answers;
+
+    void message(const QString &title, const QString &text) override
+    {
+        shown.append({Kind::Message, title, text});
+    }
+    void error(const QString &text) override { shown.append({Kind::Error, QString(), text}); }
+    Answer warnOkCancel(const QString &title, const QString &text) override
+    {
+        shown.append({Kind::WarnOkCancel, title, text});
+        return next();
+    }
+    Answer askYesCancel(const QString &title, const QString &text) override
+    {
+        shown.append({Kind::AskYesCancel, title, text});
+        return next();
+    }
+
+    // The texts of the boxes of one kind, in order.
+    QStringList texts(Kind kind) const
+    {
+        QStringList result;
+        for (const Shown &s : shown) {
+            if (s.kind == kind)
+                result.append(s.text);
+        }
+        return result;
+    }
+    QStringList errors() const { return texts(Kind::Error); }
+    QStringList messages() const { return texts(Kind::Message); }
+
+private:
+    Answer next() { return answers.isEmpty() ? Answer::Cancel : answers.takeFirst(); }
+};
