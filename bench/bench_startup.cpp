@@ -1,0 +1,89 @@
+// Start-up to the main window shown (offscreen) with a catalogue of 10,000
+// records, and a scroll through the whole software list.
+#include "catalogue/table.h"
+#include "catalogue/tablefile.h"
+#include "shell/dialogs.h"
+#include "shell/mainwindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QScrollBar>
+#include <QTableView>
+#include <QTemporaryDir>
+
+#include <cstdio>
+
+namespace {
+
+class SilentDialogs : public Dialogs
+{
+public:
+    void message(const QString &, const QString &) override {}
+    void error(const QString &text) override { std::printf("error: %s\n", qPrintable(text)); }
+    Answer warnOkCancel(const QString &, const QString &) override { return Answer::Ok; }
+    Answer askYesCancel(const QString &, const QString &) override { return Answer::Yes; }
+};
+
+bool report(const char *what, double value, double limit)
+{
+    const bool ok = value <= limit;
+    std::printf("%-48s %8.1f ms  (target <= %.0f)  %s\n", what, value, limit, ok ? "ok" : "MISSED");
+    return ok;
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir dir;
+
+    Table catalogue(TForm1::SoftwareColumnCount, 2);
+    for (int r = 1; r <= 10000; ++r) {
+        if (r > 1)
+            catalogue.appendRow();
+        for (int c = 0; c < 104; ++c)
+            catalogue.setCell(c, r, QStringLiteral("product %1 field %2").arg(r).arg(c));
+    }
+    TableFile::save(catalogue, dir.filePath(QString::fromLatin1(TForm1::CatalogueFileName)),
+                    TableFile::Kind::Marked);
+
+    SilentDialogs dialogs;
+    QElapsedTimer timer;
+    timer.start();
+    TForm1 window(dir.path(), dialogs);
+    window.show();
+    app.processEvents();
+    const double startUp = timer.nsecsElapsed() / 1e6;
+
+    auto *list = window.findChild<QTableView *>(QStringLiteral("StringGrid_software_list"));
+    if (!list) {
+        std::puts("no software list");
+        return 1;
+    }
+    // The list paints only while its view is shown.
+    if (auto *button = window.findChild<QAbstractButton *>(QStringLiteral("Button_software_list")))
+        button->click();
+    app.processEvents();
+    if (!list->isVisible()) {
+        std::puts("software list not shown");
+        return 1;
+    }
+    timer.restart();
+    QScrollBar *bar = list->verticalScrollBar();
+    int pages = 0;
+    for (int v = bar->minimum(); v <= bar->maximum(); v += qMax(1, bar->pageStep()), ++pages) {
+        bar->setValue(v);
+        list->viewport()->repaint();
+    }
+    const double perPage = timer.nsecsElapsed() / 1e6 / qMax(1, pages);
+    std::printf("scrolled %d pages\n", pages);
+
+    bool ok = true;
+    ok &= report("start-up to window shown, 10,000 records", startUp, 1000);
+    ok &= report("software list: one page scrolled and painted", perPage, 16);
+    return ok ? 0 : 1;
+}
