@@ -1,0 +1,87 @@
+#pragma once
+
+#include <QByteArray>
+#include <QJsonObject>
+#include <QList>
+#include <QString>
+
+// What the page driver does to a page after a form walk, in this order:
+// apply the writes, then (when `focus` is set) wait `waitMs`, focus the
+// submit control and, when `click` is on, clear the navigation lock and click
+// it. Only elements whose state the walk changed carry a write, and each
+// carries its final state once, in the order the walk first touched them.
+//
+// JSON shape (toJson):
+//   { "result": 1, "error": "", "message": "", "notice": "",
+//     "found": true, "submitForm": 0,
+//     "writes": [ { "form": 0, "element": 3, "tag": "INPUT", "name": "padurl",
+//                   "set": "value", "value": "..." },
+//                 { ..., "set": "checked", "checked": true },
+//                 { ..., "set": "selection", "selectedIndex": 2, "selected": [2] },
+//                 { ..., "set": "file", "value": "..." } ],
+//     "focus": { "form": 0, "element": 9, "tag": "INPUT", "name": "send" } or null,
+//     "waitMs": 100, "click": false }
+// "tag" and "name" are what the snapshot saw there, for the driver to check
+// that the page has not changed under the plan. "selection": on a list that
+// keeps one choice write selectedIndex; on a multiple one make exactly the
+// options in "selected" chosen. "file": a file name the browser does not let
+// a page script set; the driver leaves that input to the user.
+
+struct ElementWrite
+{
+    enum class Set { Value, Checked, Selection, FileName };
+
+    int form = -1;
+    int element = -1;
+    QString tag;
+    QString name;
+    Set set = Set::Value;
+    QString value;          // Value, FileName
+    bool checked = false;   // Checked
+    int selectedIndex = -1; // Selection: the first chosen option, -1 for none
+    QList<int> selected;    // Selection: every chosen option, ascending
+
+    QJsonObject toJson() const;
+};
+
+struct ElementRef
+{
+    int form = -1;
+    int element = -1;
+    QString tag;
+    QString name;
+
+    bool isValid() const { return form >= 0 && element >= 0; }
+};
+
+struct FormWalkPlan
+{
+    // The walk's result as the browser window reports it.
+    static constexpr int NoForm = 0;
+    static constexpr int Walked = 1;
+    static constexpr int ElementError = 2;
+    // The walk raised an error it does not handle itself (an entry whose
+    // field number is not an integer, a page that could not be read): the
+    // caller shows `error` and ends the page's handling.
+    static constexpr int Raised = -1;
+
+    int result = NoForm;
+    QString error;
+
+    // The walk's own message, the rejected login, shown as an error with OK.
+    QString message;
+    // Something the user should know that needs no answer (nothing found,
+    // no submit button): status-bar text for the caller.
+    QString notice;
+
+    bool found = false;
+    int submitForm = -1;
+    QList<ElementWrite> writes;
+
+    ElementRef focus;       // the submit control, when there is one to focus
+    int waitMs = 0;         // before focusing; pending events run meanwhile
+    bool click = false;
+
+    QJsonObject toJson() const;
+    QByteArray toJsonText() const;
+};

@@ -1,0 +1,549 @@
+#include "submit/formwalk/formwalkplanner.h"
+
+#include "catalogue/pseudofields.h"
+#include "catalogue/table.h"
+
+#include <QCoreApplication>
+#include <QHash>
+
+#include <vector>
+
+namespace FormWalk {
+
+namespace {
+
+constexpr int CategoryField = 47;
+constexpr int CategoryClassField = 48;
+constexpr int ReleaseField = 10;
+constexpr int OsField = 11;
+constexpr int LanguageField = 12;
+constexpr int SubmitWaitMs = 100;
+
+// Blank as the site tables mean it: nothing but blanks and control characters.
+bool isBlank(const QString &s)
+{
+    for (QChar c : s)
+        if (c.unicode() > 0x20)
+            return false;
+    return true;
+}
+
+QString trimmedControls(const QString &s)
+{
+    qsizetype begin = 0, end = s.size();
+    while (begin < end && s.at(begin).unicode() <= 0x20)
+        ++begin;
+    while (end > begin && s.at(end - 1).unicode() <= 0x20)
+        --end;
+    return s.mid(begin, end - begin);
+}
+
+// `haystack` is already in lower case. An empty needle is contained in nothing.
+bool containsLower(const QString &haystack, const QString &lowerNeedle)
+{
+    return !lowerNeedle.isEmpty() && haystack.contains(lowerNeedle);
+}
+
+// A decimal integer, optionally signed and blank-padded; only whether it is 0
+// matters, so a number of any length is read without overflow.
+std::optional<bool> decimalIsNonZero(const QString &text)
+{
+    const QString t = trimmedControls(text);
+    qsizetype i = 0;
+    if (i < t.size() && (t.at(i) == u'+' || t.at(i) == u'-'))
+        ++i;
+    if (i == t.size())
+        return std::nullopt;
+    bool nonZero = false;
+    for (; i < t.size(); ++i) {
+        const char16_t c = t.at(i).unicode();
+        if (c < u'0' || c > u'9')
+            return std::nullopt;
+        nonZero = nonZero || c != u'0';
+    }
+    return nonZero;
+}
+
+// The element types a text is typed into. Besides "text", the later input
+// types that older browsers reported as "text" are filled the same way.
+bool isTextType(const QString &lowerType)
+{
+    static const QStringList types{
+        QStringLiteral("text"),  QStringLiteral("search"), QStringLiteral("email"),
+        QStringLiteral("url"),   QStringLiteral("tel"),    QStringLiteral("number"),
+        QStringLiteral("date"),  QStringLiteral("month"),  QStringLiteral("week"),
+        QStringLiteral("time"),  QStringLiteral("datetime-local")};
+    return types.contains(lowerType);
+}
+
+QString notAnIntegerMessage(const QString &text)
+{
+    return QStringLiteral("'%1' is not a valid integer value").arg(text);
+}
+
+struct Slot
+{
+    int form;
+    int element;
+};
+
+// The walk's working copy of one element, made when the walk first reaches it.
+struct ElementState
+{
+    bool ready = false;
+    bool touched = false;
+    QString value;
+    bool checked = false;
+    std::vector<char> selected;
+    QStringList lowerTexts;
+    QStringList lowerValues;
+};
+
+class Walker
+{
+public:
+    Walker(const PageSnapshot &page, const Input &input) : m_page(page), m_input(input)
+    {
+        m_loggedIn = input.step == Step::LoginFill ? false : input.loggedIn;
+        m_autoSubmit = input.step == Step::LoginFill ? true : input.autoSubmit;
+        const LoginPair pair = loginPair(input.siteRecord.value(UserPassColumn), input.defaultLogin);
+        m_context = {input.softwareRecord, input.constants, pair.password, pair.userName};
+    }
+
+    FormWalkPlan run();
+
+private:
+    const SnapshotElement &element(int flat) const
+    {
+        return m_page.forms.at(m_slots[flat].form).elements.at(m_slots[flat].element);
+    }
+    ElementState &state(int flat);
+    void touch(int flat);
+    void index();
+
+    std::optional<QString> valueFor(int field) const;
+    bool fill(int flat, int field, const QString &value);
+    void choose(int flat, int option, bool bySelectedIndex);
+    void fillChoiceList(int flat, int field, const QString &value);
+    bool fillCheckBox(int flat, int field, const QString &value);
+    void fillRadio(int flat, int field, const QString &value);
+    void check(int flat);
+    void submitStep();
+    void collectWrites();
+
+    const PageSnapshot &m_page;
+    const Input &m_input;
+    bool m_loggedIn = false;
+    bool m_autoSubmit = false;
+    PseudoFields::Context m_context;
+
+    std::vector<Slot> m_slots;
+    std::vector<ElementState> m_states;
+    QHash<QString, std::vector<int>> m_byName;
+    std::vector<int> m_touchOrder;
+    FormWalkPlan m_plan;
+};
+
+void Walker::index()
+{
+    m_slots.reserve(m_page.elementCount());
+    for (int f = 0; f < m_page.forms.size(); ++f) {
+        const QList<SnapshotElement> &elements = m_page.forms.at(f).elements;
+        for (int e = 0; e < elements.size(); ++e) {
+            const int flat = int(m_slots.size());
+            m_slots.push_back({f, e});
+            // Fieldsets are never filled; unnamed elements are named by no entry.
+            if (!elements.at(e).isFieldset() && !elements.at(e).name.isEmpty())
+                m_byName[elements.at(e).name].push_back(flat);
+        }
+    }
+    m_states.resize(m_slots.size());
+}
+
+ElementState &Walker::state(int flat)
+{
+    ElementState &s = m_states[flat];
+    if (!s.ready) {
+        const SnapshotElement &e = element(flat);
+        s.ready = true;
+        s.value = e.value;
+        s.checked = e.checked;
+        if (e.isSelect()) {
+            s.selected.reserve(e.options.size());
+            s.lowerTexts.reserve(e.options.size());
+            s.lowerValues.reserve(e.options.size());
+            for (const SnapshotOption &o : e.options) {
+                s.selected.push_back(o.selected);
+                s.lowerTexts.append(o.text.toLower());
+                s.lowerValues.append(o.value.toLower());
+            }
+        }
+    }
+    return s;
+}
+
+void Walker::touch(int flat)
+{
+    ElementState &s = state(flat);
+    if (!s.touched) {
+        s.touched = true;
+        m_touchOrder.push_back(flat);
+    }
+}
+
+std::optional<QString> Walker::valueFor(int field) const
+{
+    // A field beyond the record's last reads as empty; the pseudo field
+    // numbers say which of them have a value at all.
+    if (field >= 0)
+        return m_input.softwareRecord.value(field);
+    return PseudoFields::value(field, m_context);
+}
+
+FormWalkPlan Walker::run()
+{
+    if (!m_page.valid) {
+        m_plan.result = FormWalkPlan::Raised;
+        m_plan.error = m_page.error;
+        return m_plan;
+    }
+    if (m_page.forms.isEmpty()) {
+        m_plan.result = FormWalkPlan::NoForm;
+        return m_plan;
+    }
+    m_plan.result = FormWalkPlan::Walked;
+    index();
+
+    const QStringList &site = m_input.siteRecord;
+    const int first = m_loggedIn ? FirstEntryColumnLoggedIn : FirstEntryColumn;
+    for (int column = first; column < site.size(); ++column) {
+        const QString &cell = site.at(column);
+        if (isBlank(cell))
+            break;
+        const std::optional<FieldMapEntry> entry = parseEntry(cell);
+        if (!entry) {
+            const qsizetype eq = cell.indexOf(u'=');
+            m_plan.result = FormWalkPlan::Raised;
+            m_plan.error = notAnIntegerMessage(eq < 0 ? cell : cell.left(eq));
+            collectWrites();
+            return m_plan;
+        }
+        const auto matches = m_byName.constFind(entry->inputName);
+        if (matches == m_byName.cend())
+            continue;
+        for (int flat : *matches) {
+            m_plan.found = true;
+            m_plan.submitForm = m_slots[flat].form;
+            const std::optional<QString> value = valueFor(entry->field);
+            if (!value || !fill(flat, entry->field, *value)) {
+                m_plan.result = FormWalkPlan::ElementError;
+                collectWrites();
+                return m_plan;
+            }
+        }
+    }
+    collectWrites();
+    submitStep();
+    return m_plan;
+}
+
+// False for an element error.
+bool Walker::fill(int flat, int field, const QString &value)
+{
+    if (isBlank(value))
+        return true;
+    const SnapshotElement &e = element(flat);
+    const QString type = e.type.toLower();
+    if (type == u"textarea") {
+        ElementState &s = state(flat);
+        // The text area keeps what it holds and gains the value as a new line.
+        if (!isBlank(s.value))
+            s.value += u'\r';
+        s.value += value;
+        touch(flat);
+    } else if (isTextType(type) || type == u"file"
+               || (type == u"password" && field == PseudoFields::SitePassword)) {
+        state(flat).value = value;
+        touch(flat);
+    } else if (e.isSelect()) {
+        fillChoiceList(flat, field, value);
+    } else if (type == u"checkbox") {
+        return fillCheckBox(flat, field, value);
+    } else if (type == u"radio") {
+        fillRadio(flat, field, value);
+    }
+    return true;
+}
+
+void Walker::choose(int flat, int option, bool bySelectedIndex)
+{
+    ElementState &s = state(flat);
+    // selectedIndex, and any choice on a single-choice list, replaces the
+    // previous choice; a multiple list adds to it.
+    if (bySelectedIndex || !element(flat).multiple)
+        std::fill(s.selected.begin(), s.selected.end(), 0);
+    s.selected[option] = 1;
+    touch(flat);
+}
+
+void Walker::fillChoiceList(int flat, int field, const QString &value)
+{
+    ElementState &s = state(flat);
+    const QStringList &texts = s.lowerTexts;
+    const int n = int(texts.size());
+    const MatchLists &lists = m_input.matchLists;
+
+    switch (field) {
+    case CategoryField: {
+        const QString v = value.toLower();
+        for (int k = 0; k < n; ++k) {
+            if (containsLower(texts.at(k), v)) {
+                choose(flat, k, true);
+                return;
+            }
+        }
+        // No option names the category: the site's catch-all, the last one
+        // in the list when it has several.
+        for (int k = 0; k < n; ++k)
+            if (texts.at(k).contains(u"other") || texts.at(k).contains(u"miscellaneous"))
+                choose(flat, k, true);
+        return;
+    }
+    case CategoryClassField: {
+        const QStringList &c = lists.category;
+        if (c.size() < 2)
+            return;
+        const QString main = c.last().toLower();
+        QStringList sub;
+        for (qsizetype j = 0; j + 1 < c.size(); ++j)
+            sub.append(c.at(j).toLower());
+        for (const QString &cj : sub) {
+            for (int k = 0; k < n; ++k) {
+                if (containsLower(texts.at(k), main) && containsLower(texts.at(k), cj)) {
+                    choose(flat, k, false);
+                    return;
+                }
+            }
+        }
+        for (const QString &cj : sub) {
+            for (int k = 0; k < n; ++k) {
+                if (containsLower(texts.at(k), cj)) {
+                    choose(flat, k, false);
+                    return;
+                }
+            }
+        }
+        return;
+    }
+    case ReleaseField:
+        for (const QString &entry : lists.release) {
+            const QString r = entry.toLower();
+            for (int k = 0; k < n; ++k) {
+                if (containsLower(texts.at(k), r)) {
+                    choose(flat, k, false);
+                    return;
+                }
+            }
+        }
+        return;
+    case OsField:
+        for (const QString &entry : lists.os) {
+            const QString o = entry.toLower();
+            for (int k = 0; k < n; ++k)
+                if (containsLower(texts.at(k), o))
+                    choose(flat, k, false);
+        }
+        return;
+    case LanguageField:
+        for (qsizetype j = lists.language.size() - 1; j >= 0; --j) {
+            const QString l = lists.language.at(j).toLower();
+            for (int k = 0; k < n; ++k)
+                if (containsLower(texts.at(k), l))
+                    choose(flat, k, false);
+        }
+        return;
+    default: {
+        const QString v = value.toLower();
+        for (int k = 0; k < n; ++k)
+            if (texts.at(k) == v || s.lowerValues.at(k) == v)
+                choose(flat, k, false);
+        return;
+    }
+    }
+}
+
+bool Walker::fillCheckBox(int flat, int field, const QString &value)
+{
+    const SnapshotElement &e = element(flat);
+    if (field == OsField) {
+        const QString boxValue = e.value.toLower();
+        const QString boxName = e.name.toLower();
+        // Only ever ticks: a box that names none of the systems keeps its state.
+        for (const QString &entry : m_input.matchLists.os) {
+            const QString o = entry.toLower();
+            if (containsLower(boxValue, o) || containsLower(boxName, o)) {
+                check(flat);
+                break;
+            }
+        }
+        return true;
+    }
+    const std::optional<bool> on = decimalIsNonZero(value);
+    if (!on)
+        return false;
+    state(flat).checked = *on;
+    touch(flat);
+    return true;
+}
+
+void Walker::fillRadio(int flat, int field, const QString &value)
+{
+    const QString buttonValue = element(flat).value.toLower();
+    if (field == ReleaseField) {
+        for (const QString &entry : m_input.matchLists.release) {
+            if (containsLower(buttonValue, entry.toLower())) {
+                check(flat);
+                return;
+            }
+        }
+        return;
+    }
+    if (containsLower(buttonValue, value.toLower()))
+        check(flat);
+}
+
+void Walker::check(int flat)
+{
+    const SnapshotElement &e = element(flat);
+    state(flat).checked = true;
+    touch(flat);
+    if (e.type.compare(QLatin1StringView("radio"), Qt::CaseInsensitive) != 0)
+        return;
+    // Ticking a radio button clears the others of its group (same form, same
+    // name); the browser does that itself, the walk only keeps its copy true.
+    const auto group = m_byName.constFind(e.name);
+    if (group == m_byName.cend())
+        return;
+    for (int other : *group) {
+        if (other == flat || m_slots[other].form != m_slots[flat].form)
+            continue;
+        const SnapshotElement &o = element(other);
+        if (o.type.compare(QLatin1StringView("radio"), Qt::CaseInsensitive) == 0)
+            state(other).checked = false;
+    }
+}
+
+void Walker::collectWrites()
+{
+    for (int flat : m_touchOrder) {
+        const SnapshotElement &e = element(flat);
+        const ElementState &s = m_states[flat];
+        ElementWrite w;
+        w.form = m_slots[flat].form;
+        w.element = m_slots[flat].element;
+        w.tag = e.tag;
+        w.name = e.name;
+        const QString type = e.type.toLower();
+        if (e.isSelect()) {
+            bool changed = false;
+            for (int k = 0; k < int(s.selected.size()); ++k) {
+                changed = changed || bool(s.selected[k]) != e.options.at(k).selected;
+                if (s.selected[k])
+                    w.selected.append(k);
+            }
+            if (!changed)
+                continue;
+            w.set = ElementWrite::Set::Selection;
+            w.selectedIndex = w.selected.isEmpty() ? -1 : w.selected.first();
+        } else if (type == u"checkbox" || type == u"radio") {
+            if (s.checked == e.checked)
+                continue;
+            w.set = ElementWrite::Set::Checked;
+            w.checked = s.checked;
+        } else {
+            if (s.value == e.value)
+                continue;
+            w.set = type == u"file" ? ElementWrite::Set::FileName : ElementWrite::Set::Value;
+            w.value = s.value;
+        }
+        m_plan.writes.append(w);
+    }
+}
+
+void Walker::submitStep()
+{
+    if (m_loggedIn && !m_plan.found) {
+        m_plan.message = rejectedLoginMessage();
+        return;
+    }
+    if (m_plan.submitForm < 0) {
+        // Nothing of the field map is on this page: there is no form to send.
+        m_plan.notice = QCoreApplication::translate(
+            "FormWalk", "None of this site's fields were found on the page; nothing was filled.");
+        return;
+    }
+    const SnapshotForm &form = m_page.forms.at(m_plan.submitForm);
+    int control = -1;
+    for (int e = 0; e < form.elements.size(); ++e) {
+        const SnapshotElement &el = form.elements.at(e);
+        // A disabled button takes neither the focus nor a click.
+        if (!el.disabled && el.type.compare(QLatin1StringView("submit"), Qt::CaseInsensitive) == 0)
+            control = e;
+    }
+    if (control < 0) {
+        // How such a form is sent is the page's own business (a script, an
+        // image button): leave it to the user rather than guess.
+        m_plan.notice = QCoreApplication::translate(
+            "FormWalk", "The form has no submit button; please send it yourself.");
+        return;
+    }
+    const SnapshotElement &submit = form.elements.at(control);
+    m_plan.focus = {m_plan.submitForm, control, submit.tag, submit.name};
+    m_plan.waitMs = SubmitWaitMs;
+    m_plan.click = m_autoSubmit;
+}
+
+} // namespace
+
+LoginPair loginPair(const QString &userPass, const LoginPair &defaultPair)
+{
+    if (isBlank(userPass))
+        return defaultPair;
+    const qsizetype tab = userPass.indexOf(u'\t');
+    if (tab < 0)
+        return {QString(), userPass};
+    return {userPass.left(tab), userPass.mid(tab + 1)};
+}
+
+QStringList siteRecordCells(const Table &submitList, int siteRow)
+{
+    QStringList cells = submitList.row(siteRow);
+    if (!cells.isEmpty())
+        cells.removeLast();
+    return cells;
+}
+
+std::optional<FieldMapEntry> parseEntry(const QString &entry)
+{
+    const qsizetype eq = entry.indexOf(u'=');
+    if (eq < 0)
+        return std::nullopt;
+    bool ok = false;
+    const int field = trimmedControls(entry.left(eq)).toInt(&ok, 10);
+    if (!ok)
+        return std::nullopt;
+    return FieldMapEntry{field, entry.mid(eq + 1)};
+}
+
+QString rejectedLoginMessage()
+{
+    return QStringLiteral("This user/password pair was not accepted...\r"
+                          "You must register with this site before submiting.");
+}
+
+FormWalkPlan plan(const PageSnapshot &page, const Input &input)
+{
+    return Walker(page, input).run();
+}
+
+} // namespace FormWalk
