@@ -1,0 +1,75 @@
+#pragma once
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The site library: a shared library holding the site table, loaded by file
+// name, copied whole into the submit list and released at once.
+namespace SiteLibrary {
+
+// The name the program loads, and the name a downloaded update waits under.
+inline constexpr const char *FileName = "KelvaneSubmit.dll";
+inline constexpr const char *UpdateFileName = "KelvaneSubmit_dll.dll";
+
+// Bounds past which a library is refused rather than trusted.
+inline constexpr int MaxRows = 100000;
+inline constexpr qsizetype MaxRecordBytes = 64 * 1024;
+inline constexpr qsizetype MaxTotalBytes = 64 * 1024 * 1024;
+
+// Shown before the program ends when no usable library was found.
+QString missingLibraryMessage();
+
+struct LoadResult
+{
+    // False: show missingLibraryMessage() and end the program.
+    bool ok = false;
+    // The file the records came from.
+    QString path;
+    // Why no candidate could be used (not part of the fixed message).
+    QString reason;
+    bool hasNumOfRows = false;
+    bool hasLoadStrings = false;
+    // One entry per site row, the cells of the record split at carriage returns.
+    QList<QStringList> records;
+    // Columns the records need before the mark column: the larger of 4 and the
+    // field count of the widest record.
+    int fieldColumns = 4;
+    // A note for the user when an export is missing, else empty.
+    QString warning;
+};
+
+// Splits one record at carriage returns; the text after the last one is dropped.
+QStringList splitRecord(const QByteArray &record);
+
+// Loads, copies and releases one library file.
+LoadResult loadFile(const QString &path);
+
+// The candidates in order: the data folder, then the program folder.
+QStringList candidatePaths(const QString &dataFolder, const QString &programFolder);
+
+// The first candidate that exists, loads and passes the checks wins.
+LoadResult load(const QStringList &paths);
+LoadResult load(const QString &dataFolder, const QString &programFolder);
+
+struct UpdateResult
+{
+    enum class Outcome {
+        NothingWaiting,
+        Replaced,
+        // The waiting file is no usable site library: the old one stays, the
+        // waiting file was moved aside to keptAs.
+        Refused,
+        // The rename failed; the old library is still in place.
+        Failed,
+    };
+    Outcome outcome = Outcome::NothingWaiting;
+    QString message;
+    QString keptAs;
+};
+
+// Moves a waiting "KelvaneSubmit_dll.dll" in `folder` over "KelvaneSubmit.dll",
+// once it has been checked to load as a site library. Runs right before load().
+UpdateResult applyUpdate(const QString &folder);
+
+} // namespace SiteLibrary
