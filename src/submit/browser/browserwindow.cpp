@@ -1,0 +1,282 @@
+#include "submit/browser/browserwindow.h"
+
+#include "shell/dialogs.h"
+#include "submit/browser/pagedriver.h"
+#include "submit/browser/pagehandling.h"
+
+#include <QCloseEvent>
+#include <QCoreApplication>
+#include <QPointer>
+#include <QStatusBar>
+#include <QTimer>
+#include <QToolButton>
+#include <QVBoxLayout>
+#include <QWebEngineLoadingInfo>
+#include <QWebEngineProfile>
+#include <QWebEngineSettings>
+#include <QWebEngineView>
+
+namespace {
+
+QToolButton *outcomeButton(const char *objectName, const QString &caption, int width,
+                           QWidget *bar)
+{
+    auto *button = new QToolButton(bar);
+    button->setObjectName(QLatin1String(objectName));
+    button->setText(caption);
+    button->setAutoRaise(true);
+    button->setFixedSize(width, BrowserWindowRules::BarHeight - 2);
+    return button;
+}
+
+} // namespace
+
+BrowserPage::BrowserPage(QWebEngineProfile *profile, QObject *parent)
+    : QWebEnginePage(profile, parent)
+{
+}
+
+bool BrowserPage::acceptNavigationRequest(const QUrl &, NavigationType, bool)
+{
+    return !navigationAllowed || navigationAllowed();
+}
+
+QWebEngineProfile *TForm2::sharedProfile()
+{
+    static QPointer<QWebEngineProfile> profile;
+    if (!profile) {
+        // Off the record (no storage name), and NoCache right at creation:
+        // switching a disk-backed profile to NoCache later can hang its first load.
+        profile = new QWebEngineProfile(QCoreApplication::instance());
+        profile->setHttpCacheType(QWebEngineProfile::NoCache);
+    }
+    return profile;
+}
+
+TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Dialogs &dialogs,
+               AddressHandler &addresses, const BrowserOptions &options, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+      m_dialogs(dialogs)
+{
+    setObjectName(name);
+    setWindowTitle(name);
+    setAttribute(Qt::WA_DeleteOnClose);
+
+    m_handling = new PageHandling(source, dialogs, addresses, this);
+    m_handling->setWindowName(name);
+    m_handling->setResultCode(resultCode);
+
+    m_bar = new QWidget(this);
+    m_bar->setObjectName(QStringLiteral("Panel_mnu"));
+    m_bar->setFixedHeight(BrowserWindowRules::BarHeight);
+    m_bar->installEventFilter(this);
+    m_fail = outcomeButton("Button_fail", QStringLiteral("failed"), 64, m_bar);
+    m_cancel = outcomeButton("Button_cancel", QStringLiteral("cancel"), 67, m_bar);
+    m_done = outcomeButton("Button_done", QStringLiteral("done ok"), 75, m_bar);
+    m_fail->setEnabled(false);
+    m_done->setEnabled(false);
+
+    m_page = new BrowserPage(sharedProfile(), this);
+    QWebEngineSettings *settings = m_page->settings();
+    settings->setAttribute(QWebEngineSettings::AutoLoadImages, options.images);
+    // Page scripts only: the driver's own scripts run in the isolated world either way.
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, options.scripts);
+    m_page->navigationAllowed = [handling = QPointer<PageHandling>(m_handling)] {
+        return handling && handling->WebBrowser1BeforeNavigate2();
+    };
+
+    m_view = new QWebEngineView(this);
+    m_view->setObjectName(QStringLiteral("WebBrowser1"));
+    m_view->setPage(m_page);
+    m_driver = new PageDriver(m_page, this);
+
+    m_status = new QStatusBar(this);
+    m_status->setObjectName(QStringLiteral("StatusBar1"));
+    m_status->setSizeGripEnabled(false);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_bar);
+    layout->addWidget(m_view, 1);
+    layout->addWidget(m_status);
+
+    // Tab, Enter and the editing keys reach the page through WebEngine's own
+    // key handling; the view only needs the focus.
+    m_view->setFocus();
+
+    connect(m_done, &QToolButton::clicked, m_handling, &PageHandling::Button_doneClick);
+    connect(m_fail, &QToolButton::clicked, m_handling, &PageHandling::Button_failClick);
+    connect(m_cancel, &QToolButton::clicked, m_handling, &PageHandling::Button_cancelClick);
+
+    connect(m_handling, &PageHandling::captionChanged, this, &QWidget::setWindowTitle);
+    connect(m_handling, &PageHandling::statusTextChanged, this,
+            [this](const QString &text) { m_status->showMessage(text); });
+    connect(m_handling, &PageHandling::navigateRequested, this, &TForm2::navigate);
+    connect(m_handling, &PageHandling::decorateRequested, m_driver, &PageDriver::decorate);
+    connect(m_handling, &PageHandling::walkRequested, m_driver, &PageDriver::walk);
+    connect(m_handling, &PageHandling::focusPageRequested, this, [this] {
+        m_driver->focusPage();
+        m_view->setFocus();
+    });
+    connect(m_handling, &PageHandling::outcomeButtonsEnabledChanged, this, [this](bool on) {
+        m_fail->setEnabled(on);
+        m_done->setEnabled(on);
+    });
+    connect(m_handling, &PageHandling::closeRequested, this, &TForm2::finish);
+    connect(m_driver, &PageDriver::walkFinished, m_handling, &PageHandling::walkFinished);
+    connect(m_driver, &PageDriver::aboutToClick, m_handling, &PageHandling::clearNavigationLock);
+
+    // Progress as the page handling understands it: WebEngine reports 0..100
+    // while a load runs (0 at its very start) and nothing once it has ended.
+    // Any report during a load is "busy"; "progress 0" is the end of a load
+    // (succeeded, failed or stopped), reported after the completed page has
+    // been passed on. The events are queued, so the handling and its message
+    // boxes never run inside WebEngine's own signal emission.
+    connect(m_page, &QWebEnginePage::loadProgress, this, [this](int progress) {
+        QMetaObject::invokeMethod(
+            this, [this, progress] { m_handling->WebBrowser1ProgressChange(qMax(1, progress)); },
+            Qt::QueuedConnection);
+    });
+    connect(m_page, &QWebEnginePage::loadingChanged, this,
+            [this](const QWebEngineLoadingInfo &info) {
+                if (info.status() == QWebEngineLoadingInfo::LoadStartedStatus)
+                    return;
+                // A stopped load (one the lock refused, or one a newer one
+                // replaced) leaves the page as it was: nothing completed.
+                const bool completed = info.status() != QWebEngineLoadingInfo::LoadStoppedStatus;
+                QMetaObject::invokeMethod(
+                    this, [this, completed] { pageLoadEnded(completed); }, Qt::QueuedConnection);
+            });
+    // IE's status text shows the link under the mouse; this is its counterpart.
+    connect(m_page, &QWebEnginePage::linkHovered, this, [this](const QString &url) {
+        m_handling->WebBrowser1StatusTextChange(url);
+    });
+
+    setWebWindowGeometry(BrowserWindowRules::openingGeometry({}));
+}
+
+TForm2::~TForm2()
+{
+    m_driver->abandon();
+    // The view goes before the page it shows (it does not own it), and both
+    // before the profile they use.
+    delete m_view;
+    m_view = nullptr;
+    delete m_page;
+    m_page = nullptr;
+}
+
+void TForm2::pageLoadEnded(bool completed)
+{
+    if (completed)
+        m_handling->WebBrowser1DocumentComplete(true, m_page->title());
+    m_handling->WebBrowser1ProgressChange(0);
+}
+
+void TForm2::navigate(const QString &address)
+{
+    const QUrl url = QUrl::fromUserInput(address.trimmed());
+    if (address.trimmed().isEmpty() || !url.isValid()) {
+        m_dialogs.error(tr("This site has no page address to open."));
+        return;
+    }
+    raise();
+    m_view->setFocus();
+    // The flags of the original navigation (no history entry, no cache)
+    // are the profile's NoCache and a fresh page. No "Referer" header is
+    // sent: Chromium drops one whose value is not an absolute address, and
+    // "KelvaneSubmit" is not one.
+    m_page->load(url);
+}
+
+int TForm2::resultCode() const
+{
+    return m_handling->resultCode();
+}
+
+QString TForm2::statusText() const
+{
+    return m_status->currentMessage();
+}
+
+void TForm2::setWebWindowGeometry(const WebWindowGeometry &geometry)
+{
+    resize(geometry.width, geometry.height);
+    move(geometry.left, geometry.top);
+}
+
+WebWindowGeometry TForm2::webWindowGeometry() const
+{
+    return {width(), height(), x(), y()};
+}
+
+bool TForm2::event(QEvent *event)
+{
+    if (event->type() == QEvent::WindowActivate)
+        m_handling->FormActivate();
+    return QWidget::event(event);
+}
+
+void TForm2::showEvent(QShowEvent *event)
+{
+    QWidget::showEvent(event);
+    // A window manager may decline to activate a new window (focus-stealing
+    // prevention); the first show counts as the first activation then, so
+    // the page still opens. Later activations do nothing.
+    QPointer<PageHandling> handling(m_handling);
+    QTimer::singleShot(0, m_handling, [handling] {
+        if (handling)
+            handling->FormActivate();
+    });
+}
+
+void TForm2::closeEvent(QCloseEvent *event)
+{
+    // Only the outcome buttons close the window.
+    if (m_closing)
+        event->accept();
+    else
+        event->ignore();
+}
+
+bool TForm2::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_bar && event->type() == QEvent::Resize)
+        placeOutcomeButtons();
+    return QWidget::eventFilter(watched, event);
+}
+
+void TForm2::placeOutcomeButtons()
+{
+    const BrowserWindowRules::OutcomeButtonLefts lefts =
+        BrowserWindowRules::outcomeButtonLefts(m_bar->width());
+    m_fail->move(lefts.fail, 1);
+    m_cancel->move(lefts.cancel, 1);
+    m_done->move(lefts.done, 1);
+}
+
+void TForm2::finish(int resultCode)
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    // A walk still running is dropped: its answers find nothing to act on.
+    m_driver->abandon();
+    m_page->navigationAllowed = [] { return false; };
+    QPointer<TForm2> self(this);
+    emit closed(resultCode, webWindowGeometry());
+    if (self)
+        close();
+}
+
+TForm2 *openBrowserWindow(BrowserWindowBook &book, int resultCode, SubmissionSource &source,
+                          Dialogs &dialogs, AddressHandler &addresses,
+                          const BrowserOptions &options, QWidget *owner)
+{
+    const BrowserWindowBook::Opening opening = book.open();
+    auto *window = new TForm2(opening.name, resultCode, source, dialogs, addresses, options, owner);
+    window->setWebWindowGeometry(opening.geometry);
+    window->show();
+    return window;
+}

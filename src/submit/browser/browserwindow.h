@@ -1,0 +1,111 @@
+#pragma once
+
+#include "shell/settings.h"
+#include "submit/browser/outcome.h"
+
+#include <QWebEnginePage>
+#include <QWidget>
+
+#include <functional>
+
+class AddressHandler;
+class Dialogs;
+class PageDriver;
+class PageHandling;
+class QStatusBar;
+class QToolButton;
+class QWebEngineProfile;
+class QWebEngineView;
+class SubmissionSource;
+
+// The user's browser choices, given to each window when it is created.
+struct BrowserOptions
+{
+    bool images = true;
+    bool scripts = true;
+};
+
+// The embedded browser's page: every navigation it is about to start is
+// put to the window's navigation lock first.
+class BrowserPage : public QWebEnginePage
+{
+    Q_OBJECT
+
+public:
+    BrowserPage(QWebEngineProfile *profile, QObject *parent = nullptr);
+
+    // True lets the navigation go ahead; unset, every navigation goes ahead.
+    std::function<bool()> navigationAllowed;
+
+protected:
+    bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+};
+
+// A submission or registration window: the bar with the three outcome
+// buttons, the embedded browser and the status bar. The page handling lives
+// in PageHandling; this window only carries WebEngine's events to it and its
+// requests to the page. It has no close box: the buttons close it, emitting
+// closed() with the result code, and the window then deletes itself.
+class TForm2 : public QWidget
+{
+    Q_OBJECT
+
+public:
+    // `name` is also the first caption; `resultCode` the site row, or minus
+    // the site row for a registration window.
+    TForm2(const QString &name, int resultCode, SubmissionSource &source, Dialogs &dialogs,
+           AddressHandler &addresses, const BrowserOptions &options = {},
+           QWidget *parent = nullptr);
+    ~TForm2() override;
+
+    // The one off-the-record profile of the program's run: the windows of a
+    // run share its cookies, and nothing is cached.
+    static QWebEngineProfile *sharedProfile();
+
+    void setWebWindowGeometry(const WebWindowGeometry &geometry);
+    WebWindowGeometry webWindowGeometry() const;
+
+    int resultCode() const;
+    PageHandling &pageHandling() const { return *m_handling; }
+    PageDriver &pageDriver() const { return *m_driver; }
+    QWebEngineView *browser() const { return m_view; }
+    BrowserPage *page() const { return m_page; }
+    QString statusText() const;
+
+signals:
+    // An outcome button was pressed: positive done, negative failed, 0 cancelled.
+    void closed(int resultCode, const WebWindowGeometry &geometry);
+
+protected:
+    bool event(QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    void placeOutcomeButtons();
+    void navigate(const QString &address);
+    void pageLoadEnded(bool completed);
+    void finish(int resultCode);
+
+    Dialogs &m_dialogs;
+    PageHandling *m_handling = nullptr;
+    BrowserPage *m_page = nullptr;
+    QWebEngineView *m_view = nullptr;
+    PageDriver *m_driver = nullptr;
+    QWidget *m_bar = nullptr;
+    QToolButton *m_fail = nullptr;
+    QToolButton *m_cancel = nullptr;
+    QToolButton *m_done = nullptr;
+    QStatusBar *m_status = nullptr;
+    bool m_closing = false;
+};
+
+// Opens one browser window for `resultCode` (a site row for a submission,
+// minus the site row for a registration): counted, named and placed by
+// `book`, shown at once; it navigates when first shown. The caller makes the
+// product current before, and connects TForm2::closed to its close handler,
+// which hands the geometry to book.closed() and the code to the history.
+TForm2 *openBrowserWindow(BrowserWindowBook &book, int resultCode, SubmissionSource &source,
+                          Dialogs &dialogs, AddressHandler &addresses,
+                          const BrowserOptions &options = {}, QWidget *owner = nullptr);

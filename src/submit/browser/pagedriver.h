@@ -1,0 +1,78 @@
+#pragma once
+
+#include "submit/browser/pagehandling.h"
+#include "submit/formwalk/formwalkplan.h"
+#include "submit/formwalk/formwalkplanner.h"
+
+#include <QObject>
+#include <QPointer>
+#include <QTimer>
+
+#include <functional>
+
+class QJsonObject;
+class QWebEnginePage;
+
+// The form walk on a real page: one script takes the snapshot, the planner
+// makes the plan, one script applies it, and after the plan's wait a last one
+// focuses (and, with auto-submit, clicks) the submit control. Everything runs
+// in the isolated world and answers asynchronously, so the window stays
+// responsive; an answer that comes after the walk was abandoned, or for a
+// driver or page that is gone, is dropped.
+class PageDriver : public QObject
+{
+    Q_OBJECT
+
+public:
+    // A page that does not answer within this time (a script that never
+    // returns) ends the walk with a message rather than leaving it hanging.
+    static constexpr int DefaultAnswerTimeoutMs = 20000;
+
+    explicit PageDriver(QWebEnginePage *page, QObject *parent = nullptr);
+
+    void setAnswerTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
+    bool isWalking() const { return m_active; }
+    // The plan of the latest walk (empty before the first snapshot arrived).
+    const FormWalkPlan &lastPlan() const { return m_plan; }
+
+    // Starts a walk; it always ends with exactly one walkFinished(), unless
+    // abandoned first.
+    void walk(const FormWalk::Input &input);
+    // Drops the walk in progress: nothing more of it reaches the page or the caller.
+    void abandon();
+
+    void decorate(const QString &signatureHtml);
+    void focusPage();
+
+    static QString pageNotReadMessage();
+    static QString pageChangedMessage();
+    static QString noAnswerMessage();
+    static QString notSentMessage();
+
+signals:
+    // The plan's writes are on the page (before the wait and the submit step).
+    void writesApplied();
+    // The submit control is about to be clicked: the navigation lock must go.
+    void aboutToClick();
+    void walkFinished(const WalkOutcome &outcome);
+
+private:
+    using Answer = std::function<void(const QJsonObject &)>;
+    void run(const QString &script, Answer then);
+    void onSnapshot(const QJsonObject &answer);
+    void onApplied(const QJsonObject &answer);
+    void afterWrites();
+    void submitStep();
+    WalkOutcome planOutcome() const;
+    void finish(WalkOutcome outcome);
+    void fail(const QString &error);
+
+    QPointer<QWebEnginePage> m_page;
+    QTimer m_watchdog;
+    int m_timeoutMs = DefaultAnswerTimeoutMs;
+    quint64 m_walkId = 0;
+    bool m_active = false;
+    FormWalk::Input m_input;
+    FormWalkPlan m_plan;
+    QString m_fileNotice;
+};

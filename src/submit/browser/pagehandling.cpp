@@ -1,0 +1,223 @@
+#include "submit/browser/pagehandling.h"
+
+#include "shell/dialogs.h"
+#include "submit/browser/emailcomposer.h"
+#include "submit/browser/submissionsource.h"
+
+#include <QCoreApplication>
+
+#include <cstdlib>
+
+namespace {
+
+QString messageTitle()
+{
+    return QCoreApplication::applicationName();
+}
+
+} // namespace
+
+QString PageHandling::pageSignature()
+{
+    return QStringLiteral("<br><a href=\"") + makerHomePage()
+           + QStringLiteral("\">Kelvane Submit <i>by</i> Tarnowel</a>");
+}
+
+PageHandling::PageHandling(SubmissionSource &source, Dialogs &dialogs, AddressHandler &addresses,
+                           QObject *parent)
+    : QObject(parent), m_source(source), m_dialogs(dialogs), m_addresses(addresses)
+{
+}
+
+void PageHandling::setStatus(const QString &text)
+{
+    if (text == m_status)
+        return;
+    m_status = text;
+    emit statusTextChanged(text);
+}
+
+void PageHandling::setCaption(const QString &text)
+{
+    m_caption = text;
+    emit captionChanged(text);
+}
+
+void PageHandling::setOutcomeEnabled(bool enabled)
+{
+    if (enabled == m_outcomeEnabled)
+        return;
+    m_outcomeEnabled = enabled;
+    emit outcomeButtonsEnabledChanged(enabled);
+}
+
+void PageHandling::FormActivate()
+{
+    if (m_navigated || m_closing)
+        return;
+    m_siteRow = std::abs(m_resultCode);
+    const QStringList site = m_source.siteRecord(m_siteRow);
+    const QString address = site.value(m_resultCode > 0 ? SubmitColumn : RegUrlColumn);
+    setCaption(site.value(SiteNameColumn) + QStringLiteral(" : ") + m_windowName);
+    m_navigated = true;
+    emit navigateRequested(address);
+}
+
+void PageHandling::WebBrowser1StatusTextChange(const QString &text)
+{
+    if (!m_closing)
+        setStatus(text);
+}
+
+void PageHandling::WebBrowser1ProgressChange(int progress)
+{
+    if (m_closing)
+        return;
+    if (m_walking) {
+        m_held.append({false, progress, QString()});
+        return;
+    }
+    if (progress != 0) {
+        setStatus(busyText());
+        return;
+    }
+    setStatus(QString());
+    m_navigationLock = false;
+    if (m_resultReady)
+        setOutcomeEnabled(true);
+}
+
+void PageHandling::WebBrowser1DocumentComplete(bool browserComplete, const QString &title)
+{
+    // A frame that finished before the page as a whole is not a completed page.
+    if (!browserComplete || m_closing)
+        return;
+    if (m_walking) {
+        m_held.append({true, 0, title});
+        return;
+    }
+    handleCompletion(title);
+}
+
+void PageHandling::handleCompletion(const QString &title)
+{
+    setStatus(QString());
+    setCaption(title);
+    m_navigationLock = true;
+    emit decorateRequested(pageSignature());
+
+    if (m_resultCode < 0) {
+        // A registration window: every page the user reaches gets the reminder.
+        m_dialogs.message(messageTitle(), registrationMessage());
+        return;
+    }
+    if (m_filled) {
+        m_resultReady = true;
+        return;
+    }
+
+    const QStringList site = m_source.siteRecord(m_siteRow);
+    const QString loginText = site.value(LoginColumn);
+    bool ok = false;
+    const int login = loginText.toInt(&ok, 10);
+    if (!ok) {
+        m_dialogs.error(QStringLiteral("'%1' is not a valid integer value").arg(loginText));
+        return;
+    }
+    if (login == EmailSite) {
+        EmailComposer::compose(site.value(RegUrlColumn), m_source.softwareRecord(), m_addresses);
+        emit focusPageRequested();
+        return;
+    }
+    requestWalk(login == LoginFirst && !m_loggedIn ? Fill::Login : Fill::Normal);
+}
+
+void PageHandling::requestWalk(Fill fill)
+{
+    FormWalk::Input input;
+    input.siteRecord = m_source.siteRecord(m_siteRow);
+    input.softwareRecord = m_source.softwareRecord();
+    input.matchLists = m_source.matchLists();
+    input.constants = m_source.constants();
+    input.defaultLogin = m_source.defaultLogin();
+    input.loggedIn = m_loggedIn;
+    // The login form is sent whatever "auto-submit" says; the planner's
+    // login step knows that, and the check box itself is never touched.
+    input.autoSubmit = fill == Fill::Login || m_source.autoSubmit();
+    input.step = fill == Fill::Login ? FormWalk::Step::LoginFill : FormWalk::Step::NormalFill;
+    m_walking = true;
+    m_fill = fill;
+    emit walkRequested(input);
+}
+
+void PageHandling::reportResult(int result)
+{
+    if (result == FormWalkPlan::NoForm)
+        m_dialogs.message(messageTitle(), noFormMessage());
+    else if (result == FormWalkPlan::ElementError)
+        m_dialogs.message(messageTitle(), elementErrorMessage());
+}
+
+void PageHandling::walkFinished(const WalkOutcome &outcome)
+{
+    if (!m_walking || m_closing)
+        return;
+    const Fill fill = m_fill;
+    if (outcome.result == FormWalkPlan::Raised) {
+        // The page could not be read or filled as a whole: its handling ends
+        // here, and the next completed page is handled afresh.
+        m_dialogs.error(outcome.error);
+    } else {
+        if (!outcome.message.isEmpty())
+            m_dialogs.error(outcome.message);
+        reportResult(outcome.result);
+        if (fill == Fill::Login)
+            m_loggedIn = true;
+        else
+            m_filled = true;
+        emit focusPageRequested();
+    }
+    m_walking = false;
+    m_fill = Fill::None;
+    replayHeld();
+    if (!m_closing && !outcome.notice.isEmpty())
+        setStatus(outcome.notice);
+}
+
+void PageHandling::replayHeld()
+{
+    while (!m_held.isEmpty() && !m_walking && !m_closing) {
+        const Held held = m_held.takeFirst();
+        if (held.completion)
+            handleCompletion(held.title);
+        else
+            WebBrowser1ProgressChange(held.progress);
+    }
+}
+
+void PageHandling::close(int resultCode)
+{
+    if (m_closing)
+        return;
+    m_closing = true;
+    m_resultCode = resultCode;
+    m_held.clear();
+    emit closeRequested(resultCode);
+}
+
+void PageHandling::Button_doneClick()
+{
+    if (m_outcomeEnabled)
+        close(m_resultCode);
+}
+
+void PageHandling::Button_failClick()
+{
+    if (m_outcomeEnabled)
+        close(-m_resultCode);
+}
+
+void PageHandling::Button_cancelClick()
+{
+    close(0);
+}

@@ -1,0 +1,160 @@
+#pragma once
+
+#include "submit/formwalk/formwalkplan.h"
+#include "submit/formwalk/formwalkplanner.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+
+class AddressHandler;
+class Dialogs;
+class SubmissionSource;
+
+// What the page driver reports when a walk it was asked for has ended.
+struct WalkOutcome
+{
+    // FormWalkPlan::NoForm, Walked, ElementError or Raised.
+    int result = FormWalkPlan::NoForm;
+    // Raised: the reason, shown as an error; the page's handling ends.
+    QString error;
+    // The walk's own message (the rejected login), shown as an error.
+    QString message;
+    // Status-bar text that needs no answer.
+    QString notice;
+};
+
+// The page handling of one browser window, as a state machine driven by the
+// browser's events. It holds the five flags and the result code, decides what
+// a completed page gets (the registration message, the login fill, the
+// e-mail, the normal fill, or nothing but "result ready"), and asks the
+// window, through its signals, for what only a browser can do.
+//
+// Progress: the handling knows only "busy" (any value but 0) and "idle" (0).
+// The window reports idle once a load has ended, after the completed page has
+// been passed in; reports that arrive while a walk is running are held and
+// replayed when it ends, so the navigation lock covers the whole fill.
+class PageHandling : public QObject
+{
+    Q_OBJECT
+
+public:
+    static QString pageSignature();
+    static QString makerHomePage() { return QStringLiteral("http://www.kelvane.example/"); }
+    static QString busyText() { return QStringLiteral("BUSY !!"); }
+    static QString registrationMessage()
+    {
+        return QStringLiteral("Fill your data by hand, and remember user/password\rpair, to "
+                              "input it back at 'submit list' for this site.");
+    }
+    static QString noFormMessage() { return QStringLiteral("Error. No Form was found on this site."); }
+    static QString elementErrorMessage()
+    {
+        return QStringLiteral("Error. Field or method is not available.");
+    }
+
+    // Columns of the site record read here.
+    static constexpr int SiteNameColumn = 0;
+    static constexpr int SubmitColumn = 4;
+    static constexpr int LoginColumn = 5;
+    static constexpr int RegUrlColumn = 7;
+    static constexpr int LoginFirst = 1;
+    static constexpr int EmailSite = 3;
+
+    PageHandling(SubmissionSource &source, Dialogs &dialogs, AddressHandler &addresses,
+                 QObject *parent = nullptr);
+
+    // Creation: the window's name (its first caption) and its result code,
+    // the site row for a submission, minus the site row for a registration.
+    void setWindowName(const QString &name) { m_windowName = name; }
+    QString windowName() const { return m_windowName; }
+    void setResultCode(int code) { m_resultCode = code; }
+    int resultCode() const { return m_resultCode; }
+    // Fixed at the first activation.
+    int siteRow() const { return m_siteRow; }
+    bool isRegistration() const { return m_resultCode < 0; }
+
+    bool navigated() const { return m_navigated; }
+    bool navigationLocked() const { return m_navigationLock; }
+    bool filled() const { return m_filled; }
+    bool loggedIn() const { return m_loggedIn; }
+    bool resultReady() const { return m_resultReady; }
+    // "failed" and "done ok"; "cancel" is always enabled.
+    bool outcomeButtonsEnabled() const { return m_outcomeEnabled; }
+    bool walking() const { return m_walking; }
+    bool closing() const { return m_closing; }
+    QString caption() const { return m_caption; }
+    QString statusText() const { return m_status; }
+
+    // The window's events.
+    void FormActivate();
+    // True when the navigation may go ahead.
+    bool WebBrowser1BeforeNavigate2() const { return !m_navigationLock; }
+    void WebBrowser1StatusTextChange(const QString &text);
+    void WebBrowser1ProgressChange(int progress);
+    // `browserComplete`: the page as a whole has loaded, not just one of its frames.
+    void WebBrowser1DocumentComplete(bool browserComplete, const QString &title);
+    // The walk asked for by walkRequested() has ended.
+    void walkFinished(const WalkOutcome &outcome);
+    // The walk is about to click the submit control.
+    void clearNavigationLock() { m_navigationLock = false; }
+
+    void Button_doneClick();
+    void Button_failClick();
+    void Button_cancelClick();
+
+signals:
+    void captionChanged(const QString &caption);
+    void statusTextChanged(const QString &text);
+    void navigateRequested(const QString &address);
+    // Append `signatureHtml` at the end of the body and remove the body's border.
+    void decorateRequested(const QString &signatureHtml);
+    // Snapshot, plan and apply; the window answers with walkFinished().
+    void walkRequested(const FormWalk::Input &input);
+    // Give the page's window the keyboard focus.
+    void focusPageRequested();
+    void outcomeButtonsEnabledChanged(bool enabled);
+    // An outcome button was pressed; the window closes with this code.
+    void closeRequested(int resultCode);
+
+private:
+    enum class Fill { None, Login, Normal };
+    struct Held
+    {
+        bool completion;
+        int progress;
+        QString title;
+    };
+
+    void setStatus(const QString &text);
+    void setCaption(const QString &text);
+    void setOutcomeEnabled(bool enabled);
+    void handleCompletion(const QString &title);
+    void requestWalk(Fill fill);
+    void reportResult(int result);
+    void replayHeld();
+    void close(int resultCode);
+
+    SubmissionSource &m_source;
+    Dialogs &m_dialogs;
+    AddressHandler &m_addresses;
+
+    QString m_windowName;
+    int m_resultCode = 0;
+    int m_siteRow = 0;
+
+    bool m_navigated = false;
+    bool m_navigationLock = false;
+    bool m_filled = false;
+    bool m_loggedIn = false;
+    bool m_resultReady = false;
+
+    bool m_outcomeEnabled = false;
+    bool m_closing = false;
+    bool m_walking = false;
+    Fill m_fill = Fill::None;
+    QList<Held> m_held;
+
+    QString m_caption;
+    QString m_status;
+};

@@ -1,0 +1,640 @@
+// Browser windows in the real, headless Qt WebEngine against pages served by
+// the loopback fixture server: what each submitted form carried is asserted
+// on the exact POST bodies the server recorded.
+#include "catalogue/pseudofields.h"
+#include "submit/browser/browserwindow.h"
+#include "submit/browser/pagedriver.h"
+#include "submit/browser/pagehandling.h"
+#include "submit/browser/submissionsource.h"
+#include "support/bigformpage.h"
+#include "support/fakeaddresshandler.h"
+#include "support/fakedialogs.h"
+#include "support/fixtureserver.h"
+
+#include <QApplication>
+#include <QPointer>
+#include <QSignalSpy>
+#include <QTest>
+#include <QToolButton>
+#include <QWebEngineProfile>
+#include <QWebEngineScript>
+#include <QWebEngineView>
+
+#include <memory>
+
+namespace {
+
+constexpr int Timeout = 30000;
+
+const QByteArray EveryKindForm = R"(<html><head><title>Every kind</title></head><body>
+<form method=post action=ACTION>
+<input name=program_name>
+<textarea name=description>Old line</textarea>
+<input type=password name=pass>
+<input type=password name=user_as_pass>
+<select name=category><option value=g>Games<option value=us>Utilities - System<option value=o>Other</select>
+<select name=os multiple><option value=1>Win95<option value=2>WinXP<option value=3>Linux</select>
+<input type=checkbox name=freeware value=yes>
+<input type=checkbox name=shareware value=yes checked>
+<input type=radio name=release value=new checked><input type=radio name=release value=update>
+<input type=hidden name=padurl value=keep>
+<input type=email name=email>
+<input type=file name=shot>
+<input type=hidden name=mirror value="">
+<input type=submit name=send value=Send>
+</form>
+<script>
+var f = document.forms[0];
+f.program_name.addEventListener('change', function (e) { f.mirror.value = 'seen:' + e.target.value; });
+f.addEventListener('submit', function () { document.body.setAttribute('data-submitted', '1'); });
+</script></body></html>)";
+
+const QStringList EveryKindMap{"0=program_name", "60=description", "-1=pass", "-2=user_as_pass",
+                               "47=category",    "11=os",          "-13=freeware",
+                               "-14=shareware",  "10=release",     "57=padurl",
+                               "39=email",       "56=shot"};
+
+const QByteArray EveryKindBody =
+    "program_name=Kelvane+Test+%26+Co&description=Old+line%0D%0AFast%2C+small+%231+tool"
+    "&pass=secret&user_as_pass=&category=us&os=2&os=3&freeware=yes&release=update"
+    "&padurl=keep&email=author%40kelvane.example&shot=&mirror=seen%3AKelvane+Test+%26+Co"
+    "&send=Send";
+
+QByteArray withAction(QByteArray html, const QByteArray &action)
+{
+    return html.replace("ACTION", action);
+}
+
+QStringList softwareRecord()
+{
+    QStringList r(105);
+    r[0] = "Kelvane Test & Co";
+    r[10] = "Minor Update";
+    r[11] = "WinXP,Linux";
+    r[39] = "author@kelvane.example";
+    r[47] = "Utilities";
+    r[56] = "/tmp/shot.png";
+    r[57] = "http://pad.example/pad.xml";
+    r[60] = "Fast, small #1 tool";
+    return r;
+}
+
+QStringList site(const QString &name, const QUrl &submit, const QString &login,
+                 const QString &userPass, const QStringList &entries,
+                 const QString &regUrl = QString())
+{
+    return QStringList{name, "http://home.example", "", "yes", submit.toString(), login,
+                       userPass, regUrl}
+           + entries;
+}
+
+} // namespace
+
+class TestBrowserWindow : public QObject
+{
+    Q_OBJECT
+
+    FixtureServer m_server;
+    std::unique_ptr<FixedSubmissionSource> m_source;
+    FakeDialogs m_dialogs;
+    FakeAddressHandler m_addresses;
+    QList<QPointer<TForm2>> m_windows;
+    QHash<TForm2 *, int> m_walksDone;
+
+    // Opens a window whose site row (the code's absolute value) holds `siteRecord`.
+    TForm2 *open(const QStringList &siteRecord, int resultCode = 1,
+                 const BrowserOptions &options = {})
+    {
+        m_source->sites = QList<QStringList>(std::abs(resultCode) + 1);
+        m_source->sites[std::abs(resultCode)] = siteRecord;
+        auto *w = new TForm2(QStringLiteral("KelvaneSubmit_%1").arg(m_windows.size() + 1),
+                             resultCode, *m_source, m_dialogs, m_addresses, options);
+        m_windows.append(w);
+        connect(&w->pageDriver(), &PageDriver::walkFinished, this, [this, w] { ++m_walksDone[w]; });
+        w->show();
+        return w;
+    }
+
+    int walksDone(TForm2 *w) const { return m_walksDone.value(w); }
+
+    QList<QByteArray> posts(const QByteArray &path) const
+    {
+        QList<QByteArray> bodies;
+        for (const FixtureServer::Request &r : m_server.requests("POST"))
+            if (r.path == path)
+                bodies.append(r.body);
+        return bodies;
+    }
+
+    QList<FixtureServer::Request> gets(const QByteArray &path) const
+    {
+        QList<FixtureServer::Request> found;
+        for (const FixtureServer::Request &r : m_server.requests("GET"))
+            if (r.path == path)
+                found.append(r);
+        return found;
+    }
+
+    // Runs `script` in the isolated world of the window's page and returns its answer.
+    static QVariant evaluate(TForm2 *w, const QString &script)
+    {
+        QVariant answer;
+        bool answered = false;
+        w->page()->runJavaScript(script, QWebEngineScript::ApplicationWorld,
+                                 [&](const QVariant &v) {
+                                     answer = v;
+                                     answered = true;
+                                 });
+        if (!QTest::qWaitFor([&] { return answered; }, Timeout))
+            qWarning("no answer to %s", qPrintable(script));
+        return answer;
+    }
+
+    static QToolButton *button(TForm2 *w, const char *name)
+    {
+        return w->findChild<QToolButton *>(QLatin1String(name));
+    }
+
+private slots:
+    void initTestCase()
+    {
+        QVERIFY(m_server.start());
+        m_server.page("/thanks", "<html><head><title>Thanks</title></head><body>ok</body></html>");
+    }
+
+    void init()
+    {
+        m_source = std::make_unique<FixedSubmissionSource>();
+        m_source->software = softwareRecord();
+        m_source->lists.category = {"Utilities", "Utilities"};
+        m_source->lists.release = {"Minor Update", "Update"};
+        m_source->lists.os = {"WinXP", "Linux"};
+        m_source->constantValues = PseudoFields::constantValueList();
+        m_source->login = {"defuser", "defpass"};
+        m_dialogs.shown.clear();
+        m_addresses.opened.clear();
+    }
+
+    void cleanup()
+    {
+        for (const QPointer<TForm2> &w : std::as_const(m_windows))
+            delete w.data();
+        m_windows.clear();
+        m_walksDone.clear();
+    }
+
+    void aFormOfEveryInputKindIsFilledAndSent()
+    {
+        m_server.page("/every", withAction(EveryKindForm, "/every/post"));
+        m_server.route("/every/post", {200, "text/html", "<html><body>thanks</body></html>", {}});
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("EveryKind", m_server.url("/every"), "0", "alice\tsecret", EveryKindMap));
+        QTRY_COMPARE_WITH_TIMEOUT(posts("/every/post").size(), 1, Timeout);
+        QCOMPARE(posts("/every/post").first(), EveryKindBody);
+        QVERIFY(m_dialogs.shown.isEmpty());
+        QVERIFY(w->pageHandling().filled());
+    }
+
+    void withAutoSubmitOffTheSubmitControlOnlyGetsTheFocus()
+    {
+        m_server.page("/focus", withAction(EveryKindForm, "/focus/post"));
+        TForm2 *w = open(site("EveryKind", m_server.url("/focus"), "0", "alice\tsecret", EveryKindMap));
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
+        const QVariantList state =
+            evaluate(w, "[document.activeElement.name, document.forms[0].program_name.value,"
+                        " document.forms[0].mirror.value, document.body.hasAttribute('data-submitted')]")
+                .toList();
+        QCOMPARE(state, (QVariantList{"send", "Kelvane Test & Co", "seen:Kelvane Test & Co", false}));
+        QVERIFY(posts("/focus/post").isEmpty());
+        // The browser lets no script choose an upload file: the user is told.
+        QCOMPARE(w->statusText(), QString("Choose the file for shot yourself."));
+    }
+
+    void theCategoryListFallsBackToTheLastOfOtherAndMiscellaneous_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QString>("category");
+        QTest::addColumn<QByteArray>("options");
+        QTest::addColumn<QByteArray>("sent");
+        QTest::newRow("an option names the category")
+            << QByteArray("/category/named") << "Utilities" << QByteArray("<option value=g>Games<option value=us>Utilities - System"
+                                         "<option value=o>Other<option value=m>Miscellaneous")
+            << QByteArray("cat=us&send=Send");
+        QTest::newRow("Other and Miscellaneous: the one further down")
+            << QByteArray("/category/other-last") << "Science" << QByteArray("<option value=g>Games<option value=m>Miscellaneous"
+                                       "<option value=us>Utilities<option value=o>Other")
+            << QByteArray("cat=o&send=Send");
+        QTest::newRow("Miscellaneous below Other")
+            << QByteArray("/category/misc-last") << "Science" << QByteArray("<option value=o>Other<option value=g>Games"
+                                       "<option value=m>Misc. &amp; Miscellaneous")
+            << QByteArray("cat=m&send=Send");
+    }
+    void theCategoryListFallsBackToTheLastOfOtherAndMiscellaneous()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(QString, category);
+        QFETCH(QByteArray, options);
+        m_server.page(path, "<html><body><form method=post action=" + path
+                                + "/post><select name=cat>" + options
+                                + "</select><input type=submit name=send value=Send></form></body></html>");
+        m_source->software[47] = category;
+        m_source->autoSubmitOn = true;
+        open(site("Cat", m_server.url(QString::fromLatin1(path)), "0", "", {"47=cat"}));
+        QTRY_COMPARE_WITH_TIMEOUT(posts(path + "/post").size(), 1, Timeout);
+        QTEST(posts(path + "/post").first(), "sent");
+    }
+
+    void anInputNameInSeveralFormsIsFilledEverywhereAndTheLastFormIsSent()
+    {
+        m_server.page("/multi",
+                      "<html><body>"
+                      "<form method=post action=/multi/a><input name=padurl><input name=padurl>"
+                      "<input type=submit name=a value=A></form>"
+                      "<form method=post action=/multi/b><input name=other><input name=padurl>"
+                      "<input type=submit name=b value=B></form></body></html>");
+        TForm2 *w = open(site("Multi", m_server.url("/multi"), "0", "", {"57=padurl"}));
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
+        const QVariantList values =
+            evaluate(w, "Array.prototype.map.call(document.querySelectorAll('[name=padurl]'),"
+                        " function (e) { return e.value; }).concat([document.activeElement.name])")
+                .toList();
+        const QString pad = "http://pad.example/pad.xml";
+        QCOMPARE(values, (QVariantList{pad, pad, pad, "b"}));
+    }
+
+    void theFormOfTheLastMatchedInputIsTheOneSent()
+    {
+        m_server.page("/multisend",
+                      "<html><body>"
+                      "<form method=post action=/multisend/a><input name=padurl>"
+                      "<input type=submit name=a value=A></form>"
+                      "<form method=post action=/multisend/b><input name=padurl>"
+                      "<input type=submit name=b value=B></form></body></html>");
+        m_source->autoSubmitOn = true;
+        open(site("Multi", m_server.url("/multisend"), "0", "", {"57=padurl"}));
+        QTRY_COMPARE_WITH_TIMEOUT(posts("/multisend/b").size(), 1, Timeout);
+        QCOMPARE(posts("/multisend/b").first(),
+                 QByteArray("padurl=http%3A%2F%2Fpad.example%2Fpad.xml&b=B"));
+        QVERIFY(posts("/multisend/a").isEmpty());
+    }
+
+    void aFieldsetNamedLikeAnInputIsSkipped()
+    {
+        m_server.page("/fieldset",
+                      "<html><body><form method=post action=/fieldset/post>"
+                      "<fieldset name=program_name><legend>About</legend>"
+                      "<input name=program_name></fieldset>"
+                      "<input type=submit name=send value=Send></form></body></html>");
+        m_source->autoSubmitOn = true;
+        open(site("Fieldset", m_server.url("/fieldset"), "0", "", {"0=program_name"}));
+        QTRY_COMPARE_WITH_TIMEOUT(posts("/fieldset/post").size(), 1, Timeout);
+        QCOMPARE(posts("/fieldset/post").first(), QByteArray("program_name=Kelvane+Test+%26+Co&send=Send"));
+        QVERIFY(m_dialogs.shown.isEmpty());
+    }
+
+    void aPageWithoutAFormIsReported()
+    {
+        m_server.page("/noform", "<html><head><title>Nothing here</title></head><body>text</body></html>");
+        TForm2 *w = open(site("NoForm", m_server.url("/noform"), "0", "", {"0=program_name"}));
+        QTRY_COMPARE_WITH_TIMEOUT(m_dialogs.messages(),
+                                  QStringList{"Error. No Form was found on this site."}, Timeout);
+        QCOMPARE(w->windowTitle(), QString("Nothing here"));
+        QVERIFY(!button(w, "Button_done")->isEnabled());
+    }
+
+    void aLoginFirstSiteLogsInThenFillsTheNextPage_data()
+    {
+        QTest::addColumn<bool>("autoSubmit");
+        QTest::addColumn<QString>("userPass");
+        QTest::addColumn<QByteArray>("loginBody");
+        QTest::newRow("the site's pair, auto-submit off")
+            << false << "alice\tsecret" << QByteArray("user=alice&pass=secret&login=Log+in");
+        QTest::newRow("the default pair, auto-submit on")
+            << true << "" << QByteArray("user=defuser&pass=defpass&login=Log+in");
+    }
+    void aLoginFirstSiteLogsInThenFillsTheNextPage()
+    {
+        QFETCH(bool, autoSubmit);
+        QFETCH(QString, userPass);
+        QFETCH(QByteArray, loginBody);
+        const QByteArray base = autoSubmit ? "/login-on" : "/login-off";
+        m_server.page(base, "<html><head><title>Log in</title></head><body><form method=post action="
+                                + base + "/in><input name=user><input type=password name=pass>"
+                                         "<input type=submit name=login value='Log in'></form></body></html>");
+        m_server.route(base + "/in",
+                       {200, "text/html",
+                        "<html><head><title>Submit</title></head><body><form method=post action="
+                            + base + "/submit><input name=user><input name=program_name>"
+                                     "<input type=submit name=send value=Send></form></body></html>",
+                        {}});
+        m_server.route(base + "/submit", {200, "text/html", "<html><body>thanks</body></html>", {}});
+        m_source->autoSubmitOn = autoSubmit;
+        TForm2 *w = open(site("LoginFirst", m_server.url(QString::fromLatin1(base)), "1", userPass,
+                              {"-2=user", "-1=pass", "0=program_name"}));
+        QTRY_COMPARE_WITH_TIMEOUT(posts(base + "/in"), QList<QByteArray>{loginBody}, Timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 2, Timeout);
+        QVERIFY(w->pageHandling().loggedIn());
+        QVERIFY(w->pageHandling().filled());
+        if (autoSubmit) {
+            QTRY_COMPARE_WITH_TIMEOUT(posts(base + "/submit").size(), 1, Timeout);
+            // From column 10 on: the user name entry of column 8 is not used again.
+            QCOMPARE(posts(base + "/submit").first(),
+                     QByteArray("user=&program_name=Kelvane+Test+%26+Co&send=Send"));
+        } else {
+            QCOMPARE(evaluate(w, "document.forms[0].program_name.value + '|' + document.forms[0].user.value")
+                         .toString(),
+                     QString("Kelvane Test & Co|"));
+            QVERIFY(posts(base + "/submit").isEmpty());
+        }
+        QVERIFY(m_dialogs.shown.isEmpty());
+    }
+
+    void aRejectedLoginShowsTheMessageAndSendsNothingMore()
+    {
+        m_server.page("/reject", "<html><body><form method=post action=/reject/in><input name=user>"
+                                 "<input type=password name=pass><input type=submit name=go value=Go>"
+                                 "</form></body></html>");
+        m_server.route("/reject/in", {200, "text/html",
+                                      "<html><head><title>Wrong</title></head><body><form method=post "
+                                      "action=/reject/again><input name=user><input type=password "
+                                      "name=pass><input type=submit name=go value=Go></form></body></html>",
+                                      {}});
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("Reject", m_server.url("/reject"), "1", "alice\tsecret",
+                              {"-2=user", "-1=pass", "0=program_name"}));
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 2, Timeout);
+        QCOMPARE(posts("/reject/in"), QList<QByteArray>{"user=alice&pass=secret&go=Go"});
+        QCOMPARE(m_dialogs.errors(),
+                 QStringList{"This user/password pair was not accepted...\rYou must register with "
+                             "this site before submiting."});
+        QCOMPARE(evaluate(w, "document.activeElement === document.body").toBool(), true);
+        QVERIFY(posts("/reject/again").isEmpty());
+    }
+
+    void aFramesetIsHandledOnceTheWholePageHasCompleted()
+    {
+        m_server.page("/frames", "<html><head><title>Frames</title></head><frameset cols='50%,50%'>"
+                                 "<frame src='/frames/left'><frame src='/frames/right'></frameset></html>");
+        m_server.page("/frames/left", "<html><body><form method=post action=/frames/post>"
+                                      "<input name=program_name><input type=submit></form></body></html>");
+        m_server.page("/frames/right", "<html><body>right</body></html>");
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("Frames", m_server.url("/frames"), "0", "", {"0=program_name"}));
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
+        QTRY_COMPARE_WITH_TIMEOUT(gets("/frames/right").size(), 1, Timeout);
+        // The top document holds no form of its own; the frames' completions
+        // did not each start a walk.
+        QCOMPARE(m_dialogs.messages(), QStringList{"Error. No Form was found on this site."});
+        QCOMPARE(w->windowTitle(), QString("Frames"));
+        QCOMPARE(walksDone(w), 1);
+        QVERIFY(posts("/frames/post").isEmpty());
+    }
+
+    void aRedirectAfterTheSubmitEnablesDoneOkAndDoneOkKeepsTheSiteRow()
+    {
+        m_server.page("/redirect", "<html><body><form method=post action=/redirect/post>"
+                                   "<input name=program_name><input type=submit name=go value=Go>"
+                                   "</form></body></html>");
+        m_server.route("/redirect/post", {302, "text/html", "", "/thanks"});
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("Redirect", m_server.url("/redirect"), "0", "", {"0=program_name"}), 4);
+        QSignalSpy closed(w, &TForm2::closed);
+        QVERIFY(!button(w, "Button_done")->isEnabled());
+        QTRY_VERIFY_WITH_TIMEOUT(button(w, "Button_done")->isEnabled(), Timeout);
+        QVERIFY(button(w, "Button_fail")->isEnabled());
+        QCOMPARE(posts("/redirect/post"), QList<QByteArray>{"program_name=Kelvane+Test+%26+Co&go=Go"});
+        QCOMPARE(w->windowTitle(), QString("Thanks"));
+        QPointer<TForm2> alive(w);
+        QTest::mouseClick(button(w, "Button_done"), Qt::LeftButton);
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(closed.first().at(0).toInt(), 4);
+        QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
+    }
+
+    void failedNegatesTheResultCode()
+    {
+        m_server.page("/fail", "<html><body><form method=post action=/fail/post>"
+                               "<input name=program_name><input type=submit name=go value=Go>"
+                               "</form></body></html>");
+        m_server.route("/fail/post", {200, "text/html", "<html><body>sorry</body></html>", {}});
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("Fail", m_server.url("/fail"), "0", "", {"0=program_name"}), 3);
+        QSignalSpy closed(w, &TForm2::closed);
+        QTRY_VERIFY_WITH_TIMEOUT(button(w, "Button_fail")->isEnabled(), Timeout);
+        QTest::mouseClick(button(w, "Button_fail"), Qt::LeftButton);
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(closed.first().at(0).toInt(), -3);
+    }
+
+    void aPageWhoseScriptsThrowIsStillFilledAndSent()
+    {
+        m_server.page("/throws",
+                      "<html><head><script>throw new Error('broken page');</script></head><body>"
+                      "<form method=post action=/throws/post><input name=program_name>"
+                      "<input type=submit name=go value=Go></form><script>"
+                      "document.forms[0].program_name.addEventListener('input', function () {"
+                      " throw new Error('listener'); });"
+                      "document.forms[0].program_name.addEventListener('change', function () {"
+                      " null.boom(); });</script></body></html>");
+        m_source->autoSubmitOn = true;
+        open(site("Throws", m_server.url("/throws"), "0", "", {"0=program_name"}));
+        QTRY_COMPARE_WITH_TIMEOUT(posts("/throws/post").size(), 1, Timeout);
+        QCOMPARE(posts("/throws/post").first(), QByteArray("program_name=Kelvane+Test+%26+Co&go=Go"));
+        QVERIFY(m_dialogs.shown.isEmpty());
+    }
+
+    void aPageThatNavigatesAwayDuringTheFillIsHeldBack()
+    {
+        m_server.page("/navaway", "<html><body><form method=post action=/navaway/post>"
+                                  "<input name=program_name><input type=submit name=go value=Go>"
+                                  "</form><script>document.forms[0].program_name.addEventListener("
+                                  "'change', function () { location.href = '/navaway/elsewhere'; });"
+                                  "</script></body></html>");
+        m_source->autoSubmitOn = true;
+        open(site("NavAway", m_server.url("/navaway"), "0", "", {"0=program_name"}));
+        QTRY_COMPARE_WITH_TIMEOUT(posts("/navaway/post").size(), 1, Timeout);
+        QCOMPARE(posts("/navaway/post").first(), QByteArray("program_name=Kelvane+Test+%26+Co&go=Go"));
+        QVERIFY(gets("/navaway/elsewhere").isEmpty());
+        QVERIFY(m_dialogs.shown.isEmpty());
+    }
+
+    void aPageThatShadowsTheFormsCollectionIsStillRead()
+    {
+        m_server.page("/shadow", "<html><body><form name=forms method=post action=/shadow/post>"
+                                 "<input name=elements><input name=program_name>"
+                                 "<input type=submit name=go value=Go></form></body></html>");
+        m_source->autoSubmitOn = true;
+        open(site("Shadow", m_server.url("/shadow"), "0", "", {"0=program_name"}));
+        QTRY_COMPARE_WITH_TIMEOUT(posts("/shadow/post").size(), 1, Timeout);
+        QCOMPARE(posts("/shadow/post").first(),
+                 QByteArray("elements=&program_name=Kelvane+Test+%26+Co&go=Go"));
+    }
+
+    void aWindowClosedDuringTheWalkEndsQuietly()
+    {
+        m_server.page("/big-close", BigFormPage::html("/big-close/post"));
+        m_source->software = BigFormPage::softwareRecord();
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("Big", m_server.url("/big-close"), "0", "", BigFormPage::fieldMap()));
+        QSignalSpy closed(w, &TForm2::closed);
+        QPointer<TForm2> alive(w);
+        bool walkingAtCancel = false;
+        connect(
+            &w->pageHandling(), &PageHandling::walkRequested, w,
+            [w, &walkingAtCancel] {
+                walkingAtCancel = w->pageDriver().isWalking();
+                QTest::mouseClick(button(w, "Button_cancel"), Qt::LeftButton);
+            },
+            Qt::QueuedConnection);
+        QTRY_COMPARE_WITH_TIMEOUT(closed.size(), 1, Timeout);
+        QVERIFY(walkingAtCancel);
+        QCOMPARE(closed.first().at(0).toInt(), 0);
+        // The window and its page are released; the walk's answers find nothing to act on.
+        QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
+        QVERIFY(m_dialogs.shown.isEmpty());
+        QVERIFY(posts("/big-close/post").isEmpty());
+    }
+
+    void aPageThatDoesNotAnswerEndsTheWalkWithAMessage()
+    {
+        m_server.page("/hang", "<html><body><form method=post action=/hang/post><input name=program_name>"
+                               "<input type=submit name=go value=Go></form><script>"
+                               "document.forms[0].program_name.addEventListener('input', function () {"
+                               " var t = Date.now(); while (Date.now() - t < 3000) {} });"
+                               "</script></body></html>");
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("Hang", m_server.url("/hang"), "0", "", {"0=program_name"}));
+        w->pageDriver().setAnswerTimeout(300);
+        QTRY_COMPARE_WITH_TIMEOUT(m_dialogs.errors(), QStringList{PageDriver::noAnswerMessage()}, Timeout);
+        QVERIFY(!w->pageHandling().walking());
+        // The page's answer that comes after the timeout is dropped: nothing is sent.
+        QTRY_VERIFY_WITH_TIMEOUT(evaluate(w, "document.forms[0].program_name.value").toString()
+                                     == "Kelvane Test & Co",
+                                 Timeout);
+        QVERIFY(posts("/hang/post").isEmpty());
+        QCOMPARE(walksDone(w), 1);
+        QSignalSpy closed(w, &TForm2::closed);
+        QTest::mouseClick(button(w, "Button_cancel"), Qt::LeftButton);
+        QCOMPARE(closed.size(), 1);
+    }
+
+    void thePageSignatureEndsTheBodyAndTheBorderIsGone()
+    {
+        m_server.page("/sign", "<html><body style='border: 3px solid red'><form><input name=x>"
+                               "</form><p>last</p></body></html>");
+        TForm2 *w = open(site("Sign", m_server.url("/sign"), "0", "", {"0=program_name"}));
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
+        const QVariantList signature =
+            evaluate(w, "var a = document.body.lastElementChild;"
+                        "[a.tagName, a.getAttribute('href'), a.innerHTML,"
+                        " a.previousElementSibling.tagName, document.body.style.borderStyle]")
+                .toList();
+        QCOMPARE(signature, (QVariantList{"A", PageHandling::makerHomePage(),
+                                          "Kelvane Submit <i>by</i> Tarnowel", "BR", "none"}));
+    }
+
+    void aRegistrationWindowOpensTheRegistrationPageAndAsksForTheDataByHand()
+    {
+        m_server.page("/register", "<html><head><title>Register</title></head><body><form>"
+                                   "<input name=program_name></form></body></html>");
+        TForm2 *w = open(site("Reg", m_server.url("/nothing"), "0", "", {"0=program_name"},
+                              m_server.url("/register").toString()),
+                         -1);
+        QTRY_COMPARE_WITH_TIMEOUT(m_dialogs.messages().size(), 1, Timeout);
+        QCOMPARE(m_dialogs.messages().first(), PageHandling::registrationMessage());
+        QCOMPARE(gets("/nothing").size(), 0);
+        QCOMPARE(evaluate(w, "document.forms[0].program_name.value").toString(), QString());
+        QCOMPARE(walksDone(w), 0);
+    }
+
+    void anEmailSiteHandsTheComposedMessageToTheMailProgram()
+    {
+        m_server.page("/mail", "<html><body>Send us a mail</body></html>");
+        TForm2 *w = open(site("Mail", m_server.url("/mail"), "3", "", {}, "new@mail.example"));
+        QTRY_COMPARE_WITH_TIMEOUT(m_addresses.opened.size(), 1, Timeout);
+        QVERIFY(m_addresses.opened.first().startsWith("mailto:new@mail.example?subject="));
+        QVERIFY(!w->pageHandling().filled());
+    }
+
+    void theRunsWindowsShareCookiesAndSendNoReferer()
+    {
+        m_server.page("/cookie", "<html><body><script>document.cookie = 'run=1; path=/';</script>"
+                                 "<form><input name=x></form></body></html>");
+        m_server.page("/cookie2", "<html><body><form><input name=x></form></body></html>");
+        TForm2 *first = open(site("Cookie", m_server.url("/cookie"), "0", "", {"0=x"}));
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(first), 1, Timeout);
+        QTest::mouseClick(button(first, "Button_cancel"), Qt::LeftButton);
+        TForm2 *second = open(site("Cookie", m_server.url("/cookie2"), "0", "", {"0=x"}));
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(second), 1, Timeout);
+        QCOMPARE(gets("/cookie2").size(), 1);
+        QCOMPARE(gets("/cookie2").first().headers.value("cookie"), QByteArray("run=1"));
+        QVERIFY(!gets("/cookie").first().headers.contains("referer"));
+        QVERIFY(second->page()->profile()->isOffTheRecord());
+        QCOMPARE(second->page()->profile(), TForm2::sharedProfile());
+        QCOMPARE(TForm2::sharedProfile()->httpCacheType(), QWebEngineProfile::NoCache);
+    }
+
+    void withPageScriptsOffTheFillStillWorks()
+    {
+        m_server.page("/noscript", withAction(EveryKindForm, "/noscript/post")
+                                       .replace("<title>Every kind</title>", "<title>Plain</title>")
+                                       .replace("</body>", "<script>document.title = 'scripted';</script></body>"));
+        BrowserOptions options;
+        options.scripts = false;
+        options.images = false;
+        TForm2 *w = open(site("NoScript", m_server.url("/noscript"), "0", "alice\tsecret", EveryKindMap),
+                         1, options);
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
+        QCOMPARE(w->windowTitle(), QString("Plain"));
+        // The page's own change listener did not run: the mirror stays empty.
+        const QVariantList values =
+            evaluate(w, "[document.forms[0].program_name.value, document.forms[0].mirror.value]").toList();
+        QCOMPARE(values, (QVariantList{"Kelvane Test & Co", ""}));
+    }
+
+    void theWindowHasNoCloseBoxAndOnlyItsButtonsCloseIt()
+    {
+        m_server.page("/frame", "<html><body><form><input name=x></form></body></html>");
+        TForm2 *w = open(site("Frame", m_server.url("/frame"), "0", "", {"0=x"}));
+        QVERIFY(!(w->windowFlags() & Qt::WindowCloseButtonHint));
+        QVERIFY(!(w->windowFlags() & Qt::WindowSystemMenuHint));
+        QVERIFY(!w->close());
+        QVERIFY(w->isVisible());
+        QVERIFY(button(w, "Button_cancel")->isEnabled());
+        QVERIFY(!button(w, "Button_fail")->isEnabled());
+        QVERIFY(!button(w, "Button_done")->isEnabled());
+        QCOMPARE(button(w, "Button_done")->text(), QString("done ok"));
+        QCOMPARE(button(w, "Button_cancel")->text(), QString("cancel"));
+        QCOMPARE(button(w, "Button_fail")->text(), QString("failed"));
+        w->resize(800, 500);
+        QTRY_COMPARE_WITH_TIMEOUT(button(w, "Button_done")->x(), 800 - 77, Timeout);
+        QCOMPARE(button(w, "Button_cancel")->x(), 800 - 146);
+        QCOMPARE(button(w, "Button_fail")->x(), 800 - 212);
+        QCOMPARE(w->findChild<QWidget *>("Panel_mnu")->height(), 24);
+    }
+
+    void windowsOpenNamedByTheCounterAndWhereTheLastOneClosed()
+    {
+        m_server.page("/place", "<html><head><title>Place</title></head><body><form><input name=x>"
+                                "</form></body></html>");
+        m_source->sites = {QStringList(), site("Place", m_server.url("/place"), "0", "", {"0=x"})};
+        BrowserWindowBook book;
+        TForm2 *w = openBrowserWindow(book, 1, *m_source, m_dialogs, m_addresses);
+        m_windows.append(w);
+        connect(w, &TForm2::closed, this,
+                [&book](int, const WebWindowGeometry &g) { book.closed(g); });
+        QCOMPARE(w->objectName(), QString("KelvaneSubmit_1"));
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->webWindowGeometry(), (WebWindowGeometry{640, 380, 250, 230}));
+        QTRY_COMPARE_WITH_TIMEOUT(w->windowTitle(), QString("Place"), Timeout);
+        w->setWebWindowGeometry({700, 420, 40, 50});
+        QTest::mouseClick(button(w, "Button_cancel"), Qt::LeftButton);
+        TForm2 *next = openBrowserWindow(book, 1, *m_source, m_dialogs, m_addresses);
+        m_windows.append(next);
+        QCOMPARE(next->objectName(), QString("KelvaneSubmit_2"));
+        QCOMPARE(next->webWindowGeometry(), (WebWindowGeometry{700, 420, 40, 50}));
+    }
+};
+
+QTEST_MAIN(TestBrowserWindow)
+#include "test_browserwindow.moc"
