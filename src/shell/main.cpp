@@ -1,4 +1,5 @@
 #include "shell/datafolder.h"
+#include "shell/desktopaddresshandler.h"
 #include "shell/mainwindow.h"
 #include "shell/messageboxdialogs.h"
 #include "shell/singleinstance.h"
@@ -25,7 +26,12 @@ int main(int argc, char *argv[])
     const QString dataFolder = DataFolder::forThisProgram();
 
     MessageBoxDialogs dialogs;
-    TForm1 mainWindow(dataFolder, dialogs);
+    DesktopAddressHandler addresses;
+    TForm1 mainWindow(dataFolder, dialogs, addresses);
+    // Without a site library there is nothing to submit to: the message has
+    // been shown, the program ends.
+    if (mainWindow.startUpFailed())
+        return 1;
     dialogs.setParentWindow(&mainWindow);
     // The about box (TFormAbout) and the site user and password dialog (TForm3)
     // are created here, in that order, once they exist.

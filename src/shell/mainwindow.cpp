@@ -6,8 +6,13 @@
 #include "catalogue/softwarelistdelegate.h"
 #include "catalogue/softwarelistmodel.h"
 #include "catalogue/tablefile.h"
+#include "shell/desktopaddresshandler.h"
 #include "shell/dialogs.h"
+#include "shell/optionsview.h"
 #include "shell/wheeltokeys.h"
+#include "submit/history.h"
+#include "submit/historyview.h"
+#include "submit/sitelibrary.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -18,10 +23,12 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
 #include <QTableView>
+#include <QTimer>
 #include <QToolButton>
 
 #include <algorithm>
@@ -59,11 +66,8 @@ QString text(const char *fixed)
     return QString::fromLatin1(fixed);
 }
 
-QWidget *makeView(QWidget *parent, const QString &name, int width)
+template <typename View> View *placeView(View *view, int width)
 {
-    auto *view = new QFrame(parent);
-    view->setObjectName(name);
-    view->setFrameShape(QFrame::NoFrame);
     // Opaque, so the title label behind it does not show through.
     view->setAutoFillBackground(true);
     view->setGeometry(0, TForm1::MenuBarHeight, width, TForm1::ViewHeight);
@@ -71,14 +75,31 @@ QWidget *makeView(QWidget *parent, const QString &name, int width)
     return view;
 }
 
+QWidget *makeView(QWidget *parent, const QString &name, int width)
+{
+    auto *view = new QFrame(parent);
+    view->setObjectName(name);
+    view->setFrameShape(QFrame::NoFrame);
+    return placeView(view, width);
+}
+
+AddressHandler &desktopAddressHandler()
+{
+    static DesktopAddressHandler handler;
+    return handler;
+}
+
 } // namespace
 
-TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, QWidget *parent)
+TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
+               const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::Window),
       m_dataFolder(dataFolder),
+      m_programFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                              : programFolder),
       m_dialogs(dialogs),
-      m_software(SoftwareColumnCount, 2),
-      m_submitList(8, 2)
+      m_addresses(addresses),
+      m_software(SoftwareColumnCount, 2)
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(text(InitialTitle));
@@ -87,16 +108,26 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, QWidget *parent)
     m_wheelToKeys = new WheelToKeys(this);
     qApp->installEventFilter(m_wheelToKeys);
 
+    // The views hold on to the settings; its problems are reported at step 5.
+    m_settings = std::make_unique<Settings>(m_dataFolder);
+
     buildMenuBar();
     buildViews();
     startUp();
 }
 
+TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, QWidget *parent)
+    : TForm1(dataFolder, dialogs, desktopAddressHandler(), QString(), parent)
+{
+}
+
 TForm1::~TForm1()
 {
-    // The model reads the table it is given; it goes before the table does.
+    // The models read the tables they are given; they go before the tables do.
     m_softwareList->setModel(nullptr);
     delete m_softwareModel;
+    delete m_submitView;
+    delete m_historyView;
 }
 
 void TForm1::buildMenuBar()
@@ -168,17 +199,22 @@ void TForm1::buildViews()
     m_views.append(m_softwareView);
     buildSoftwareListView(m_softwareView);
 
-    QWidget *submitView = makeView(this, QStringLiteral("Panel_3"), ViewWidth);
-    m_views.append(submitView);
-    m_productChooser = new QComboBox(submitView);
-    m_productChooser->setObjectName(QStringLiteral("ComboBox_product"));
-    m_productChooser->setGeometry(8, 8, 300, 22);
-    // Choosing a product there moves the software list's current row: that
-    // handler comes with the submit view.
+    m_submitView = placeView(new SubmitView(m_submitList, m_software, m_history, *m_settings,
+                                            m_dialogs, m_addresses, *this, this),
+                             ViewWidth);
+    m_views.append(m_submitView);
+    connect(m_submitView, &SubmitView::submitRequested, this, &TForm1::Button_submit_dataClick);
+    // "register at site" opens its registration window with the browser
+    // window work (the row as a negative result code).
+    // A product chosen on the submit view is loaded into the editor pages
+    // with the editor (SubmitView::productChosen).
 
-    m_views.append(makeView(this, QStringLiteral("Panel_4"), ViewWidth));
+    m_historyView = placeView(new HistoryView(m_history, this), ViewWidth);
+    m_views.append(m_historyView);
     m_views.append(makeView(this, QStringLiteral("Panel_5"), ViewWidth));
-    m_optionsView = makeView(this, QStringLiteral("Panel_opt"), OptionsViewWidth);
+    m_optionsView = placeView(
+        new OptionsView(*m_settings, m_dialogs, [this] { hideAllViews(); }, this),
+        OptionsViewWidth);
     m_views.append(m_optionsView);
 
     m_titleLabel->lower();
@@ -192,14 +228,13 @@ void TForm1::buildViews()
             [this] { showView(m_views.at(0)); });
     connect(button("Button_software_list"), &QPushButton::clicked, this,
             &TForm1::showSoftwareList);
-    // The submit list scrolls to its selected site once it exists.
-    connect(button("Button_submit_list"), &QPushButton::clicked, this,
-            [this, submitView] { showView(submitView); });
+    connect(button("Button_submit_list"), &QPushButton::clicked, this, &TForm1::showSubmitList);
     // "Button_update" starts the library update, which arrives with the update work.
-    connect(button("Button_opt"), &QPushButton::clicked, this,
-            [this] { showView(m_optionsView); });
+    connect(button("Button_opt"), &QPushButton::clicked, m_optionsView,
+            &OptionsView::Button_optClick);
+    // The history view's own showing (current cell, scrolling) comes with it.
     connect(button("SpeedButton1"), &QPushButton::clicked, this,
-            [this] { showView(findChild<QWidget *>(QStringLiteral("Panel_4"))); });
+            [this] { showView(m_historyView); });
 }
 
 void TForm1::buildSoftwareListView(QWidget *view)
@@ -225,6 +260,8 @@ void TForm1::buildSoftwareListView(QWidget *view)
     m_softwareModel = new SoftwareListModel(m_software, this);
     m_softwareList->setModel(m_softwareModel);
     m_softwareList->setItemDelegate(new SoftwareListDelegate(m_softwareList));
+    // A press on a record's check box toggles its submission mark.
+    m_softwareList->viewport()->installEventFilter(this);
     connect(m_softwareList->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) {
                 if (current.isValid())
@@ -288,21 +325,22 @@ void TForm1::startUp()
     // 4. Styling is done as the parts are built (menu bar colour, opaque
     // views); the gradient panels come with the interface controls.
 
-    // 5. The settings file, kept for the whole run.
-    m_settings = std::make_unique<Settings>(m_dataFolder);
+    // 5. The settings file, kept for the whole run (opened before the views
+    // were built, which hold on to it).
     if (!m_settings->openProblem().isEmpty())
         m_dialogs.error(m_settings->openProblem());
     m_selection = std::make_unique<RecordSelection>(*m_settings, m_software);
+    // The record-selected step ends "select all soft products" first.
+    m_selection->selectAllProductsMode = [this] { return m_submitView->selectAllSoftProducts(); };
+    m_selection->endSelectAllProductsMode = [this] {
+        m_submitView->setSelectAllSoftProducts(false);
+    };
 
     // 6. The software list's header row.
     for (int n = 0; n < SoftwareColumnCount; ++n)
         m_software.setCell(n, 0, FieldCatalogue::headerText(n));
 
-    // 7. The submit list's header row.
-    const char *submitHeaders[] = {"Web site", "URL",  "Notes",     "auto",
-                                   "Submit",   "Login", "user pass", "reg url"};
-    for (int c = 0; c < 8; ++c)
-        m_submitList.setCell(c, 0, text(submitHeaders[c]));
+    // 7. The submit list labels its own header row ("Web site" .. "reg url").
 
     // 8. The catalogue, the product chooser and the list's columns.
     bool catalogueExists = false;
@@ -312,12 +350,20 @@ void TForm1::startUp()
 
     // 9. The trailing tab of every class and OS item is added by the editor
     // pages when they are built.
-    // 10. The submission counters start with the submission run.
-    // 11. Library update hand-over: the waiting "KelvaneSubmit_dll.dll" is
-    // swapped in with the library update work.
-    // 12.-14. The site library's records are copied into the submit list, its
-    // mark column added and the rows sorted, with the site library work.
-    // 15. The history is loaded and sorted with the history work.
+    // 10. The submission counters start with the submission run; the
+    // automatic submission flag starts off with the submit view.
+
+    // 11.-14. A waiting library update is swapped in, then the site table is
+    // copied into the submit list, its mark column added and its rows sorted.
+    // Without a site library the program cannot go on.
+    if (!loadSiteTable()) {
+        m_startUpFailed = true;
+        return;
+    }
+
+    // 15. The history, reconciled with the site table and sorted like it.
+    loadHistory();
+
     // 16. The site credentials are loaded with the credentials work.
     m_constants = PseudoFields::constantValueList();
 
@@ -329,16 +375,18 @@ void TForm1::startUp()
     if (row < 1 || row > lastRow)
         row = lastRow;
     setCurrentSoftwareRow(row);
-    m_productChooser->setCurrentIndex(row - 1);
+    productChooser()->setCurrentIndex(row - 1);
 
     // 18. With a catalogue, build the match lists for the selected record.
     // Loading that record into the editor pages comes with the editor.
     if (catalogueExists)
         StringGrid_software_listClick(nullptr);
 
-    // 19. The remembered site ("SubmitTo") is selected with the submit list.
-    // 20. The default site login is descrambled into the options view with
-    // the login work.
+    // 19. The remembered site.
+    selectRememberedSite();
+
+    // 20. The default site login, descrambled into the options view.
+    m_optionsView->loadLogin();
 
     // 21.
     hideAllViews();
@@ -357,10 +405,48 @@ void TForm1::startUp()
     setWindowTitle(windowTitle() + QStringLiteral("     :  ")
                    + QString::number(m_software.rowCount() - 1)
                    + QStringLiteral(" products  :  ")
-                   + QString::number(m_submitList.rowCount() - 1)
+                   + QString::number(m_submitList.table().rowCount() - 1)
                    + QStringLiteral(" sub.sites  :"));
 
     layoutViews();
+}
+
+bool TForm1::loadSiteTable()
+{
+    const SiteLibrary::UpdateResult update = SiteLibrary::applyUpdate(m_dataFolder);
+    if (!update.message.isEmpty())
+        m_dialogs.error(update.message);
+
+    const SiteLibrary::LoadResult library = SiteLibrary::load(m_dataFolder, m_programFolder);
+    if (!library.ok) {
+        m_dialogs.error(SiteLibrary::missingLibraryMessage());
+        return false;
+    }
+    if (!library.warning.isEmpty())
+        m_dialogs.message(QCoreApplication::applicationName(), library.warning);
+    m_submitView->fill(library);
+    return true;
+}
+
+void TForm1::loadHistory()
+{
+    History::LoadResult result;
+    m_historyView->reload([&] {
+        result = History::load(m_history, m_submitList.table(), m_software,
+                               QDir(m_dataFolder).filePath(text(History::FileName)));
+    });
+    m_historyDirty = false;
+    m_submitView->historyChanged();
+    if (!result.readProblem.isEmpty())
+        m_dialogs.error(result.readProblem);
+    if (!result.mismatchMessage.isEmpty())
+        m_dialogs.message(QCoreApplication::applicationName(), result.mismatchMessage);
+}
+
+void TForm1::selectRememberedSite()
+{
+    const QString remembered = m_settings->submitTo(m_submitList.siteName(1));
+    m_submitView->setCurrentRow(m_submitList.rowForSubmitTo(remembered));
 }
 
 void TForm1::loadCatalogue(bool *fileExisted)
@@ -371,8 +457,8 @@ void TForm1::loadCatalogue(bool *fileExisted)
         result = TableFile::load(table, path, TableFile::Kind::Marked);
     });
     *fileExisted = result.fileExisted;
-    m_productChooser->clear();
-    m_productChooser->addItems(result.chooserNames);
+    productChooser()->clear();
+    productChooser()->addItems(result.chooserNames);
     if (!result.error.isEmpty())
         m_dialogs.error(result.error);
 }
@@ -407,6 +493,50 @@ void TForm1::setCurrentSoftwareRow(int row)
     const QModelIndex index = m_softwareModel->index(SoftwareListModel::viewRow(row), 0);
     if (index.isValid())
         m_softwareList->setCurrentIndex(index);
+}
+
+QComboBox *TForm1::productChooser() const
+{
+    return m_submitView->productChooser();
+}
+
+void TForm1::restoreSoftwareRow(int row)
+{
+    setCurrentSoftwareRow(row);
+    // When a press on another row ended the mode, the press goes on to
+    // select that row once this returns: the selection is put back after it.
+    QTimer::singleShot(0, this, [this] {
+        const QModelIndex current = m_softwareList->currentIndex();
+        if (current.isValid())
+            m_softwareList->selectionModel()->select(
+                current, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    });
+}
+
+void TForm1::selectAllSoftwareRows()
+{
+    const int rows = m_softwareModel->rowCount();
+    if (rows == 0)
+        return;
+    const QItemSelection all(m_softwareModel->index(0, 0),
+                             m_softwareModel->index(rows - 1, m_softwareModel->columnCount() - 1));
+    m_softwareList->selectionModel()->select(all, QItemSelectionModel::ClearAndSelect);
+}
+
+void TForm1::softwareMarksChanged()
+{
+    m_softwareList->viewport()->update();
+}
+
+void TForm1::setHistoryCurrentRow(int row)
+{
+    m_historyView->setCurrentRow(row);
+}
+
+void TForm1::Button_submit_dataClick()
+{
+    // The Submit command (settling the marks, then one browser window per
+    // marked site and product) arrives with the submission run.
 }
 
 void TForm1::StringGrid_software_listClick(QObject *sender)
@@ -459,11 +589,30 @@ void TForm1::showSoftwareList()
     m_softwareList->verticalScrollBar()->setValue(SoftwareListModel::viewRow(topRow));
 }
 
+void TForm1::showSubmitList()
+{
+    showView(m_submitView);
+    m_submitView->Button_submit_listClick();
+}
+
 void TForm1::closeEvent(QCloseEvent *event)
 {
+    if (m_startUpFailed) {
+        event->accept();
+        return;
+    }
     // 1. The browser's own image and script settings are given back with the
     // browser settings work.
-    // 2. A changed history is saved with the history work.
+    // 2. A changed history, once no browser window is open (the browser
+    // windows arrive with the submission run).
+    if (m_historyDirty) {
+        const TableFile::SaveResult saved =
+            History::save(m_history, QDir(m_dataFolder).filePath(text(History::FileName)));
+        if (saved.ok)
+            m_historyDirty = false;
+        else
+            m_dialogs.error(saved.error);
+    }
     // 3. The browser window geometry.
     m_settings->setWebWindow(m_webGeometry.toText());
     // 4. Release the lists; the catalogue itself was saved by every store.
@@ -492,6 +641,21 @@ void TForm1::updateHeightLimit()
     const int decoration = frameGeometry().height() - height();
     const int limit = available.top() + available.height() - frameGeometry().top() - 20 - decoration;
     setMaximumHeight(std::max(MinimumClientHeight, limit));
+}
+
+bool TForm1::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_softwareList->viewport() && event->type() == QEvent::MouseButtonPress
+        && !m_software.isEmpty()) {
+        const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
+        const QModelIndex index = m_softwareList->indexAt(at);
+        if (index.isValid() && SubmitList::isOnCheckBox(at.x() + m_softwareList->viewport()->x())) {
+            const int row = SoftwareListModel::tableRow(index.row());
+            Marks::toggle(m_software, row);
+            m_softwareModel->recordChanged(row);
+        }
+    }
+    return QWidget::eventFilter(watched, event);
 }
 
 void TForm1::resizeEvent(QResizeEvent *event)

@@ -2,6 +2,8 @@
 
 #include "catalogue/table.h"
 #include "shell/settings.h"
+#include "submit/submitlist.h"
+#include "submit/submitview.h"
 
 #include <QList>
 #include <QStringList>
@@ -9,7 +11,10 @@
 
 #include <memory>
 
+class AddressHandler;
 class Dialogs;
+class HistoryView;
+class OptionsView;
 class QComboBox;
 class QLabel;
 class QPushButton;
@@ -19,8 +24,9 @@ class SoftwareListModel;
 class WheelToKeys;
 
 // The main window: menu bar, content views (at most one shown), the software
-// list, and the start-up and close sequences that load and keep the tables.
-class TForm1 : public QWidget
+// list, and the start-up and close sequences that load and keep the tables
+// (software list, submit list, history) for the run.
+class TForm1 : public QWidget, public SubmitView::Host
 {
     Q_OBJECT
 
@@ -38,8 +44,18 @@ public:
     static constexpr int SoftwareColumnCount = 105;
     static constexpr int FirstColumnWidth = 146;
 
+    // The site library is looked for in `dataFolder`, then in `programFolder`
+    // (empty: the running program's folder).
+    TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
+           const QString &programFolder = QString(), QWidget *parent = nullptr);
+    // For callers with no address handler of their own (the start-up
+    // benchmark): addresses go to the desktop's handler.
     TForm1(const QString &dataFolder, Dialogs &dialogs, QWidget *parent = nullptr);
     ~TForm1() override;
+
+    // No usable site library was found: the message was shown and the
+    // program is to end without entering its event loop.
+    bool startUpFailed() const { return m_startUpFailed; }
 
     // Hides every content view; every view switch starts here.
     void hideAllViews();
@@ -52,12 +68,18 @@ public:
     void layoutSoftwareColumns();
 
     // Current row of the software list, as a table row (1..).
-    int currentSoftwareRow() const;
+    int currentSoftwareRow() const override;
     // Makes `row` current; the change runs the record-selected step.
-    void setCurrentSoftwareRow(int row);
+    void setCurrentSoftwareRow(int row) override;
 
     Table &softwareTable() { return m_software; }
-    Table &submitTable() { return m_submitList; }
+    Table &submitTable() { return m_submitList.table(); }
+    SubmitList &submitList() { return m_submitList; }
+    // Sites by products, loaded and reconciled at start-up.
+    Table &historyTable() { return m_history; }
+    // Whether the history holds changes the close is to write.
+    bool historyChanged() const { return m_historyDirty; }
+    void setHistoryChanged(bool changed) { m_historyDirty = changed; }
     SoftwareListModel *softwareModel() const { return m_softwareModel; }
     Settings &settings() { return *m_settings; }
     RecordSelection &recordSelection() { return *m_selection; }
@@ -65,8 +87,11 @@ public:
     WebWindowGeometry webWindowGeometry() const { return m_webGeometry; }
     // The browser windows report their last geometry here; it is written at close.
     void setWebWindowGeometry(const WebWindowGeometry &geometry) { m_webGeometry = geometry; }
-    QComboBox *productChooser() const { return m_productChooser; }
+    QComboBox *productChooser() const;
     QString dataFolder() const { return m_dataFolder; }
+    SubmitView *submitView() const { return m_submitView; }
+    OptionsView *optionsView() const { return m_optionsView; }
+    HistoryView *historyView() const { return m_historyView; }
 
 public slots:
     // The record-selected step; `sender` is null for the program's own calls
@@ -74,31 +99,49 @@ public slots:
     void StringGrid_software_listClick(QObject *sender);
     // The title-bar commands 1025..1028 (about, home page, help, feedback).
     void systemCommand(int command);
+    // The Submit command of the submit view.
+    void Button_submit_dataClick();
 
 protected:
     void closeEvent(QCloseEvent *event) override;
     void resizeEvent(QResizeEvent *event) override;
     void moveEvent(QMoveEvent *event) override;
     void showEvent(QShowEvent *event) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
+    // The submit view's hold on the software list and the history table.
+    void restoreSoftwareRow(int row) override;
+    void selectAllSoftwareRows() override;
+    void softwareMarksChanged() override;
+    void setHistoryCurrentRow(int row) override;
+
     void startUp();
+    bool loadSiteTable();
+    void loadHistory();
+    void selectRememberedSite();
     void buildMenuBar();
     void buildViews();
     void buildSoftwareListView(QWidget *view);
     void showView(QWidget *view);
     void showSoftwareList();
+    void showSubmitList();
     void loadCatalogue(bool *fileExisted);
     void layoutViews();
     void updateHeightLimit();
 
     QString m_dataFolder;
+    QString m_programFolder;
     Dialogs &m_dialogs;
+    AddressHandler &m_addresses;
+    bool m_startUpFailed = false;
     WheelToKeys *m_wheelToKeys = nullptr;
 
     std::unique_ptr<Settings> m_settings;
     Table m_software;
-    Table m_submitList;
+    SubmitList m_submitList;
+    Table m_history;
+    bool m_historyDirty = false;
     std::unique_ptr<RecordSelection> m_selection;
     QStringList m_constants;
     WebWindowGeometry m_webGeometry;
@@ -106,10 +149,11 @@ private:
     QWidget *m_menuBar = nullptr;
     QLabel *m_titleLabel = nullptr;
     QList<QWidget *> m_views;
-    QWidget *m_optionsView = nullptr;
+    OptionsView *m_optionsView = nullptr;
+    SubmitView *m_submitView = nullptr;
+    HistoryView *m_historyView = nullptr;
     QWidget *m_softwareView = nullptr;
     QTableView *m_softwareList = nullptr;
     SoftwareListModel *m_softwareModel = nullptr;
     QWidget *m_softwareButtons = nullptr;
-    QComboBox *m_productChooser = nullptr;
 };

@@ -4,9 +4,13 @@
 #include "catalogue/softwarelistmodel.h"
 #include "catalogue/tablefile.h"
 #include "shell/mainwindow.h"
+#include "submit/history.h"
+#include "submit/sitelibrary.h"
+#include "support/fakeaddresshandler.h"
 #include "support/fakedialogs.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QHeaderView>
 #include <QLabel>
@@ -24,12 +28,13 @@
 
 namespace {
 
+// The site library beside the test holds ten sites.
 const QString EmptyTitle =
-    QStringLiteral(" Kelvane[] Submitter ...     :  1 products  :  1 sub.sites  :");
+    QStringLiteral(" Kelvane[] Submitter ...     :  1 products  :  10 sub.sites  :");
 
 QString titleFor(int products)
 {
-    return QStringLiteral(" Kelvane[] Submitter ...     :  %1 products  :  1 sub.sites  :")
+    return QStringLiteral(" Kelvane[] Submitter ...     :  %1 products  :  10 sub.sites  :")
         .arg(products);
 }
 
@@ -43,6 +48,43 @@ QStringList record(const QString &name, const QString &release = QString(),
     for (const auto &[field, value] : more)
         cells[field] = value;
     return cells;
+}
+
+// A file built beside the tests: the site library or one of the test
+// libraries that break one promise each.
+QString builtFile(const QString &name)
+{
+    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
+}
+
+QString libraryFile(const QString &kind)
+{
+    if (kind == QLatin1String("real"))
+        return builtFile(QString::fromLatin1(SiteLibrary::FileName));
+    return builtFile(QStringLiteral("kelvane_testsite_%1.so").arg(kind));
+}
+
+// Puts a library of `kind` into `folder` under `name`: "" nothing, "real" the
+// site library, "garbage" a file that is no shared library, else a test library.
+bool placeLibrary(const QString &kind, const QString &folder,
+                  const QString &name = QString::fromLatin1(SiteLibrary::FileName))
+{
+    const QString target = QDir(folder).filePath(name);
+    if (kind.isEmpty())
+        return true;
+    if (kind == QLatin1String("garbage")) {
+        QFile file(target);
+        return file.open(QIODevice::WriteOnly) && file.write("MZ not a library\r\n") > 0;
+    }
+    return QFile::copy(libraryFile(kind), target);
+}
+
+QStringList columnZero(const Table &table)
+{
+    QStringList names;
+    for (int r = 1; r < table.rowCount(); ++r)
+        names.append(table.cell(0, r));
+    return names;
 }
 
 QList<QStringList> numberedRecords(int count)
@@ -75,6 +117,7 @@ class TestMainWindow : public QObject
 private:
     std::unique_ptr<QTemporaryDir> m_dir;
     FakeDialogs m_dialogs;
+    FakeAddressHandler m_addresses;
 
     QString path(const QString &name) const { return m_dir->filePath(name); }
 
@@ -104,7 +147,7 @@ private:
 
     std::unique_ptr<TForm1> startWindow()
     {
-        return std::make_unique<TForm1>(m_dir->path(), m_dialogs);
+        return std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses);
     }
 
     static QTableView *list(TForm1 &form)
@@ -685,6 +728,184 @@ private slots:
         QCOMPARE(form->findChild<QPushButton *>(QStringLiteral("Button_search_net"))
                      ->parentWidget()->y(),
                  viewHeight - 27);
+    }
+
+    void startUpLooksForTheSiteLibraryInTheDataFolderThenBesideTheProgram_data()
+    {
+        QTest::addColumn<QString>("inData");
+        QTest::addColumn<QString>("besideProgram");
+        QTest::addColumn<QString>("waiting"); // KelvaneSubmit_dll.dll in the data folder
+        QTest::addColumn<bool>("fails");
+        QTest::addColumn<int>("sites");
+        QTest::addColumn<int>("otherBoxes"); // boxes besides the missing-library message
+
+        QTest::newRow("no library anywhere") << "" << "" << "" << true << 0 << 0;
+        QTest::newRow("a file that is no shared library") << "garbage" << "" << "" << true << 0 << 0;
+        QTest::newRow("a library exporting neither function") << "noexports" << "" << "" << true << 0 << 0;
+        QTest::newRow("a negative row count") << "negativerows" << "" << "" << true << 0 << 0;
+        QTest::newRow("an absurd row count") << "manyrows" << "" << "" << true << 0 << 0;
+        QTest::newRow("a record without an end") << "unterminated" << "" << "" << true << 0 << 0;
+        QTest::newRow("the data folder's library") << "real" << "" << "" << false << 10 << 0;
+        QTest::newRow("the program folder's library") << "" << "real" << "" << false << 10 << 0;
+        QTest::newRow("a broken data folder copy falls back to the program folder")
+            << "garbage" << "real" << "" << false << 10 << 0;
+        QTest::newRow("without NumOfRows one site, and a note") << "norows" << "" << "" << false << 1 << 1;
+        QTest::newRow("a waiting update is swapped in first") << "" << "" << "real" << false << 10 << 0;
+        QTest::newRow("a broken update is refused, the old library kept")
+            << "real" << "" << "garbage" << false << 10 << 1;
+    }
+
+    void startUpLooksForTheSiteLibraryInTheDataFolderThenBesideTheProgram()
+    {
+        QFETCH(QString, inData);
+        QFETCH(QString, besideProgram);
+        QFETCH(QString, waiting);
+        QFETCH(bool, fails);
+        QFETCH(int, sites);
+        QFETCH(int, otherBoxes);
+        QTemporaryDir programFolder;
+        QVERIFY(placeLibrary(inData, m_dir->path()));
+        QVERIFY(placeLibrary(besideProgram, programFolder.path()));
+        QVERIFY(placeLibrary(waiting, m_dir->path(), QString::fromLatin1(SiteLibrary::UpdateFileName)));
+
+        auto form = std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses,
+                                             programFolder.path());
+        QCOMPARE(form->startUpFailed(), fails);
+        const QString missing = QStringLiteral(
+            "Unable to find 'KelvaneSubmit'  DLL. Giving up on application !");
+        QCOMPARE(m_dialogs.errors().contains(missing), fails);
+        QCOMPARE(m_dialogs.shown.size(), otherBoxes + (fails ? 1 : 0));
+        if (fails) {
+            // Start-up stopped there: no counts, nothing written at close.
+            QCOMPARE(form->windowTitle(), QString::fromLatin1(TForm1::InitialTitle));
+            QVERIFY(form->close());
+            QVERIFY(writtenOption(QStringLiteral("WebWindow")).isEmpty());
+            return;
+        }
+        QCOMPARE(form->submitTable().rowCount() - 1, sites);
+        QCOMPARE(form->windowTitle(),
+                 QStringLiteral(" Kelvane[] Submitter ...     :  1 products  :  %1 sub.sites  :")
+                     .arg(sites));
+        if (!waiting.isEmpty()) {
+            // Swapped in or set aside: never left waiting, and a library stays.
+            QVERIFY(!QFile::exists(path(QString::fromLatin1(SiteLibrary::UpdateFileName))));
+            QVERIFY(QFile::exists(path(QString::fromLatin1(SiteLibrary::FileName))));
+        }
+    }
+
+    void theHistoryIsReconciledWithTheSiteTableAtStartUp_data()
+    {
+        QTest::addColumn<QList<QStringList>>("stored"); // no rows: no history file
+        QTest::addColumn<QString>("site");
+        QTest::addColumn<QString>("cell"); // the site's cell in product column 2 afterwards
+        QTest::addColumn<bool>("mismatch");
+
+        const QString ok = QStringLiteral("12/6/2026  ok");
+        QTest::newRow("no history file gives an empty row per site")
+            << QList<QStringList>{} << "FilesWeb" << "" << false;
+        QTest::newRow("a file lacking sites gains them")
+            << QList<QStringList>{{"FilesWeb", "", ok}} << "FilesWeb" << ok << false;
+        QTest::newRow("a site no longer in the table is dropped")
+            << QList<QStringList>{{"GoneSite", ok, ok}, {"FileHungry", "", "   fail"}}
+            << "FileHungry" << "   fail" << false;
+        QTest::newRow("a name that only starts a present one is no match")
+            << QList<QStringList>{{"Files", ok, ok}, {"FilesWeb", "", ok}} << "FilesWeb" << ok << false;
+        QTest::newRow("a site held twice leaves the counts apart and says so")
+            << QList<QStringList>{{"FilesWeb", "", ok}, {"FilesWeb", "", ok}} << "FilesWeb" << ok
+            << true;
+    }
+
+    void theHistoryIsReconciledWithTheSiteTableAtStartUp()
+    {
+        QFETCH(QList<QStringList>, stored);
+        QFETCH(QString, site);
+        QFETCH(QString, cell);
+        QFETCH(bool, mismatch);
+        writeCatalogue({record("Alpha"), record("Beta")});
+        if (!stored.isEmpty()) {
+            Table history(3, 2);
+            for (int i = 0; i < stored.size(); ++i)
+                history.setRow(i == 0 ? 1 : history.appendRow(), stored.at(i));
+            QVERIFY(History::save(history, path(QString::fromLatin1(History::FileName))).ok);
+        }
+
+        auto form = startWindow();
+        const Table &history = form->historyTable();
+        QCOMPARE(history.row(0), (QStringList{"Web site", "Alpha", "Beta"}));
+        QCOMPARE(m_dialogs.messages(),
+                 mismatch ? QStringList{"History and Submit_list not equal...\rPlease contact "
+                                        "software support!"}
+                          : QStringList{});
+        QVERIFY(!form->historyChanged());
+        if (!mismatch) {
+            // Row r of the history is row r of the submit list.
+            QCOMPARE(columnZero(history), columnZero(form->submitTable()));
+        }
+        const int row = form->submitList().rowForSubmitTo(site);
+        QCOMPARE(history.cell(0, row), site);
+        QCOMPARE(history.cell(2, row), cell);
+        QVERIFY(!columnZero(history).contains(QStringLiteral("GoneSite")));
+        QVERIFY(!columnZero(history).contains(QStringLiteral("Files")));
+
+        auto *grid = form->findChild<QTableView *>(QStringLiteral("StringGrid_history"));
+        QVERIFY(grid);
+        QCOMPARE(grid->columnWidth(0), 174);
+        QCOMPARE(grid->columnWidth(2), 90);
+        QCOMPARE(grid->model()->rowCount(), history.rowCount() - 1);
+    }
+
+    void closingWritesTheHistoryOnlyWhenItChanged_data()
+    {
+        QTest::addColumn<bool>("changed");
+        QTest::newRow("a changed history is written") << true;
+        QTest::newRow("an unchanged history is not") << false;
+    }
+
+    void closingWritesTheHistoryOnlyWhenItChanged()
+    {
+        QFETCH(bool, changed);
+        writeCatalogue({record("Alpha")});
+        auto form = startWindow();
+        const int row = form->submitList().rowForSubmitTo(QStringLiteral("FreewareHome"));
+        form->historyTable().setCell(1, row, QStringLiteral("   fail"));
+        form->setHistoryChanged(changed);
+        QVERIFY(form->close());
+        const QString file = path(QString::fromLatin1(History::FileName));
+        QCOMPARE(QFile::exists(file), changed);
+        QVERIFY(!form->historyChanged());
+        if (!changed)
+            return;
+        // The next start reads the outcome back on its site.
+        m_dialogs.shown.clear();
+        auto next = startWindow();
+        QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.errors().join('\n')));
+        QCOMPARE(next->historyTable().cell(1, row), QStringLiteral("   fail"));
+        QCOMPARE(next->historyTable().cell(0, row), QStringLiteral("FreewareHome"));
+    }
+
+    void aPressOnARecordsCheckBoxTogglesItsSubmissionMark_data()
+    {
+        QTest::addColumn<int>("x");
+        QTest::addColumn<QString>("mark");
+        QTest::newRow("on the box") << 4 << "x";
+        QTest::newRow("beside the box") << 40 << "";
+    }
+
+    void aPressOnARecordsCheckBoxTogglesItsSubmissionMark()
+    {
+        QFETCH(int, x);
+        QFETCH(QString, mark);
+        writeCatalogue({record("Alpha"), record("Beta")});
+        auto form = startWindow();
+        QVERIFY(showOnScreen(*form));
+        click(*form, "Button_software_list");
+        QTableView *grid = list(*form);
+        const QRect cell = grid->visualRect(form->softwareModel()->index(1, 0));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(x, cell.center().y()));
+        QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, 2), mark);
+        QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, 1), QString());
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(x, cell.center().y()));
+        QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, 2), QString());
     }
 
     void theTitleBarCommandsSitInTheMenuBar()

@@ -1,0 +1,153 @@
+#include "submit/sitelistmodel.h"
+
+#include "catalogue/table.h"
+#include "submit/history.h"
+#include "submit/submitlist.h"
+
+#include <QApplication>
+#include <QPainter>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QWidget>
+
+SiteListModel::SiteListModel(const Table &sites, const Table &history, QObject *parent)
+    : QAbstractTableModel(parent), m_sites(sites), m_history(history)
+{
+}
+
+int SiteListModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_sites.rowCount() - 1;
+}
+
+int SiteListModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : m_sites.columnCount();
+}
+
+QVariant SiteListModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    const int row = tableRow(index.row());
+    switch (role) {
+    case Qt::DisplayRole:
+    case Qt::EditRole:
+        return m_sites.cell(index.column(), row);
+    case Qt::CheckStateRole:
+        // An empty list has no site to mark.
+        if (index.column() != SubmitList::SiteName || m_sites.isEmpty())
+            return QVariant();
+        return int(Marks::isMarked(m_sites, row) ? Qt::Checked : Qt::Unchecked);
+    case AcceptedRole:
+        return History::acceptedAt(m_history, row, m_chosenProduct);
+    default:
+        return QVariant();
+    }
+}
+
+QVariant SiteListModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole)
+        return QVariant();
+    if (orientation == Qt::Horizontal)
+        return m_sites.cell(section, 0);
+    return QString::number(tableRow(section));
+}
+
+Qt::ItemFlags SiteListModel::flags(const QModelIndex &index) const
+{
+    // Marks change through the view's own commands, never through the box.
+    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
+}
+
+void SiteListModel::setChosenProduct(int index)
+{
+    m_chosenProduct = index;
+    historyChanged();
+}
+
+void SiteListModel::reload(const std::function<void()> &change)
+{
+    beginResetModel();
+    if (change)
+        change();
+    endResetModel();
+}
+
+void SiteListModel::marksChanged()
+{
+    if (rowCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, 0), {Qt::CheckStateRole});
+}
+
+void SiteListModel::historyChanged()
+{
+    if (rowCount() > 0 && columnCount() > 0)
+        emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1), {AcceptedRole});
+}
+
+QColor SiteListDelegate::acceptedColour()
+{
+    return QColor(QRgb(SiteColours::AcceptedBackground));
+}
+
+QColor SiteListDelegate::selectionColour()
+{
+    return QColor(QRgb(SiteColours::SelectedBackground));
+}
+
+QRect SiteListDelegate::checkBoxRect(const QRect &cell)
+{
+    return QRect(cell.left(), cell.top() + 2, CheckBoxWidth, cell.height() - 3);
+}
+
+void SiteListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &option,
+                             const QModelIndex &index) const
+{
+    const QWidget *widget = option.widget;
+    QStyle *style = widget ? widget->style() : QApplication::style();
+    const QRect cell = option.rect;
+    const QPalette &palette = option.palette;
+
+    QColor background = palette.color(QPalette::Base);
+    QColor text = palette.color(QPalette::Text);
+    if (index.data(SiteListModel::AcceptedRole).toBool()) {
+        background = acceptedColour();
+        text = palette.color(QPalette::Disabled, QPalette::Text);
+    }
+    // The selection wins over the history's colour.
+    if (option.state.testFlag(QStyle::State_Selected)) {
+        background = selectionColour();
+        text = palette.color(QPalette::WindowText);
+    }
+
+    painter->save();
+    painter->setClipRect(cell);
+    painter->fillRect(cell, background);
+    painter->setFont(option.font);
+    painter->setPen(text);
+
+    int left = TextLeft;
+    Qt::Alignment alignment = Qt::AlignLeft;
+    if (index.column() == AutoColumn) {
+        left = 0;
+        alignment = Qt::AlignHCenter;
+    } else if (index.column() == SubmitList::SiteName) {
+        left = NameLeft;
+    }
+    painter->drawText(cell.adjusted(left, TextTop, 0, 0),
+                      int(alignment | Qt::AlignTop | Qt::TextSingleLine),
+                      index.data(Qt::DisplayRole).toString());
+
+    const QVariant mark = index.data(Qt::CheckStateRole);
+    if (index.column() == SubmitList::SiteName && mark.isValid()) {
+        QStyleOptionButton box;
+        box.rect = checkBoxRect(cell);
+        box.palette = palette;
+        box.state = QStyle::State_Enabled
+                    | (mark.toInt() == Qt::Checked ? QStyle::State_On : QStyle::State_Off);
+        style->drawPrimitive(QStyle::PE_IndicatorCheckBox, &box, painter, widget);
+    }
+    painter->restore();
+}

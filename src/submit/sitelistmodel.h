@@ -1,0 +1,79 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QColor>
+#include <QRect>
+#include <QStyledItemDelegate>
+
+#include <functional>
+
+class Table;
+
+// The submit list as the view sees it: the Table's heading row 0 gives the
+// horizontal header, rows 1.. are the view's rows 0... Column 0 carries the
+// site mark as its check state; AcceptedRole says whether the history holds
+// an acceptance of the chosen product for the row's site.
+class SiteListModel : public QAbstractTableModel
+{
+    Q_OBJECT
+
+public:
+    enum Role { AcceptedRole = Qt::UserRole + 1 };
+
+    // `sites` is the submit list's table, `history` the history table; both
+    // outlive the model.
+    SiteListModel(const Table &sites, const Table &history, QObject *parent = nullptr);
+
+    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation,
+                        int role = Qt::DisplayRole) const override;
+    Qt::ItemFlags flags(const QModelIndex &index) const override;
+
+    // The product chooser's item index, -1 when it shows none.
+    int chosenProduct() const { return m_chosenProduct; }
+    void setChosenProduct(int index);
+
+    // Runs `change` between a model reset, for changes of shape (the load).
+    void reload(const std::function<void()> &change = {});
+    // Site marks changed: the check boxes are drawn again.
+    void marksChanged();
+    // The history changed: the colours are drawn again.
+    void historyChanged();
+
+    static int tableRow(int viewRow) { return viewRow + 1; }
+    static int viewRow(int tableRow) { return tableRow - 1; }
+
+private:
+    const Table &m_sites;
+    const Table &m_history;
+    int m_chosenProduct = -1;
+};
+
+// Draws the submit list's cells: a site that already accepted the chosen
+// product on pale yellow in grey text, the selected row on light grey in the
+// window-text colour, texts 2 pixels in, "auto" centred, and in column 0 the
+// site mark's check box with the name beside it.
+class SiteListDelegate : public QStyledItemDelegate
+{
+    Q_OBJECT
+
+public:
+    static constexpr int TextLeft = 2;
+    static constexpr int TextTop = 2;
+    static constexpr int NameLeft = 17;
+    static constexpr int CheckBoxWidth = 16;
+    static constexpr int AutoColumn = 3;
+
+    static QColor acceptedColour();
+    static QColor selectionColour();
+    // The check box of a column-0 cell: its first 16 pixels, from 2 below the
+    // cell's top to 1 above its bottom.
+    static QRect checkBoxRect(const QRect &cell);
+
+    using QStyledItemDelegate::QStyledItemDelegate;
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option,
+               const QModelIndex &index) const override;
+};

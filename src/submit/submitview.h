@@ -1,0 +1,146 @@
+#pragma once
+
+#include "submit/sitelibrary.h"
+
+#include <QFrame>
+#include <QPair>
+
+class AddressHandler;
+class Dialogs;
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QMenu;
+class QPushButton;
+class QTableView;
+class Settings;
+class SiteListModel;
+class SubmitList;
+class Table;
+
+// The submit view `Panel_3`: the submit list `StringGrid_url_list` with its
+// pop-up menu `PopupMenu_u`, the product chooser `ComboBox_product` and the
+// buttons below the list. The rules live in SubmitList; the view forwards the
+// user's actions to it and shows the result.
+class SubmitView : public QFrame
+{
+    Q_OBJECT
+
+public:
+    // What the view needs of the window that hosts it.
+    class Host
+    {
+    public:
+        virtual ~Host() = default;
+        // The software list's current row, as a table row (1..).
+        virtual int currentSoftwareRow() const = 0;
+        // Makes `row` current; the change runs the record-selected step.
+        virtual void setCurrentSoftwareRow(int row) = 0;
+        // Makes `row` current again after the mode "select all soft
+        // products" ended, the selection on that row alone.
+        virtual void restoreSoftwareRow(int row) = 0;
+        // The software list's selection covers every record.
+        virtual void selectAllSoftwareRows() = 0;
+        // Submission marks (field 104) changed: the list is drawn again.
+        virtual void softwareMarksChanged() = 0;
+        // The history table follows the submit list's current row.
+        virtual void setHistoryCurrentRow(int row) = 0;
+    };
+
+    SubmitView(SubmitList &list, Table &software, const Table &history, Settings &settings,
+               Dialogs &dialogs, AddressHandler &addresses, Host &host, QWidget *parent = nullptr);
+    ~SubmitView() override;
+
+    QTableView *table() const;
+    SiteListModel *model() const { return m_model; }
+    QComboBox *productChooser() const { return m_chooser; }
+    QMenu *popupMenu() const { return m_popup; }
+
+    // The automatic submission flag: the "auto-submit" box as last clicked.
+    bool automaticSubmission() const { return m_automaticSubmission; }
+
+    // Start-up: the library's records become the submit list (sorted, marks
+    // empty), then the widths are set.
+    void fill(const SiteLibrary::LoadResult &library);
+
+    // Current row as a table row (1..), 1 when the list has none yet.
+    int currentRow() const;
+    // Makes `row` current with the selection on it alone; the change runs
+    // the row-click steps.
+    void setCurrentRow(int row);
+    // The block of selected rows as table rows; the current row when nothing
+    // is selected.
+    QPair<int, int> selectionRange() const;
+    int selectedRowCount() const;
+
+    // The two check-mark toggles of `PopupMenu_s`.
+    bool selectAllSoftProducts() const;
+    void setSelectAllSoftProducts(bool on);
+    bool selectAllSubmitSites() const;
+    void setSelectAllSubmitSites(bool on);
+
+    // The history changed: the colours follow.
+    void historyChanged();
+
+    // Widths of the shown columns 0..3 for the list's present size.
+    void applyColumnWidths();
+
+public slots:
+    // "&submit list", once the host has shown the view: the chooser shows
+    // the current product, the list has the focus and shows the current row.
+    void Button_submit_listClick();
+    // The row-click steps; also run when the current row moves.
+    void StringGrid_url_listClick();
+    void StringGrid_url_listDblClick();
+    void Pop_u_submitClick();
+    void Pop_u_selectClick();
+    void Pop_u_openinbrowserClick();
+    void PopupMenu_uPopup();
+    void Button_site_registerClick();
+    void Button_select_allClick();
+    void CheckBox_autosubmitClick();
+    void ComboBox_productChange(int index);
+
+signals:
+    // The Submit command: "Submit", "&submit ...", a double click and Enter.
+    void submitRequested();
+    // "register at site" for the site in `row`.
+    void registerRequested(int row);
+    // The product chooser picked the record in row `index` + 1; the editor
+    // loads that record from here.
+    void productChosen(int index);
+
+protected:
+    void resizeEvent(QResizeEvent *event) override;
+
+private:
+    class SiteGrid;
+
+    void buildPopupMenus();
+    void buildButtons();
+    void layoutView();
+    void selectRows(int first, int last);
+    void scrollToCurrentRow();
+
+    SubmitList &m_list;
+    Table &m_software;
+    Settings &m_settings;
+    Dialogs &m_dialogs;
+    AddressHandler &m_addresses;
+    Host &m_host;
+
+    SiteGrid *m_grid = nullptr;
+    SiteListModel *m_model = nullptr;
+    QMenu *m_popup = nullptr;
+    QAction *m_sitePassword = nullptr;
+    QMenu *m_selectAllMenu = nullptr;
+    QAction *m_allProducts = nullptr;
+    QAction *m_allSites = nullptr;
+    QWidget *m_buttons = nullptr;
+    QComboBox *m_chooser = nullptr;
+    QPushButton *m_submit = nullptr;
+    QPushButton *m_selectAll = nullptr;
+    QPushButton *m_register = nullptr;
+    QCheckBox *m_autoSubmit = nullptr;
+    bool m_automaticSubmission = false;
+};
