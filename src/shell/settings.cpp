@@ -77,6 +77,13 @@ std::optional<WebWindowGeometry> WebWindowGeometry::parse(const QString &text, Q
 Settings::Settings(const QString &dataFolder)
     : m_path(QDir(dataFolder).filePath(QString::fromLatin1(FileName)))
 {
+    // The file holds the login: create it owner-only before anything is written
+    // (later rewrites keep the permissions of the file they replace).
+    if (!QFile::exists(m_path)) {
+        QFile create(m_path);
+        if (create.open(QIODevice::WriteOnly))
+            create.setPermissions(OwnerOnly);
+    }
     m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
     if (m_settings->status() == QSettings::FormatError
         || (QFile::exists(m_path) && !looksLikeIni(m_path))) {
@@ -84,6 +91,10 @@ Settings::Settings(const QString &dataFolder)
         const QString copy = RecordFile::keepBadCopy(m_path);
         m_settings.reset();
         QFile::remove(m_path);
+        QFile create(m_path);
+        if (create.open(QIODevice::WriteOnly))
+            create.setPermissions(OwnerOnly);
+        create.close();
         m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
         m_openProblem =
             tr("The settings file %1 could not be read; the defaults are used. The original was kept as %2.")

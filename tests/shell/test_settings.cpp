@@ -60,7 +60,12 @@ private slots:
     {
         QTemporaryDir dir;
         Settings s(dir.path());
-        s.setSoftware(2);
+        // Owner-only from the start, not only after the first write.
+        const auto others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
+                            | QFileDevice::WriteOther;
+        QVERIFY(QFile::exists(s.filePath()));
+        QVERIFY(!(QFile::permissions(s.filePath()) & others));
+        s.setLoginStored(QStringLiteral("user"), QStringLiteral("secret"));
         const auto perms = QFile::permissions(s.filePath());
         QVERIFY(perms.testFlag(QFileDevice::ReadOwner));
         QVERIFY(!(perms & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
