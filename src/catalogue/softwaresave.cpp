@@ -283,7 +283,8 @@ SoftwareSave::DeleteResult SoftwareSave::deleteRecord(int selectedRow, const QSt
     const QString name = m_software.cell(0, selectedRow);
     if (name.isEmpty())
         return result;
-    if (m_dialogs.warnOkCancel(WarningTitle, deleteQuestion()) != Dialogs::Answer::Ok)
+    // Unlike the save's warnings, Enter confirms this one.
+    if (m_dialogs.confirmOkCancel(WarningTitle, deleteQuestion()) != Dialogs::Answer::Ok)
         return result;
 
     const Table softwareBefore = m_software;

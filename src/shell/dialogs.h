@@ -16,6 +16,12 @@ public:
     virtual void error(const QString &text) = 0;
     // A warning with OK and Cancel, Cancel focused.
     virtual Answer warnOkCancel(const QString &title, const QString &text) = 0;
+    // A warning with OK and Cancel, OK focused, so that Enter confirms. Ports
+    // that cannot move the focus ask as warnOkCancel does: the answers mean the same.
+    virtual Answer confirmOkCancel(const QString &title, const QString &text)
+    {
+        return warnOkCancel(title, text);
+    }
     // A question with "&Yes" and Cancel, Cancel focused.
     virtual Answer askYesCancel(const QString &title, const QString &text) = 0;
 };

@@ -3,6 +3,7 @@
 #include "shell/mainwindow.h"
 #include "shell/messageboxdialogs.h"
 #include "shell/singleinstance.h"
+#include "submit/run/networkconnectivity.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -27,14 +28,15 @@ int main(int argc, char *argv[])
 
     MessageBoxDialogs dialogs;
     DesktopAddressHandler addresses;
-    TForm1 mainWindow(dataFolder, dialogs, addresses);
+    NetworkConnectivity connectivity;
+    TForm1 mainWindow(dataFolder, dialogs, addresses, connectivity);
     // Without a site library there is nothing to submit to: the message has
     // been shown, the program ends.
     if (mainWindow.startUpFailed())
         return 1;
     dialogs.setParentWindow(&mainWindow);
-    // The about box (TFormAbout) and the site user and password dialog (TForm3)
-    // are created here, in that order, once they exist.
+    // The about box (TFormAbout) is created here once it exists; the site
+    // user and password dialog (TForm3) is created each time it is asked for.
     mainWindow.show();
     return app.exec();
 }

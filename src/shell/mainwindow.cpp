@@ -3,6 +3,7 @@
 #include "catalogue/fieldcatalogue.h"
 #include "catalogue/pseudofields.h"
 #include "catalogue/recordselection.h"
+#include "catalogue/softwareeditor.h"
 #include "catalogue/softwarelistdelegate.h"
 #include "catalogue/softwarelistmodel.h"
 #include "catalogue/tablefile.h"
@@ -12,7 +13,9 @@
 #include "shell/wheeltokeys.h"
 #include "submit/history.h"
 #include "submit/historyview.h"
+#include "submit/run/networkconnectivity.h"
 #include "submit/sitelibrary.h"
+#include "submit/submissioncontroller.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -89,10 +92,31 @@ AddressHandler &desktopAddressHandler()
     return handler;
 }
 
+// The platform's connectivity, asked for the first time at the first Submit.
+class DeferredNetworkConnectivity : public Connectivity
+{
+public:
+    bool isOnline() override
+    {
+        if (!m_adapter)
+            m_adapter = std::make_unique<NetworkConnectivity>();
+        return m_adapter->isOnline();
+    }
+
+private:
+    std::unique_ptr<NetworkConnectivity> m_adapter;
+};
+
+Connectivity &platformConnectivity()
+{
+    static DeferredNetworkConnectivity connectivity;
+    return connectivity;
+}
+
 } // namespace
 
 TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
-               const QString &programFolder, QWidget *parent)
+               Connectivity &connectivity, const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::Window),
       m_dataFolder(dataFolder),
       m_programFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
@@ -113,7 +137,14 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
 
     buildMenuBar();
     buildViews();
+    m_submission = new SubmissionController(*this, m_dialogs, m_addresses, connectivity, this);
     startUp();
+}
+
+TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
+               const QString &programFolder, QWidget *parent)
+    : TForm1(dataFolder, dialogs, addresses, platformConnectivity(), programFolder, parent)
+{
 }
 
 TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, QWidget *parent)
@@ -123,7 +154,11 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, QWidget *parent)
 
 TForm1::~TForm1()
 {
-    // The models read the tables they are given; they go before the tables do.
+    // The browser windows read the tables and views; they go first.
+    delete m_submission;
+    m_submission = nullptr;
+    // The models and the editor hold on to the tables; they go before the tables do.
+    delete m_editor;
     m_softwareList->setModel(nullptr);
     delete m_softwareModel;
     delete m_submitView;
@@ -204,10 +239,8 @@ void TForm1::buildViews()
                              ViewWidth);
     m_views.append(m_submitView);
     connect(m_submitView, &SubmitView::submitRequested, this, &TForm1::Button_submit_dataClick);
-    // "register at site" opens its registration window with the browser
-    // window work (the row as a negative result code).
-    // A product chosen on the submit view is loaded into the editor pages
-    // with the editor (SubmitView::productChosen).
+    // "register at site" and "edit site's password" are the submission
+    // controller's.
 
     m_historyView = placeView(new HistoryView(m_history, this), ViewWidth);
     m_views.append(m_historyView);
@@ -223,16 +256,14 @@ void TForm1::buildViews()
         return m_menuBar->findChild<QPushButton *>(text(name));
     };
     connect(button("Button_close"), &QPushButton::clicked, this, &QWidget::close);
-    // The editor page loads and shows its record with the editor itself.
-    connect(button("Button_input_soft"), &QPushButton::clicked, this,
-            [this] { showView(m_views.at(0)); });
+    // "Button_input_soft" belongs to the editor, built at start-up.
     connect(button("Button_software_list"), &QPushButton::clicked, this,
             &TForm1::showSoftwareList);
     connect(button("Button_submit_list"), &QPushButton::clicked, this, &TForm1::showSubmitList);
     // "Button_update" starts the library update, which arrives with the update work.
     connect(button("Button_opt"), &QPushButton::clicked, m_optionsView,
             &OptionsView::Button_optClick);
-    // The history view's own showing (current cell, scrolling) comes with it.
+    // The submission controller then puts the current cell in view.
     connect(button("SpeedButton1"), &QPushButton::clicked, this,
             [this] { showView(m_historyView); });
 }
@@ -268,6 +299,18 @@ void TForm1::buildSoftwareListView(QWidget *view)
                     StringGrid_software_listClick(m_softwareList);
             });
 
+    // Its entries act on the current record; the editor connects them.
+    m_softwareMenu = new QMenu(m_softwareList);
+    m_softwareMenu->setObjectName(QStringLiteral("PopupMenu_software"));
+    m_softwareMenu->addAction(text("&edit software"))
+        ->setObjectName(QStringLiteral("Pop_edit_software"));
+    m_softwareMenu->addAction(text("&delete item"))
+        ->setObjectName(QStringLiteral("Pop_delete_item"));
+    m_softwareList->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_softwareList, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        m_softwareMenu->popup(m_softwareList->viewport()->mapToGlobal(at));
+    });
+
     m_softwareButtons = new QWidget(view);
     m_softwareButtons->setObjectName(QStringLiteral("Panel_software_buttons"));
     m_softwareButtons->setGeometry(0, ViewHeight - BottomRowOffset, ViewWidth, BottomRowHeight);
@@ -290,14 +333,83 @@ void TForm1::buildSoftwareListView(QWidget *view)
         button->setObjectName(text(b.name));
         row->addWidget(button);
     }
-    // "Edit data" and "Delete item" belong to the editor and the save,
-    // "Import a PAD file" and "Export data as PAD file" to the PAD interchange;
-    // each is connected by the work that brings it.
+    // "Edit data" and "Delete item" are connected with the editor;
+    // "Import a PAD file" and "Export data as PAD file" belong to the PAD
+    // interchange, connected by the work that brings it.
     connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_search_net")),
             &QPushButton::clicked, this, [this] {
                 m_dialogs.message(QCoreApplication::applicationName(),
                                   text("Not available on this version yet..."));
             });
+}
+
+void TForm1::buildEditor()
+{
+    m_editor = new SoftwareEditor(m_views.mid(0, FieldCatalogue::PageCount), m_software,
+                                  m_history, m_dialogs, m_dataFolder, [this] { hideAllViews(); },
+                                  this);
+    m_editor->setProductChooser(productChooser());
+
+    connect(m_editor, &SoftwareEditor::recordStored, this, &TForm1::softwareRecordStored);
+    connect(m_editor, &SoftwareEditor::recordSelectedRequested, this,
+            [this] { StringGrid_software_listClick(nullptr); });
+    connect(m_editor, &SoftwareEditor::recordDeleted, this, &TForm1::softwareRecordDeleted);
+    connect(m_editor, &SoftwareEditor::historyChanged, this, &TForm1::editorHistoryChanged);
+
+    connect(m_menuBar->findChild<QPushButton *>(QStringLiteral("Button_input_soft")),
+            &QPushButton::clicked, m_editor,
+            [this] { m_editor->Button_input_softClick(currentSoftwareRow()); });
+    const auto edit = [this] { m_editor->editSelectedRecord(currentSoftwareRow(), true); };
+    const auto remove = [this] { m_editor->Button_del_softClick(currentSoftwareRow()); };
+    connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_edit_data")),
+            &QPushButton::clicked, m_editor, edit);
+    connect(m_softwareList, &QAbstractItemView::doubleClicked, m_editor, edit);
+    connect(m_softwareMenu->findChild<QAction *>(QStringLiteral("Pop_edit_software")),
+            &QAction::triggered, m_editor, edit);
+    connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_delete_item")),
+            &QPushButton::clicked, m_editor, remove);
+    connect(m_softwareMenu->findChild<QAction *>(QStringLiteral("Pop_delete_item")),
+            &QAction::triggered, m_editor, remove);
+
+    // The submit view has made the chosen record current by then; the editor
+    // only loads it.
+    connect(m_submitView, &SubmitView::productChosen, m_editor,
+            &SoftwareEditor::ComboBox_productChange);
+}
+
+void TForm1::softwareRecordStored()
+{
+    // The store never moves the current row, but the list's reset forgets it.
+    const int row = currentSoftwareRow();
+    m_softwareModel->reload();
+    setCurrentSoftwareRow(row);
+    layoutSoftwareColumns();
+}
+
+void TForm1::softwareRecordDeleted(int row)
+{
+    // The record below moves into the deleted one's row; after the last
+    // record, the new last one becomes current.
+    m_softwareModel->reload();
+    setCurrentSoftwareRow(std::min(row, m_software.rowCount() - 1));
+    // The form walk reads the match lists as the selected record's: they must
+    // not go on describing the deleted one.
+    if (m_software.isEmpty())
+        m_selection->release();
+    else
+        StringGrid_software_listClick(nullptr);
+}
+
+void TForm1::editorHistoryChanged(bool saved)
+{
+    const int row = m_historyView->currentRow();
+    m_historyView->reload();
+    if (row > 0)
+        m_historyView->setCurrentRow(row);
+    m_submitView->historyChanged();
+    // Written at close when the save could not write it now.
+    if (!saved)
+        m_historyDirty = true;
 }
 
 void TForm1::startUp()
@@ -348,8 +460,9 @@ void TForm1::startUp()
     m_softwareList->setColumnWidth(0, FirstColumnWidth);
     layoutSoftwareColumns();
 
-    // 9. The trailing tab of every class and OS item is added by the editor
-    // pages when they are built.
+    // 9. The editor pages, built over the seven empty pages; they give every
+    // class and OS item its trailing tab.
+    buildEditor();
     // 10. The submission counters start with the submission run; the
     // automatic submission flag starts off with the submit view.
 
@@ -364,7 +477,8 @@ void TForm1::startUp()
     // 15. The history, reconciled with the site table and sorted like it.
     loadHistory();
 
-    // 16. The site credentials are loaded with the credentials work.
+    // 16. The site credentials.
+    m_submission->loadCredentials();
     m_constants = PseudoFields::constantValueList();
 
     // 17. The remembered product. A row the catalogue no longer reaches (the
@@ -377,10 +491,14 @@ void TForm1::startUp()
     setCurrentSoftwareRow(row);
     productChooser()->setCurrentIndex(row - 1);
 
-    // 18. With a catalogue, build the match lists for the selected record.
-    // Loading that record into the editor pages comes with the editor.
-    if (catalogueExists)
+    // 18. With a catalogue, the selected record goes into the editor (no
+    // page shown) and the match lists are built for it. An empty catalogue
+    // leaves the example contents, without the "nothing to edit" box.
+    if (catalogueExists) {
+        if (!m_software.isEmpty())
+            m_editor->loadRecord(currentSoftwareRow());
         StringGrid_software_listClick(nullptr);
+    }
 
     // 19. The remembered site.
     selectRememberedSite();
@@ -535,8 +653,7 @@ void TForm1::setHistoryCurrentRow(int row)
 
 void TForm1::Button_submit_dataClick()
 {
-    // The Submit command (settling the marks, then one browser window per
-    // marked site and product) arrives with the submission run.
+    m_submission->submit();
 }
 
 void TForm1::StringGrid_software_listClick(QObject *sender)
@@ -601,10 +718,14 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->accept();
         return;
     }
+    // An open browser window's outcome would be lost: the user decides.
+    if (!m_submission->mayCloseProgram()) {
+        event->ignore();
+        return;
+    }
     // 1. The browser's own image and script settings are given back with the
     // browser settings work.
-    // 2. A changed history, once no browser window is open (the browser
-    // windows arrive with the submission run).
+    // 2. A changed history; no browser window is open any more.
     if (m_historyDirty) {
         const TableFile::SaveResult saved =
             History::save(m_history, QDir(m_dataFolder).filePath(text(History::FileName)));

@@ -12,15 +12,19 @@
 #include <memory>
 
 class AddressHandler;
+class Connectivity;
 class Dialogs;
 class HistoryView;
 class OptionsView;
 class QComboBox;
 class QLabel;
+class QMenu;
 class QPushButton;
 class QTableView;
 class RecordSelection;
+class SoftwareEditor;
 class SoftwareListModel;
+class SubmissionController;
 class WheelToKeys;
 
 // The main window: menu bar, content views (at most one shown), the software
@@ -46,6 +50,11 @@ public:
 
     // The site library is looked for in `dataFolder`, then in `programFolder`
     // (empty: the running program's folder).
+    // `connectivity` answers the Submit command's check.
+    TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
+           Connectivity &connectivity, const QString &programFolder = QString(),
+           QWidget *parent = nullptr);
+    // The connectivity check asks the platform.
     TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
            const QString &programFolder = QString(), QWidget *parent = nullptr);
     // For callers with no address handler of their own (the start-up
@@ -92,6 +101,11 @@ public:
     SubmitView *submitView() const { return m_submitView; }
     OptionsView *optionsView() const { return m_optionsView; }
     HistoryView *historyView() const { return m_historyView; }
+    // The Submit command's run, its browser windows and the site credentials.
+    SubmissionController *submission() const { return m_submission; }
+    // The seven editor pages' controls and commands (built at start-up).
+    SoftwareEditor *editor() const { return m_editor; }
+    QMenu *softwareListMenu() const { return m_softwareMenu; }
 
 public slots:
     // The record-selected step; `sender` is null for the program's own calls
@@ -123,6 +137,11 @@ private:
     void buildMenuBar();
     void buildViews();
     void buildSoftwareListView(QWidget *view);
+    void buildEditor();
+    // The editor changed the software list or the history behind the views.
+    void softwareRecordStored();
+    void softwareRecordDeleted(int row);
+    void editorHistoryChanged(bool saved);
     void showView(QWidget *view);
     void showSoftwareList();
     void showSubmitList();
@@ -156,4 +175,7 @@ private:
     QTableView *m_softwareList = nullptr;
     SoftwareListModel *m_softwareModel = nullptr;
     QWidget *m_softwareButtons = nullptr;
+    SubmissionController *m_submission = nullptr;
+    QMenu *m_softwareMenu = nullptr;
+    SoftwareEditor *m_editor = nullptr;
 };

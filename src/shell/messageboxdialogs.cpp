@@ -52,6 +52,15 @@ Dialogs::Answer MessageBoxDialogs::warnOkCancel(const QString &title, const QStr
                : Answer::Cancel;
 }
 
+Dialogs::Answer MessageBoxDialogs::confirmOkCancel(const QString &title, const QString &text)
+{
+    return run(m_parent, QMessageBox::Warning, title, text,
+               QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok)
+                   == QMessageBox::Ok
+               ? Answer::Ok
+               : Answer::Cancel;
+}
+
 Dialogs::Answer MessageBoxDialogs::askYesCancel(const QString &title, const QString &text)
 {
     return run(m_parent, QMessageBox::Question, title, text,

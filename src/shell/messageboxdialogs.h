@@ -19,6 +19,7 @@ public:
     void message(const QString &title, const QString &text) override;
     void error(const QString &text) override;
     Answer warnOkCancel(const QString &title, const QString &text) override;
+    Answer confirmOkCancel(const QString &title, const QString &text) override;
     Answer askYesCancel(const QString &title, const QString &text) override;
 
     // The text as the box shows it: "\r\n" and a lone "\r" become line breaks.

@@ -177,9 +177,8 @@ void SubmitView::buildPopupMenus()
     };
     connect(add("Pop_u_submit", "&submit ..."), &QAction::triggered, this,
             &SubmitView::Pop_u_submitClick);
-    // The site's own user name and password are edited with the site
-    // credentials work; until then the entry only follows its enabling rule.
     m_sitePassword = add("Pop_u_sitepassword", "edit site's &password");
+    connect(m_sitePassword, &QAction::triggered, this, &SubmitView::sitePasswordRequested);
     connect(add("Pop_u_select", "selec&t site(s)"), &QAction::triggered, this,
             &SubmitView::Pop_u_selectClick);
     m_popup->addSeparator();
@@ -234,6 +233,11 @@ void SubmitView::buildButtons()
     m_register->setEnabled(false);
     connect(m_register, &QPushButton::clicked, this, &SubmitView::Button_site_registerClick);
     row->addWidget(m_register);
+
+    m_password = new QPushButton(text("edit site's password"), m_buttons);
+    m_password->setObjectName(QStringLiteral("Button_site_password"));
+    connect(m_password, &QPushButton::clicked, this, &SubmitView::sitePasswordRequested);
+    row->addWidget(m_password);
 
     m_autoSubmit = new QCheckBox(text("auto-submit"), m_buttons);
     m_autoSubmit->setObjectName(QStringLiteral("CheckBox_autosubmit"));
@@ -334,6 +338,11 @@ void SubmitView::setSelectAllSubmitSites(bool on)
 void SubmitView::historyChanged()
 {
     m_model->historyChanged();
+}
+
+void SubmitView::siteRecordChanged()
+{
+    m_register->setEnabled(m_list.siteRegisterEnabled(currentRow()));
 }
 
 void SubmitView::applyColumnWidths()

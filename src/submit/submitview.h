@@ -81,6 +81,8 @@ public:
 
     // The history changed: the colours follow.
     void historyChanged();
+    // A site's stored pair changed: "register at site" follows.
+    void siteRecordChanged();
 
     // Widths of the shown columns 0..3 for the list's present size.
     void applyColumnWidths();
@@ -106,6 +108,8 @@ signals:
     void submitRequested();
     // "register at site" for the site in `row`.
     void registerRequested(int row);
+    // "edit site's password" and "edit site's &password".
+    void sitePasswordRequested();
     // The product chooser picked the record in row `index` + 1; the editor
     // loads that record from here.
     void productChosen(int index);
@@ -141,6 +145,7 @@ private:
     QPushButton *m_submit = nullptr;
     QPushButton *m_selectAll = nullptr;
     QPushButton *m_register = nullptr;
+    QPushButton *m_password = nullptr;
     QCheckBox *m_autoSubmit = nullptr;
     bool m_automaticSubmission = false;
 };

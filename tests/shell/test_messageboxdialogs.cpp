@@ -103,6 +103,47 @@ private slots:
         QCOMPARE(int(got), answer);
     }
 
+    void aConfirmationFocusesOkSoThatEnterConfirms_data()
+    {
+        QTest::addColumn<int>("key");     // 0: a button is clicked instead
+        QTest::addColumn<int>("pressed"); // the button clicked when key is 0
+        QTest::addColumn<int>("answer");
+
+        QTest::newRow("Enter confirms") << int(Qt::Key_Return) << 0 << int(Dialogs::Answer::Ok);
+        QTest::newRow("Escape cancels") << int(Qt::Key_Escape) << 0 << int(Dialogs::Answer::Cancel);
+        QTest::newRow("OK clicked") << 0 << int(QMessageBox::Ok) << int(Dialogs::Answer::Ok);
+        QTest::newRow("Cancel clicked")
+            << 0 << int(QMessageBox::Cancel) << int(Dialogs::Answer::Cancel);
+    }
+
+    void aConfirmationFocusesOkSoThatEnterConfirms()
+    {
+        QFETCH(int, key);
+        QFETCH(int, pressed);
+        QFETCH(int, answer);
+
+        bool inspected = false;
+        whenTheBoxOpens([&](QMessageBox *box) {
+            inspected = true;
+            QAbstractButton *ok = box->button(QMessageBox::Ok);
+            QVERIFY(ok);
+            QVERIFY(box->button(QMessageBox::Cancel));
+            QCOMPARE(box->defaultButton(), ok);
+            QCOMPARE(box->focusWidget(), ok);
+            QCOMPARE(box->windowTitle(), QStringLiteral("Warning"));
+            QCOMPARE(box->text(), QStringLiteral("Delete it?\nFor good."));
+            if (key != 0)
+                QTest::keyClick(box->focusWidget(), Qt::Key(key));
+            else
+                box->button(QMessageBox::StandardButton(pressed))->click();
+        });
+        MessageBoxDialogs dialogs;
+        const Dialogs::Answer got = dialogs.confirmOkCancel(QStringLiteral("Warning"),
+                                                            QStringLiteral("Delete it?\rFor good."));
+        QVERIFY(inspected);
+        QCOMPARE(int(got), answer);
+    }
+
     void anErrorCarriesTheProgramsNameAndOnlyOk()
     {
         QCoreApplication::setApplicationName(QStringLiteral("Kelvane Submit"));

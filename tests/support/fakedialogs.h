@@ -11,7 +11,7 @@
 class FakeDialogs : public Dialogs
 {
 public:
-    enum class Kind { Message, Error, WarnOkCancel, AskYesCancel };
+    enum class Kind { Message, Error, WarnOkCancel, AskYesCancel, ConfirmOkCancel };
 
     struct Shown
     {
@@ -31,6 +31,11 @@ public:
     Answer warnOkCancel(const QString &title, const QString &text) override
     {
         shown.append({Kind::WarnOkCancel, title, text});
+        return next();
+    }
+    Answer confirmOkCancel(const QString &title, const QString &text) override
+    {
+        shown.append({Kind::ConfirmOkCancel, title, text});
         return next();
     }
     Answer askYesCancel(const QString &title, const QString &text) override

@@ -1,0 +1,938 @@
+// Submissions end to end through the real main window: the site library
+// built beside the tests, its site records pointed at pages of the loopback
+// fixture server, real browser windows (headless WebEngine) closed with
+// their outcome buttons, and the history and credential files on disk.
+
+#include "catalogue/cp1252.h"
+#include "catalogue/fieldcatalogue.h"
+#include "catalogue/recordfile.h"
+#include "catalogue/tablefile.h"
+#include "shell/mainwindow.h"
+#include "shell/optionsview.h"
+#include "submit/browser/browserwindow.h"
+#include "submit/browser/pagehandling.h"
+#include "submit/credentialsdialog.h"
+#include "submit/history.h"
+#include "submit/historyview.h"
+#include "submit/run/credentials.h"
+#include "submit/run/submissionrun.h"
+#include "submit/sitelistmodel.h"
+#include "submit/submissioncontroller.h"
+#include "submit/submitview.h"
+#include "support/fakeaddresshandler.h"
+#include "support/fakeclock.h"
+#include "support/fakeconnectivity.h"
+#include "support/fakedialogs.h"
+#include "support/fixtureserver.h"
+
+#include <QAction>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSettings>
+#include <QTableView>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QToolButton>
+#include <QtEndian>
+
+#include <memory>
+
+namespace {
+
+// Generous: two cores shared with a build.
+constexpr int Timeout = 90000;
+
+// The library's ten sites in their sorted order, table rows 1 to 10.
+const QStringList SortedSites{"1000files",     "AmazingFiles", "BestSoftware",       "DownloadChoice",
+                              "Downloadplaza", "FileHungry",   "FilesWeb",           "FreeTrialDownloads",
+                              "FreewareHome",  "SharewareLinks"};
+
+const QDate Today(2026, 6, 12);
+// The short date format the tests give the window: US English.
+const QString OkToday = QStringLiteral("6/12/26  ok");
+const QString Fail = QStringLiteral("   fail");
+
+enum class Outcome { Done, Failed, Cancel };
+
+const char *buttonName(Outcome outcome)
+{
+    switch (outcome) {
+    case Outcome::Done:
+        return "Button_done";
+    case Outcome::Failed:
+        return "Button_fail";
+    case Outcome::Cancel:
+        return "Button_cancel";
+    }
+    return "";
+}
+
+QStringList record(const QString &name)
+{
+    QStringList cells(FieldCatalogue::FieldCount);
+    cells[0] = name;
+    return cells;
+}
+
+// A record table file as the history keeps it, framed by hand: a 4-byte
+// little-endian length, then the row's cells joined by "|".
+QByteArray framed(const QList<QStringList> &rows)
+{
+    QByteArray out;
+    for (const QStringList &row : rows) {
+        const QByteArray text = Cp1252::encode(row.join(QLatin1Char('|')));
+        char length[4];
+        qToLittleEndian<qint32>(qint32(text.size()), length);
+        out.append(length, 4);
+        out.append(text);
+    }
+    return out;
+}
+
+QByteArray fileBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+} // namespace
+
+class TestSubmission : public QObject
+{
+    Q_OBJECT
+
+    FixtureServer m_server;
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeDialogs m_dialogs;
+    FakeAddressHandler m_addresses;
+    FakeConnectivity m_connectivity;
+    FakeClock m_clock{Today};
+    std::unique_ptr<TForm1> m_form;
+
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString historyFile() const { return path(QString::fromLatin1(History::FileName)); }
+    QString credentialFile() const { return path(QString::fromLatin1(Credentials::FileName)); }
+
+    void writeCatalogue(const QStringList &names)
+    {
+        Table table(FieldCatalogue::FieldCount, 2);
+        for (int i = 0; i < names.size(); ++i)
+            table.setRow(i == 0 ? 1 : table.appendRow(), record(names.at(i)));
+        QVERIFY(TableFile::save(table, path("Kelvane_soft.dat"), TableFile::Kind::Marked).ok);
+    }
+
+    void writeOption(const QString &key, const QString &value)
+    {
+        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("Options/") + key, value);
+    }
+
+    QString writtenOption(const QString &key) const
+    {
+        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
+        return ini.value(QStringLiteral("Options/") + key).toString();
+    }
+
+    // The main window on a catalogue of two products, shown, on the submit view.
+    TForm1 &start(const QStringList &products = {"Product One", "Product Two"})
+    {
+        if (!products.isEmpty())
+            writeCatalogue(products);
+        m_form = std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses, m_connectivity);
+        if (m_form->startUpFailed())
+            qWarning("start-up failed: %s", qPrintable(m_dialogs.errors().join('\n')));
+        controller().setClock(m_clock);
+        controller().setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
+        m_form->show();
+        m_form->activateWindow();
+        if (!QTest::qWaitForWindowExposed(m_form.get()))
+            qWarning("main window not exposed");
+        button("Button_submit_list")->click();
+        return *m_form;
+    }
+
+    SubmissionController &controller() const { return *m_form->submission(); }
+
+    QPushButton *button(const char *name) const
+    {
+        auto *found = m_form->findChild<QPushButton *>(QLatin1String(name));
+        if (!found)
+            qWarning("no button %s", name);
+        return found;
+    }
+
+    // Site row `row` submits to `<prefix>/site<row>`, a form that posts to
+    // `<prefix>/site<row>/post`; its user and password go in too.
+    void pointAtServer(int row, const QByteArray &prefix, const QString &autoCell = "yes")
+    {
+        Table &sites = m_form->submitTable();
+        const QByteArray page = prefix + "/site" + QByteArray::number(row);
+        m_server.page(page, "<html><head><title>Site " + QByteArray::number(row)
+                                + "</title></head><body><form method=post action=" + page
+                                + "/post><input name=user><input type=password name=pass>"
+                                  "<input name=program_name><input type=submit name=go value=Go>"
+                                  "</form></body></html>");
+        m_server.page(page + "/post", "<html><head><title>Thanks</title></head><body>ok</body></html>");
+        const QStringList entries{"-2=user", "-1=pass", "0=program_name"};
+        sites.setCell(SubmitList::HomePage, row, m_server.url(QString::fromLatin1(prefix)).toString());
+        sites.setCell(SubmitList::Auto, row, autoCell);
+        sites.setCell(SubmitList::SubmitPage, row, m_server.url(QString::fromLatin1(page)).toString());
+        sites.setCell(SubmitList::Login, row, "0");
+        for (int c = SubmitList::FirstFieldMap; c < Marks::column(sites); ++c)
+            sites.setCell(c, row, entries.value(c - SubmitList::FirstFieldMap));
+    }
+
+    void mark(const QList<int> &sites, const QList<int> &products)
+    {
+        for (int r : sites)
+            Marks::set(m_form->submitTable(), r, true);
+        for (int r : products)
+            Marks::set(m_form->softwareTable(), r, true);
+        m_form->submitView()->model()->marksChanged();
+    }
+
+    void tickAutoSubmit()
+    {
+        auto *box = m_form->findChild<QCheckBox *>(QStringLiteral("CheckBox_autosubmit"));
+        QVERIFY(box && box->isEnabled());
+        box->click();
+        QVERIFY(m_form->submitView()->automaticSubmission());
+    }
+
+    TForm2 *onlyWindow() const
+    {
+        const QList<TForm2 *> open = controller().openWindows();
+        return open.size() == 1 ? open.first() : nullptr;
+    }
+
+    static QToolButton *outcomeButton(TForm2 *window, Outcome outcome)
+    {
+        return window->findChild<QToolButton *>(QLatin1String(buttonName(outcome)));
+    }
+
+    QList<QByteArray> posts(const QByteArray &prefix) const
+    {
+        QList<QByteArray> found;
+        for (const FixtureServer::Request &r : m_server.requests("POST")) {
+            if (r.path.startsWith(prefix))
+                found.append(r.path + " " + r.body);
+        }
+        return found;
+    }
+
+    int requestsTo(const QByteArray &prefix) const
+    {
+        int n = 0;
+        for (const FixtureServer::Request &r : m_server.requests())
+            n += r.path.startsWith(prefix) ? 1 : 0;
+        return n;
+    }
+
+    // Waits for the run's window, its form sent and its answer page in, then
+    // closes it with `outcome`.
+    void closeWhenAnswered(TForm2 *window, Outcome outcome)
+    {
+        QPointer<TForm2> alive(window);
+        QTRY_VERIFY_WITH_TIMEOUT(!alive || outcomeButton(window, Outcome::Done)->isEnabled(), Timeout);
+        QVERIFY(alive);
+        QTest::mouseClick(outcomeButton(window, outcome), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
+    }
+
+    QModelIndex historyIndex(int column, int row) const
+    {
+        return m_form->historyView()->model()->index(HistoryModel::viewRow(row), column);
+    }
+
+    void pressHistoryCell(int column, int row)
+    {
+        QTableView *grid = m_form->historyView()->table();
+        grid->scrollTo(historyIndex(column, row));
+        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {},
+                          grid->visualRect(historyIndex(column, row)).center());
+    }
+
+private slots:
+    void initTestCase() { QVERIFY(m_server.start()); }
+
+    void init()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_dialogs.shown.clear();
+        m_dialogs.answers.clear();
+        m_addresses.opened.clear();
+        m_connectivity.online = true;
+        m_connectivity.checks = 0;
+    }
+
+    void cleanup()
+    {
+        m_form.reset();
+        m_dir.reset();
+    }
+
+    void twoSitesByTwoProductsOpenFourWindowsSiteBySiteAndProductByProduct()
+    {
+        start();
+        pointAtServer(1, "/four");
+        pointAtServer(2, "/four");
+        mark({1, 2}, {1, 2});
+        tickAutoSubmit();
+        button("Button_submit_data")->click();
+
+        struct Step
+        {
+            int site;
+            int product;
+            Outcome outcome;
+        };
+        const QList<Step> steps{{1, 1, Outcome::Done},
+                                {1, 2, Outcome::Failed},
+                                {2, 1, Outcome::Cancel},
+                                {2, 2, Outcome::Done}};
+        const QByteArray defaultUser = m_form->optionsView()->userName().toLatin1();
+        const QByteArray defaultPass = m_form->optionsView()->passWord().toLatin1();
+        QVERIFY(!defaultUser.isEmpty());
+        QList<QStringList> expected;
+        for (int r = 1; r <= 10; ++r)
+            expected.append({SortedSites.at(r - 1), QString(), QString()});
+
+        for (int i = 0; i < steps.size(); ++i) {
+            const Step &step = steps.at(i);
+            QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+            TForm2 *window = onlyWindow();
+            QCOMPARE(window->objectName(), QStringLiteral("KelvaneSubmit_%1").arg(i + 1));
+            QCOMPARE(window->resultCode(), step.site);
+            // The product the window fills is the selected record.
+            QCOMPARE(m_form->currentSoftwareRow(), step.product);
+            QCOMPARE(m_form->productChooser()->currentIndex(), step.product - 1);
+            QVERIFY(!m_form->productChooser()->isEnabled());
+            QVERIFY(!button("Button_close")->isEnabled());
+
+            closeWhenAnswered(window, step.outcome);
+            const QByteArray product = step.product == 1 ? "Product+One" : "Product+Two";
+            // Sites without a pair of their own get the default login.
+            QCOMPARE(posts("/four").value(i),
+                     "/four/site" + QByteArray::number(step.site) + "/post user=" + defaultUser
+                         + "&pass=" + defaultPass + "&program_name=" + product + "&go=Go");
+
+            if (step.outcome == Outcome::Done)
+                expected[step.site - 1][step.product] = OkToday;
+            else if (step.outcome == Outcome::Failed)
+                expected[step.site - 1][step.product] = Fail;
+            QCOMPARE(m_form->historyTable().cell(step.product, step.site),
+                     expected.at(step.site - 1).at(step.product));
+            // Every recorded outcome is in the file at once; a cancel adds
+            // nothing, and before the first outcome there is no file at all.
+            if (i == 0 || step.outcome != Outcome::Cancel)
+                QCOMPARE(fileBytes(historyFile()), framed(expected));
+        }
+
+        QTRY_VERIFY_WITH_TIMEOUT(!controller().run().isRunning(), Timeout);
+        QVERIFY(controller().openWindows().isEmpty());
+        QCOMPARE(posts("/four").size(), 4);
+        QVERIFY(m_form->productChooser()->isEnabled());
+        QVERIFY(button("Button_close")->isEnabled());
+        QCOMPARE(fileBytes(historyFile()), framed(expected));
+        // Nothing is left for the close to write.
+        QVERIFY(!m_form->historyChanged());
+        QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.messages().join('\n')));
+    }
+
+    void aProductPickedWhileTheWindowLoadsChangesNeitherTheFormNorTheCell()
+    {
+        start();
+        pointAtServer(1, "/picked");
+        mark({1}, {1});
+        tickAutoSubmit();
+        button("Button_submit_data")->click();
+        QVERIFY(onlyWindow());
+        // The page cannot have loaded yet: no event has run since the click.
+        m_form->setCurrentSoftwareRow(2);
+        closeWhenAnswered(onlyWindow(), Outcome::Done);
+        QCOMPARE(posts("/picked").size(), 1);
+        QVERIFY(posts("/picked").first().endsWith("&program_name=Product+One&go=Go"));
+        QCOMPARE(m_form->historyTable().cell(1, 1), OkToday);
+        QCOMPARE(m_form->historyTable().cell(2, 1), QString());
+    }
+
+    void withoutAConnectionSubmitSaysSoAndOpensNothing()
+    {
+        start();
+        pointAtServer(1, "/offline");
+        mark({1}, {1});
+        m_connectivity.online = false;
+        button("Button_submit_data")->click();
+
+        QCOMPARE(m_connectivity.checks, 1);
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QCOMPARE(m_dialogs.shown.first().title, QStringLiteral("Kelvane Submit"));
+        QCOMPARE(m_dialogs.shown.first().text, QStringLiteral("No connection to Internet !"));
+        QVERIFY(controller().openWindows().isEmpty());
+        QVERIFY(m_form->findChildren<TForm2 *>().isEmpty());
+        QVERIFY(!controller().run().isRunning());
+        QVERIFY(m_form->productChooser()->isEnabled());
+        QCOMPARE(requestsTo("/offline"), 0);
+    }
+
+    void anEmptyCatalogueIsWarnedAboutBeforeTheConnectionIsAsked()
+    {
+        start({});
+        mark({1}, {});
+        button("Button_submit_data")->click();
+        QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::Message),
+                 QStringList{SubmissionRun::noSoftwareMessage()});
+        QCOMPARE(m_connectivity.checks, 0);
+        QVERIFY(controller().openWindows().isEmpty());
+    }
+
+    void theAutomaticSubmissionWarningAsksOnceAndItsAnswerDecides_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<QList<int>>("markedAfter");
+        QTest::addColumn<QList<int>>("windowsFor");
+
+        QTest::newRow("OK submits only the auto-submitting site")
+            << int(Dialogs::Answer::Ok) << QList<int>{1, 2} << QList<int>{2};
+        QTest::newRow("Cancel unmarks the manual site and opens nothing")
+            << int(Dialogs::Answer::Cancel) << QList<int>{2} << QList<int>{};
+    }
+
+    void theAutomaticSubmissionWarningAsksOnceAndItsAnswerDecides()
+    {
+        QFETCH(int, answer);
+        QFETCH(QList<int>, markedAfter);
+        QFETCH(QList<int>, windowsFor);
+
+        start();
+        pointAtServer(1, "/manual", "no");
+        pointAtServer(2, "/manual");
+        m_form->submitView()->setCurrentRow(2);
+        mark({1, 2}, {1});
+        tickAutoSubmit();
+        m_dialogs.answers = {Dialogs::Answer(answer)};
+        button("Button_submit_data")->click();
+
+        QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::WarnOkCancel),
+                 QStringList{SubmissionRun::notAutoSubmittingMessage()});
+        QList<int> marked;
+        for (int r = 1; r <= 10; ++r) {
+            if (Marks::isMarked(m_form->submitTable(), r))
+                marked.append(r);
+        }
+        QCOMPARE(marked, markedAfter);
+
+        QList<int> opened;
+        while (TForm2 *window = onlyWindow()) {
+            opened.append(window->resultCode());
+            closeWhenAnswered(window, Outcome::Cancel);
+        }
+        QCOMPARE(opened, windowsFor);
+        QTRY_VERIFY_WITH_TIMEOUT(!controller().run().isRunning(), Timeout);
+        QCOMPARE(requestsTo("/manual/site1"), 0);
+    }
+
+    void theMarksAreSettledFromTheSelectionsWhenSubmitIsPressed_data()
+    {
+        QTest::addColumn<QList<int>>("markedBefore");
+        QTest::addColumn<int>("selectFirst");
+        QTest::addColumn<int>("selectLast");
+        QTest::addColumn<int>("chooserIndex");
+        QTest::addColumn<QList<int>>("sitesSubmitted");
+        QTest::addColumn<int>("product");
+
+        QTest::newRow("nothing marked and one site selected submits that site for the chosen product")
+            << QList<int>{} << 2 << 2 << 1 << QList<int>{2} << 2;
+        QTest::newRow("three selected sites replace the earlier marks")
+            << QList<int>{5} << 1 << 3 << 0 << QList<int>{1, 2, 3} << 1;
+        QTest::newRow("one selected site leaves the marks that exist")
+            << QList<int>{3} << 1 << 1 << 0 << QList<int>{3} << 1;
+    }
+
+    void theMarksAreSettledFromTheSelectionsWhenSubmitIsPressed()
+    {
+        QFETCH(QList<int>, markedBefore);
+        QFETCH(int, selectFirst);
+        QFETCH(int, selectLast);
+        QFETCH(int, chooserIndex);
+        QFETCH(QList<int>, sitesSubmitted);
+        QFETCH(int, product);
+
+        start();
+        for (int r = 1; r <= 5; ++r)
+            pointAtServer(r, "/settle");
+        mark(markedBefore, {});
+        m_form->productChooser()->setCurrentIndex(chooserIndex);
+        QTableView *grid = m_form->submitView()->table();
+        SiteListModel *model = m_form->submitView()->model();
+        grid->selectionModel()->select(
+            QItemSelection(model->index(SiteListModel::viewRow(selectFirst), 0),
+                           model->index(SiteListModel::viewRow(selectLast), model->columnCount() - 1)),
+            QItemSelectionModel::ClearAndSelect);
+        button("Button_submit_data")->click();
+
+        QList<int> opened;
+        for (int i = 0; i < sitesSubmitted.size(); ++i) {
+            QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+            TForm2 *window = onlyWindow();
+            opened.append(window->resultCode());
+            QCOMPARE(m_form->currentSoftwareRow(), product);
+            QPointer<TForm2> alive(window);
+            QTest::mouseClick(outcomeButton(window, Outcome::Cancel), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
+        }
+        QCOMPARE(opened, sitesSubmitted);
+        QVERIFY(!controller().run().isRunning());
+        QVERIFY(controller().openWindows().isEmpty());
+    }
+
+    void selectAllSoftProductsSubmitsEveryProduct()
+    {
+        start();
+        pointAtServer(1, "/allproducts");
+        m_form->findChild<QAction *>(QStringLiteral("Pop_s_softwareitems"))->trigger();
+        m_form->submitView()->setCurrentRow(1);
+        // "&submit ..." marks the current site alone and submits.
+        m_form->findChild<QAction *>(QStringLiteral("Pop_u_submit"))->trigger();
+
+        QList<int> products;
+        for (int i = 0; i < 2; ++i) {
+            QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+            products.append(m_form->currentSoftwareRow());
+            QPointer<TForm2> alive(onlyWindow());
+            QTest::mouseClick(outcomeButton(alive, Outcome::Cancel), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
+        }
+        QCOMPARE(products, (QList<int>{1, 2}));
+        QVERIFY(!controller().run().isRunning());
+    }
+
+    void theFirstWindowOpensAtTheDefaultPlaceAndTheNextWhereTheLastClosed()
+    {
+        writeOption("WebWindow", "0.0.0.0");
+        start();
+        pointAtServer(1, "/place");
+        m_form->submitView()->setCurrentRow(1);
+        button("Button_submit_data")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        TForm2 *first = onlyWindow();
+        QCOMPARE(first->objectName(), QStringLiteral("KelvaneSubmit_1"));
+        QCOMPARE(first->webWindowGeometry(), (WebWindowGeometry{640, 380, 250, 230}));
+        QTRY_COMPARE_WITH_TIMEOUT(first->windowTitle(), QStringLiteral("Site 1"), Timeout);
+        first->setWebWindowGeometry({700, 420, 40, 50});
+        QPointer<TForm2> alive(first);
+        QTest::mouseClick(outcomeButton(first, Outcome::Cancel), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
+
+        button("Button_submit_data")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        TForm2 *second = onlyWindow();
+        QCOMPARE(second->objectName(), QStringLiteral("KelvaneSubmit_2"));
+        QCOMPARE(second->webWindowGeometry(), (WebWindowGeometry{700, 420, 40, 50}));
+        alive = second;
+        QTest::mouseClick(outcomeButton(second, Outcome::Cancel), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
+
+        QVERIFY(m_form->close());
+        QCOMPARE(writtenOption("WebWindow"), QStringLiteral("700.420.40.50"));
+    }
+
+    void closingTheProgramDuringARunAsksAndKeepsEveryConfirmedOutcome_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::newRow("Cancel keeps the program and its window") << int(Dialogs::Answer::Cancel);
+        QTest::newRow("OK abandons the open window") << int(Dialogs::Answer::Ok);
+    }
+
+    void closingTheProgramDuringARunAsksAndKeepsEveryConfirmedOutcome()
+    {
+        QFETCH(int, answer);
+        const bool abandon = answer == int(Dialogs::Answer::Ok);
+        start();
+        pointAtServer(1, "/closing");
+        mark({1}, {1, 2});
+        tickAutoSubmit();
+        button("Button_submit_data")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        closeWhenAnswered(onlyWindow(), Outcome::Done);
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        QPointer<TForm2> second(onlyWindow());
+        QCOMPARE(second->objectName(), QStringLiteral("KelvaneSubmit_2"));
+        // An edit made meanwhile waits for the close's write.
+        m_form->historyTable().setCell(1, 5, "by hand");
+        m_form->setHistoryChanged(true);
+
+        m_dialogs.answers = {Dialogs::Answer(answer)};
+        QCOMPARE(m_form->close(), abandon);
+        QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::WarnOkCancel),
+                 QStringList{SubmissionRun::abandonWindowQuestion()});
+        QCOMPARE(second.isNull(), abandon);
+        QCOMPARE(controller().run().isRunning(), !abandon);
+        QCOMPARE(m_form->isVisible(), !abandon);
+
+        Table saved(3, 2);
+        QVERIFY(TableFile::load(saved, historyFile(), TableFile::Kind::Plain).error.isEmpty());
+        QCOMPARE(saved.cell(1, 1), OkToday);
+        QCOMPARE(saved.cell(2, 1), QString());
+        QCOMPARE(saved.cell(1, 5), abandon ? QStringLiteral("by hand") : QString());
+        QCOMPARE(m_form->historyChanged(), !abandon);
+        if (!abandon) {
+            QTest::mouseClick(outcomeButton(second, Outcome::Cancel), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(second.isNull(), Timeout);
+            QTRY_VERIFY_WITH_TIMEOUT(!controller().run().isRunning(), Timeout);
+            // Nothing open: the close goes ahead without asking again.
+            QVERIFY(m_form->close());
+            QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::WarnOkCancel).size(), 1);
+        }
+    }
+
+    void registerAtSiteOpensTheRegistrationPageAndTheRunWaitsForIt()
+    {
+        start();
+        pointAtServer(1, "/register");
+        pointAtServer(5, "/register");
+        m_server.page("/register/form", "<html><head><title>Join</title></head><body>"
+                                        "<form><input name=login></form></body></html>");
+        Table &sites = m_form->submitTable();
+        sites.setCell(SubmitList::Notes, 5, SubmitList::mustRegisterFirst());
+        sites.setCell(SubmitList::RegUrl, 5, m_server.url("/register/form").toString());
+        m_form->submitView()->setCurrentRow(5);
+        QVERIFY(button("Button_site_register")->isEnabled());
+        button("Button_site_register")->click();
+
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        QPointer<TForm2> registration(onlyWindow());
+        QCOMPARE(registration->resultCode(), -5);
+        QTRY_VERIFY_WITH_TIMEOUT(m_dialogs.messages().contains(PageHandling::registrationMessage()),
+                                 Timeout);
+        QVERIFY(!m_form->productChooser()->isEnabled());
+
+        // A run started meanwhile waits for the registration window.
+        mark({1}, {1});
+        button("Button_submit_data")->click();
+        QVERIFY(controller().run().isRunning());
+        QCOMPARE(controller().openWindows().size(), 1);
+        QTest::mouseClick(outcomeButton(registration, Outcome::Cancel), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(registration.isNull(), Timeout);
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow() && onlyWindow()->resultCode() == 1, Timeout);
+        QPointer<TForm2> submission(onlyWindow());
+        QTest::mouseClick(outcomeButton(submission, Outcome::Cancel), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(submission.isNull(), Timeout);
+        QVERIFY(m_form->productChooser()->isEnabled());
+        // Neither window left an outcome.
+        QCOMPARE(m_form->historyTable().cell(1, 5), QString());
+        QCOMPARE(m_form->historyTable().cell(1, 1), QString());
+        QVERIFY(!QFile::exists(historyFile()));
+    }
+
+    void theCredentialDialogStoresWhatTheUserConfirms_data()
+    {
+        QTest::addColumn<QString>("userName");
+        QTest::addColumn<QString>("passWord");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("column");
+        QTest::addColumn<int>("records");
+
+        QTest::newRow("ok stores the pair") << "alice" << "s3cr&t" << true << "alice\ts3cr&t" << 1;
+        QTest::newRow("cancel changes nothing") << "alice" << "s3cr&t" << false << "" << -1;
+        QTest::newRow("empty boxes leave a lone tab and no record") << "" << "" << true << "\t" << 0;
+    }
+
+    void theCredentialDialogStoresWhatTheUserConfirms()
+    {
+        QFETCH(QString, userName);
+        QFETCH(QString, passWord);
+        QFETCH(bool, ok);
+        QFETCH(QString, column);
+        QFETCH(int, records); // -1: no file written
+
+        start();
+        m_form->submitView()->setCurrentRow(3);
+        QCOMPARE(m_form->historyView()->currentRow(), 3);
+        button("Button_site_password")->click();
+        TForm3 *dialog = controller().credentialsDialog();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->windowTitle(), QStringLiteral(" change site's  Username / Password"));
+        QCOMPARE(dialog->siteLabel()->text(), QStringLiteral("BestSoftware"));
+        QVERIFY(dialog->siteLabel()->font().bold());
+        QCOMPARE(dialog->userEdit()->text(), QString());
+        QCOMPARE(dialog->passEdit()->text(), QString());
+        QCOMPARE(dialog->passEdit()->echoMode(), QLineEdit::Normal);
+        QTRY_COMPARE_WITH_TIMEOUT(dialog->focusWidget(), static_cast<QWidget *>(dialog->userEdit()),
+                                  Timeout);
+        QTest::keyClicks(dialog->userEdit(), userName);
+        QTest::keyClicks(dialog->passEdit(), passWord);
+        QPointer<TForm3> alive(dialog);
+        QTest::mouseClick(ok ? dialog->okButton() : dialog->cancelButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
+
+        QCOMPARE(m_form->submitTable().cell(Credentials::Column, 3), column);
+        QVERIFY(m_dialogs.errors().isEmpty());
+        if (records < 0) {
+            QVERIFY(!QFile::exists(credentialFile()));
+            return;
+        }
+        const RecordFile::ReadResult file = RecordFile::read(credentialFile());
+        QVERIFY(file.exists);
+        QCOMPARE(file.records.size(), records);
+        const QFileDevice::Permissions others = QFileDevice::ReadGroup | QFileDevice::WriteGroup
+                                                | QFileDevice::ReadOther | QFileDevice::WriteOther;
+        QCOMPARE(QFile::permissions(credentialFile()) & others, QFileDevice::Permissions());
+        if (records == 1) {
+            QVERIFY(file.records.first().startsWith("BestSoftware\t"));
+            QVERIFY(!file.records.first().contains(Cp1252::encode(column)));
+            // The next start finds the pair again.
+            Table reloaded = m_form->submitTable();
+            reloaded.setCell(Credentials::Column, 3, QString());
+            QCOMPARE(Credentials::load(reloaded, credentialFile()).loaded, 1);
+            QCOMPARE(reloaded.cell(Credentials::Column, 3), column);
+        }
+    }
+
+    void theCredentialDialogRefusesATabAndStaysOpen()
+    {
+        start();
+        m_form->submitView()->setCurrentRow(3);
+        button("Button_site_password")->click();
+        TForm3 *dialog = controller().credentialsDialog();
+        QVERIFY(dialog);
+        dialog->userEdit()->setText("ali\tce");
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QCOMPARE(m_dialogs.errors().size(), 1);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(m_form->submitTable().cell(Credentials::Column, 3), QString());
+        QVERIFY(!QFile::exists(credentialFile()));
+        QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
+    }
+
+    void startUpLoadsEachSitesPairWhateverTheCaseOfItsName()
+    {
+        const QList<QByteArray> records{Credentials::recordText("bestsoftware", "bob\tpw1"),
+                                        Credentials::recordText("No Such Site", "eve\tpw2"),
+                                        Credentials::recordText("BESTSOFTWARE", "mallory\tpw3"),
+                                        Credentials::recordText("FilesWeb", "carol\tpw4")};
+        QVERIFY(RecordFile::write(credentialFile(), records).isEmpty());
+        start();
+        QCOMPARE(m_form->submitTable().cell(Credentials::Column, 3), QStringLiteral("bob\tpw1"));
+        QCOMPARE(m_form->submitTable().cell(Credentials::Column, 7), QStringLiteral("carol\tpw4"));
+        QVERIFY(m_dialogs.errors().isEmpty());
+    }
+
+    void theFormWalkSendsTheSitesOwnPairAndOtherSitesTheDefaultLogin()
+    {
+        start();
+        pointAtServer(3, "/pair");
+        pointAtServer(4, "/pair");
+        m_form->optionsView()->userNameEdit()->setText("defuser");
+        m_form->optionsView()->passWordEdit()->setText("defpass");
+        m_form->submitView()->setCurrentRow(3);
+        button("Button_site_password")->click();
+        TForm3 *dialog = controller().credentialsDialog();
+        QVERIFY(dialog);
+        QTest::keyClicks(dialog->userEdit(), "alice");
+        QTest::keyClicks(dialog->passEdit(), "s3cr&t");
+        QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!controller().credentialsDialog(), Timeout);
+
+        mark({3, 4}, {1});
+        tickAutoSubmit();
+        button("Button_submit_data")->click();
+        for (int i = 0; i < 2; ++i) {
+            QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+            closeWhenAnswered(onlyWindow(), Outcome::Cancel);
+        }
+        QCOMPARE(posts("/pair"),
+                 (QList<QByteArray>{
+                     "/pair/site3/post user=alice&pass=s3cr%26t&program_name=Product+One&go=Go",
+                     "/pair/site4/post user=defuser&pass=defpass&program_name=Product+One&go=Go"}));
+    }
+
+    void theSubmitViewShowsEveryButtonWhole()
+    {
+        start();
+        auto *row = m_form->findChild<QWidget *>(QStringLiteral("Panel_submit_buttons"));
+        QVERIFY(row);
+        QVERIFY(button("Button_site_password"));
+        QCOMPARE(button("Button_site_password")->text(), QStringLiteral("edit site's password"));
+        for (QWidget *control : row->findChildren<QWidget *>(Qt::FindDirectChildrenOnly)) {
+            QVERIFY2(row->rect().contains(control->geometry()), qPrintable(control->objectName()));
+            QVERIFY2(control->width() >= control->minimumSizeHint().width(),
+                     qPrintable(control->objectName()));
+        }
+    }
+
+    void theHistoryButtonMakesTheSitesCellOfTheCurrentProductCurrent()
+    {
+        start();
+        m_form->submitView()->setCurrentRow(7);
+        m_form->setCurrentSoftwareRow(2);
+        button("SpeedButton1")->click();
+        QCOMPARE(m_form->currentView(), static_cast<QWidget *>(m_form->historyView()));
+        QCOMPARE(m_form->historyView()->currentRow(), 7);
+        QCOMPARE(m_form->historyView()->currentColumn(), 2);
+        QCOMPARE(m_form->historyView()->cellLabel()->text(), QStringLiteral("[0,0]"));
+    }
+
+    void aClickInTheCurrentProductsColumnMovesTheSubmitList_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<int>("submitRowAfter");
+        QTest::newRow("the current product's column") << 1 << 6;
+        QTest::newRow("another product's column") << 2 << 2;
+    }
+
+    void aClickInTheCurrentProductsColumnMovesTheSubmitList()
+    {
+        QFETCH(int, column);
+        QFETCH(int, submitRowAfter);
+        start();
+        m_form->setCurrentSoftwareRow(1);
+        m_form->submitView()->setCurrentRow(2);
+        button("SpeedButton1")->click();
+        pressHistoryCell(column, 6);
+        QCOMPARE(m_form->historyView()->cellLabel()->text(), QStringLiteral("[%1,6]").arg(column));
+        QCOMPARE(m_form->submitView()->currentRow(), submitRowAfter);
+    }
+
+    void editCellWritesThePressedCellOrRefusesWhatTheFileCannotHold_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QString>("cellAfter");
+        QTest::addColumn<bool>("refused");
+
+        QTest::newRow("a date of the user's own") << "1/2/2025  ok" << "1/2/2025  ok" << false;
+        QTest::newRow("an empty text clears the cell") << "" << "" << false;
+        QTest::newRow("a bar would split the record") << "ok|fail" << Fail << true;
+        QTest::newRow("a character outside Windows-1252")
+            << QString::fromUtf8("\xe6\x97\xa5") << Fail << true;
+    }
+
+    void editCellWritesThePressedCellOrRefusesWhatTheFileCannotHold()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, cellAfter);
+        QFETCH(bool, refused);
+
+        start();
+        m_form->historyTable().setCell(2, 4, Fail);
+        m_form->historyView()->cellsChanged();
+        button("SpeedButton1")->click();
+        pressHistoryCell(2, 4);
+        HistoryView *view = m_form->historyView();
+        QCOMPARE(view->cellLabel()->text(), QStringLiteral("[2,4]"));
+        QCOMPARE(view->editBox()->text(), Fail);
+        view->editBox()->setText(typed);
+        view->findChild<QPushButton *>(QStringLiteral("Button3"))->click();
+
+        QCOMPARE(m_form->historyTable().cell(2, 4), cellAfter);
+        QCOMPARE(m_dialogs.errors().size(), refused ? 1 : 0);
+        QCOMPARE(m_form->historyChanged(), !refused);
+        QCOMPARE(historyIndex(2, 4).data().toString(), cellAfter);
+        if (refused)
+            return;
+        // The close writes the edit.
+        QVERIFY(m_form->close());
+        Table saved(3, 2);
+        TableFile::load(saved, historyFile(), TableFile::Kind::Plain);
+        QCOMPARE(saved.cell(2, 4), cellAfter);
+    }
+
+    void editCellBeforeAnyPressChangesOnlyTheHeadingCell()
+    {
+        start();
+        const Table before = m_form->historyTable();
+        button("SpeedButton1")->click();
+        m_form->historyView()->editBox()->setText("Sites");
+        m_form->historyView()->findChild<QPushButton *>(QStringLiteral("Button3"))->click();
+        Table expected = before;
+        expected.setCell(0, 0, "Sites");
+        QCOMPARE(m_form->historyTable().row(0), expected.row(0));
+        for (int r = 1; r < expected.rowCount(); ++r)
+            QCOMPARE(m_form->historyTable().row(r), expected.row(r));
+    }
+
+    void deleteLineClearsTheRowAndKeepsEveryRowOnItsSite_data()
+    {
+        QTest::addColumn<QString>("command");
+        QTest::newRow("[ delete line ]") << "Button4";
+        QTest::newRow("&delete line") << "Pop_h_deleteline";
+    }
+
+    void deleteLineClearsTheRowAndKeepsEveryRowOnItsSite()
+    {
+        QFETCH(QString, command);
+        start();
+        pointAtServer(5, "/deleted");
+        Table &history = m_form->historyTable();
+        history.setCell(1, 3, OkToday);
+        history.setCell(1, 4, Fail);
+        history.setCell(2, 4, OkToday);
+        history.setCell(1, 5, OkToday);
+        m_form->historyView()->cellsChanged();
+        m_form->submitView()->setCurrentRow(4);
+        button("SpeedButton1")->click();
+        QCOMPARE(m_form->historyView()->currentRow(), 4);
+        if (command == "Button4")
+            m_form->historyView()->findChild<QPushButton *>(command)->click();
+        else
+            m_form->historyView()->findChild<QAction *>(command)->trigger();
+
+        QCOMPARE(history.rowCount(), 11);
+        for (int r = 1; r <= 10; ++r)
+            QCOMPARE(history.cell(0, r), m_form->submitTable().cell(0, r));
+        QCOMPARE(history.cell(1, 4), QString());
+        QCOMPARE(history.cell(2, 4), QString());
+        QCOMPARE(history.cell(1, 3), OkToday);
+        QCOMPARE(history.cell(1, 5), OkToday);
+        QVERIFY(m_form->historyChanged());
+
+        // An outcome recorded afterwards lands on its own site's row.
+        mark({5}, {2});
+        tickAutoSubmit();
+        button("Button_submit_data")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        closeWhenAnswered(onlyWindow(), Outcome::Failed);
+        Table saved(3, 2);
+        TableFile::load(saved, historyFile(), TableFile::Kind::Plain);
+        QCOMPARE(saved.rowCount(), 11);
+        QCOMPARE(saved.cell(0, 5), QStringLiteral("Downloadplaza"));
+        QCOMPARE(saved.cell(2, 5), Fail);
+        QCOMPARE(saved.cell(1, 4), QString());
+        QCOMPARE(saved.cell(0, 4), QStringLiteral("DownloadChoice"));
+    }
+
+    void historyCellsAreColouredByTheirOutcome_data()
+    {
+        QTest::addColumn<int>("column");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<QColor>("background");
+
+        QTest::newRow("a site name") << 0 << "" << QColor(248, 248, 248);
+        QTest::newRow("a failure") << 1 << Fail << QColor(255, 200, 220);
+        QTest::newRow("an acceptance") << 1 << OkToday << QColor(255, 255, 210);
+        QTest::newRow("any other text") << 2 << "asked by mail" << QColor(255, 255, 210);
+        QTest::newRow("an empty cell takes the view's own") << 2 << "" << QColor();
+    }
+
+    void historyCellsAreColouredByTheirOutcome()
+    {
+        QFETCH(int, column);
+        QFETCH(QString, text);
+        QFETCH(QColor, background);
+        start();
+        if (column > 0)
+            m_form->historyTable().setCell(column, 2, text);
+        const QVariant shown = historyIndex(column, 2).data(Qt::BackgroundRole);
+        QCOMPARE(shown.isValid() ? shown.value<QColor>() : QColor(), background);
+    }
+};
+
+QTEST_MAIN(TestSubmission)
+#include "test_submission.moc"
