@@ -4,6 +4,8 @@
 #include "catalogue/tablefile.h"
 #include "shell/dialogs.h"
 #include "shell/mainwindow.h"
+#include "submit/addresshandler.h"
+#include "submit/run/connectivity.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -23,6 +25,18 @@ public:
     void error(const QString &text) override { std::printf("error: %s\n", qPrintable(text)); }
     Answer warnOkCancel(const QString &, const QString &) override { return Answer::Ok; }
     Answer askYesCancel(const QString &, const QString &) override { return Answer::Yes; }
+};
+
+class NoAddresses : public AddressHandler
+{
+public:
+    void open(const QString &) override {}
+};
+
+class Online : public Connectivity
+{
+public:
+    bool isOnline() override { return true; }
 };
 
 bool report(const char *what, double value, double limit)
@@ -54,7 +68,13 @@ int main(int argc, char **argv)
     SilentDialogs dialogs;
     QElapsedTimer timer;
     timer.start();
-    TForm1 window(dir.path(), dialogs);
+    NoAddresses addresses;
+    Online online;
+    TForm1 window(dir.path(), dialogs, addresses, online, QStringLiteral(KELVANE_PROGRAM_FOLDER));
+    if (window.startUpFailed()) {
+        std::puts("start-up failed: no site library");
+        return 1;
+    }
     window.show();
     app.processEvents();
     const double startUp = timer.nsecsElapsed() / 1e6;

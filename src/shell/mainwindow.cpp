@@ -7,7 +7,6 @@
 #include "catalogue/softwarelistdelegate.h"
 #include "catalogue/softwarelistmodel.h"
 #include "catalogue/tablefile.h"
-#include "shell/desktopaddresshandler.h"
 #include "shell/dialogs.h"
 #include "shell/optionsview.h"
 #include "shell/wheeltokeys.h"
@@ -86,12 +85,6 @@ QWidget *makeView(QWidget *parent, const QString &name, int width)
     return placeView(view, width);
 }
 
-AddressHandler &desktopAddressHandler()
-{
-    static DesktopAddressHandler handler;
-    return handler;
-}
-
 // The platform's connectivity, asked for the first time at the first Submit.
 class DeferredNetworkConnectivity : public Connectivity
 {
@@ -144,11 +137,6 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
 TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
                const QString &programFolder, QWidget *parent)
     : TForm1(dataFolder, dialogs, addresses, platformConnectivity(), programFolder, parent)
-{
-}
-
-TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, QWidget *parent)
-    : TForm1(dataFolder, dialogs, desktopAddressHandler(), QString(), parent)
 {
 }
 

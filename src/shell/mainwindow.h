@@ -57,9 +57,6 @@ public:
     // The connectivity check asks the platform.
     TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
            const QString &programFolder = QString(), QWidget *parent = nullptr);
-    // For callers with no address handler of their own (the start-up
-    // benchmark): addresses go to the desktop's handler.
-    TForm1(const QString &dataFolder, Dialogs &dialogs, QWidget *parent = nullptr);
     ~TForm1() override;
 
     // No usable site library was found: the message was shown and the
