@@ -31,18 +31,8 @@ QColor rgb(unsigned value)
 } // namespace
 
 HistoryModel::HistoryModel(const Table &history, QObject *parent)
-    : QAbstractTableModel(parent), m_history(history)
+    : TableModel(history, parent), m_history(history)
 {
-}
-
-int HistoryModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_history.rowCount() - 1;
-}
-
-int HistoryModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_history.columnCount();
 }
 
 QVariant HistoryModel::data(const QModelIndex &index, int role) const
@@ -50,37 +40,14 @@ QVariant HistoryModel::data(const QModelIndex &index, int role) const
     if (!index.isValid())
         return QVariant();
     const int row = tableRow(index.row());
-    if (role == Qt::DisplayRole || role == Qt::EditRole)
-        return m_history.cell(index.column(), row);
     if (role == Qt::BackgroundRole) {
         const HistoryRules::CellLook look =
             HistoryRules::cellLook(m_history, index.column(), row, false);
         if (look.background)
             return rgb(*look.background);
-    }
-    return QVariant();
-}
-
-QVariant HistoryModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (role != Qt::DisplayRole)
         return QVariant();
-    if (orientation == Qt::Horizontal)
-        return m_history.cell(section, 0);
-    return QString::number(section + 1);
-}
-
-Qt::ItemFlags HistoryModel::flags(const QModelIndex &index) const
-{
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
-}
-
-void HistoryModel::reload(const std::function<void()> &change)
-{
-    beginResetModel();
-    if (change)
-        change();
-    endResetModel();
+    }
+    return TableModel::data(index, role);
 }
 
 void HistoryModel::cellsChanged()

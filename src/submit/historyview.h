@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "catalogue/tablemodel.h"
+
 #include <QFrame>
 #include <QStyledItemDelegate>
 
@@ -16,27 +17,17 @@ class Table;
 // The history table as the view sees it: row 0 gives the header (site
 // heading, then one program name per product), rows 1.. are the view's rows.
 // BackgroundRole carries a cell's colour while it is not selected.
-class HistoryModel : public QAbstractTableModel
+class HistoryModel : public TableModel
 {
     Q_OBJECT
 
 public:
     explicit HistoryModel(const Table &history, QObject *parent = nullptr);
 
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override;
-
-    void reload(const std::function<void()> &change = {});
     // Cells changed in place (an outcome, an edit): drawn again, the current
     // cell and the scroll position kept.
     void cellsChanged();
-
-    static int tableRow(int viewRow) { return viewRow + 1; }
-    static int viewRow(int tableRow) { return tableRow - 1; }
 
 private:
     const Table &m_history;

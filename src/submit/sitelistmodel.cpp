@@ -11,18 +11,8 @@
 #include <QWidget>
 
 SiteListModel::SiteListModel(const Table &sites, const Table &history, QObject *parent)
-    : QAbstractTableModel(parent), m_sites(sites), m_history(history)
+    : TableModel(sites, parent), m_sites(sites), m_history(history)
 {
-}
-
-int SiteListModel::rowCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_sites.rowCount() - 1;
-}
-
-int SiteListModel::columnCount(const QModelIndex &parent) const
-{
-    return parent.isValid() ? 0 : m_sites.columnCount();
 }
 
 QVariant SiteListModel::data(const QModelIndex &index, int role) const
@@ -31,9 +21,6 @@ QVariant SiteListModel::data(const QModelIndex &index, int role) const
         return QVariant();
     const int row = tableRow(index.row());
     switch (role) {
-    case Qt::DisplayRole:
-    case Qt::EditRole:
-        return m_sites.cell(index.column(), row);
     case Qt::CheckStateRole:
         // An empty list has no site to mark.
         if (index.column() != SubmitList::SiteName || m_sites.isEmpty())
@@ -42,37 +29,14 @@ QVariant SiteListModel::data(const QModelIndex &index, int role) const
     case AcceptedRole:
         return History::acceptedAt(m_history, row, m_chosenProduct);
     default:
-        return QVariant();
+        return TableModel::data(index, role);
     }
-}
-
-QVariant SiteListModel::headerData(int section, Qt::Orientation orientation, int role) const
-{
-    if (role != Qt::DisplayRole)
-        return QVariant();
-    if (orientation == Qt::Horizontal)
-        return m_sites.cell(section, 0);
-    return QString::number(tableRow(section));
-}
-
-Qt::ItemFlags SiteListModel::flags(const QModelIndex &index) const
-{
-    // Marks change through the view's own commands, never through the box.
-    return index.isValid() ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags;
 }
 
 void SiteListModel::setChosenProduct(int index)
 {
     m_chosenProduct = index;
     historyChanged();
-}
-
-void SiteListModel::reload(const std::function<void()> &change)
-{
-    beginResetModel();
-    if (change)
-        change();
-    endResetModel();
 }
 
 void SiteListModel::marksChanged()

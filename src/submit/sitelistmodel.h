@@ -1,6 +1,7 @@
 #pragma once
 
-#include <QAbstractTableModel>
+#include "catalogue/tablemodel.h"
+
 #include <QColor>
 #include <QRect>
 #include <QStyledItemDelegate>
@@ -9,11 +10,10 @@
 
 class Table;
 
-// The submit list as the view sees it: the Table's heading row 0 gives the
-// horizontal header, rows 1.. are the view's rows 0... Column 0 carries the
+// The submit list as the view sees it. Column 0 carries the
 // site mark as its check state; AcceptedRole says whether the history holds
 // an acceptance of the chosen product for the row's site.
-class SiteListModel : public QAbstractTableModel
+class SiteListModel : public TableModel
 {
     Q_OBJECT
 
@@ -24,26 +24,16 @@ public:
     // outlive the model.
     SiteListModel(const Table &sites, const Table &history, QObject *parent = nullptr);
 
-    int rowCount(const QModelIndex &parent = QModelIndex()) const override;
-    int columnCount(const QModelIndex &parent = QModelIndex()) const override;
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
-    QVariant headerData(int section, Qt::Orientation orientation,
-                        int role = Qt::DisplayRole) const override;
-    Qt::ItemFlags flags(const QModelIndex &index) const override;
 
     // The product chooser's item index, -1 when it shows none.
     int chosenProduct() const { return m_chosenProduct; }
     void setChosenProduct(int index);
 
-    // Runs `change` between a model reset, for changes of shape (the load).
-    void reload(const std::function<void()> &change = {});
     // Site marks changed: the check boxes are drawn again.
     void marksChanged();
     // The history changed: the colours are drawn again.
     void historyChanged();
-
-    static int tableRow(int viewRow) { return viewRow + 1; }
-    static int viewRow(int tableRow) { return tableRow - 1; }
 
 private:
     const Table &m_sites;
