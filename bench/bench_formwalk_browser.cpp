@@ -6,6 +6,7 @@
 // largest gap shows how long the window went without handling events.
 // Run with QT_QPA_PLATFORM=offscreen QTWEBENGINE_DISABLE_SANDBOX=1
 // QTWEBENGINE_CHROMIUM_FLAGS=--disable-gpu on a machine without a display.
+#include "benchreport.h"
 #include "catalogue/pseudofields.h"
 #include "submit/browser/browserwindow.h"
 #include "submit/browser/pagedriver.h"
@@ -25,13 +26,6 @@
 namespace {
 
 constexpr int Runs = 15;
-
-bool report(const char *what, double value, double limit)
-{
-    const bool ok = value <= limit;
-    std::printf("%-44s %8.2f  (target <= %.2f)  %s\n", what, value, limit, ok ? "ok" : "MISSED");
-    return ok;
-}
 
 // Runs the event loop until `done` or 30 s.
 template <typename Done> bool waitFor(Done done)

@@ -1,5 +1,6 @@
 // The history view over 3,000 sites by 100 products: opening it, and one
 // page scrolled and painted, down and then across.
+#include "benchreport.h"
 #include "catalogue/table.h"
 #include "submit/historyview.h"
 
@@ -11,13 +12,6 @@
 #include <cstdio>
 
 namespace {
-
-bool report(const char *what, double value, double limit)
-{
-    const bool ok = value <= limit;
-    std::printf("%-48s %8.2f ms  (target <= %.0f)  %s\n", what, value, limit, ok ? "ok" : "MISSED");
-    return ok;
-}
 
 double scrollThrough(QTableView *grid, QScrollBar *bar, int *pages)
 {
@@ -65,8 +59,8 @@ int main(int argc, char **argv)
         scrollThrough(view.table(), view.table()->horizontalScrollBar(), &across);
     std::printf("scrolled %d pages down, %d across\n", down, across);
     bool ok = true;
-    ok &= report("history view opened, 3,000 x 100", open, 200);
-    ok &= report("one page scrolled down and painted", perPageDown, 16);
-    ok &= report("one page scrolled across and painted", perPageAcross, 16);
+    ok &= report("history view opened, 3,000 x 100, ms", open, 200);
+    ok &= report("one page scrolled down and painted, ms", perPageDown, 16);
+    ok &= report("one page scrolled across and painted, ms", perPageAcross, 16);
     return ok ? 0 : 1;
 }

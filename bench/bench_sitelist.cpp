@@ -1,5 +1,6 @@
 // Loading a site library of 3,000 sites, sorting it, and reconciling it with
 // a history of 3,000 sites by 100 products; and the growth from 300 to 3,000.
+#include "benchreport.h"
 #include "catalogue/table.h"
 #include "catalogue/tablefile.h"
 #include "submit/history.h"
@@ -62,13 +63,6 @@ Costs measure(int sites, const QString &folder)
         best.reconcile = std::min(best.reconcile, reconciled);
     }
     return best;
-}
-
-bool report(const char *what, double value, double limit)
-{
-    const bool ok = value <= limit;
-    std::printf("%-56s %8.2f  (target <= %.2f)  %s\n", what, value, limit, ok ? "ok" : "MISSED");
-    return ok;
 }
 
 } // namespace

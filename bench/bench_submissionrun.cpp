@@ -3,6 +3,7 @@
 // marked (the next pair is close), every 100th site with only the last
 // product (a long way to each pair), and the first and last site only (one
 // step passes every site). Prints each measurement and whether it meets its target.
+#include "benchreport.h"
 #include "catalogue/table.h"
 #include "shell/dialogs.h"
 #include "submit/run/connectivity.h"
@@ -103,13 +104,6 @@ template <typename Mark> Steps measure(Mark mark)
     if (opened != steps.count)
         std::printf("opened %d windows in %d steps\n", opened, steps.count);
     return steps;
-}
-
-bool report(const char *what, double value, double limit)
-{
-    const bool ok = value <= limit;
-    std::printf("%-52s %8.4f  (target <= %.2f)  %s\n", what, value, limit, ok ? "ok" : "MISSED");
-    return ok;
 }
 
 } // namespace

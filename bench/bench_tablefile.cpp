@@ -1,6 +1,7 @@
 // Catalogue load and save against a baseline that reads (writes) the same
 // bytes and splits (joins) them at "|"; and the per-record cost at 1,000 and
 // 10,000 records. Prints each measurement and whether it meets its target.
+#include "benchreport.h"
 #include "catalogue/recordfile.h"
 #include "catalogue/table.h"
 #include "catalogue/tablefile.h"
@@ -98,13 +99,6 @@ Costs measure(int records, const QString &folder)
     c.baseSave = baselineSave(t, basePath);
     c.baseLoad = baselineLoad(path);
     return c;
-}
-
-bool report(const char *what, double value, double limit)
-{
-    const bool ok = value <= limit;
-    std::printf("%-44s %8.2f  (target <= %.2f)  %s\n", what, value, limit, ok ? "ok" : "MISSED");
-    return ok;
 }
 
 } // namespace
