@@ -2,11 +2,11 @@
 // the seven pages, and storing the pages back into the software list; target
 // under 2 ms each. Also the whole Save of a 1,000-record catalogue (with the
 // file write) and opening the class drop-down, for information.
-#include "catalogue/editorvalues.h"
+#include "editor/editorvalues.h"
 #include "catalogue/fieldcatalogue.h"
-#include "catalogue/softwareeditor.h"
-#include "catalogue/table.h"
-#include "shell/dialogs.h"
+#include "editor/softwareeditor.h"
+#include "platform/table.h"
+#include "platform/dialogs.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,7 +1,7 @@
 // The history view over 3,000 sites by 100 products: opening it, and one
 // page scrolled and painted, down and then across.
 #include "benchreport.h"
-#include "catalogue/table.h"
+#include "platform/table.h"
 #include "submit/historyview.h"
 
 #include <QApplication>

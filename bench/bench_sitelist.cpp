@@ -1,11 +1,11 @@
 // Loading a site library of 3,000 sites, sorting it, and reconciling it with
 // a history of 3,000 sites by 100 products; and the growth from 300 to 3,000.
 #include "benchreport.h"
-#include "catalogue/table.h"
-#include "catalogue/tablefile.h"
-#include "submit/history.h"
-#include "submit/sitelibrary.h"
-#include "submit/submitlist.h"
+#include "platform/table.h"
+#include "platform/tablefile.h"
+#include "submit/history/history.h"
+#include "submit/sites/sitelibrary.h"
+#include "submit/sites/submitlist.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,12 +1,12 @@
 // Start-up to the main window shown (offscreen) with a catalogue of 10,000
 // records, and a scroll through the whole software list.
 #include "benchreport.h"
-#include "catalogue/table.h"
-#include "catalogue/tablefile.h"
-#include "shell/dialogs.h"
+#include "platform/table.h"
+#include "platform/tablefile.h"
+#include "platform/dialogs.h"
 #include "shell/mainwindow.h"
-#include "submit/addresshandler.h"
-#include "submit/run/connectivity.h"
+#include "platform/addresshandler.h"
+#include "platform/connectivity.h"
 
 #include <QAbstractButton>
 #include <QApplication>

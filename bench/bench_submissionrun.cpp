@@ -4,11 +4,11 @@
 // product (a long way to each pair), and the first and last site only (one
 // step passes every site). Prints each measurement and whether it meets its target.
 #include "benchreport.h"
-#include "catalogue/table.h"
-#include "shell/dialogs.h"
-#include "submit/run/connectivity.h"
+#include "platform/table.h"
+#include "platform/dialogs.h"
+#include "platform/connectivity.h"
 #include "submit/run/submissionrun.h"
-#include "submit/submitlist.h"
+#include "submit/sites/submitlist.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

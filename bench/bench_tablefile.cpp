@@ -2,9 +2,9 @@
 // bytes and splits (joins) them at "|"; and the per-record cost at 1,000 and
 // 10,000 records. Prints each measurement and whether it meets its target.
 #include "benchreport.h"
-#include "catalogue/recordfile.h"
-#include "catalogue/table.h"
-#include "catalogue/tablefile.h"
+#include "platform/recordfile.h"
+#include "platform/table.h"
+#include "platform/tablefile.h"
 
 #include <QCoreApplication>
 #include <QElapsedTimer>

@@ -1,7 +1,7 @@
 #include "catalogue/softwarelistmodel.h"
 
 #include "catalogue/fieldcatalogue.h"
-#include "catalogue/table.h"
+#include "platform/table.h"
 
 SoftwareListModel::SoftwareListModel(Table &table, QObject *parent)
     : TableModel(table, parent), m_table(table)

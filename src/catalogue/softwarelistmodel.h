@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/tablemodel.h"
+#include "platform/tablemodel.h"
 
 #include <functional>
 

@@ -1,9 +1,9 @@
-#include "shell/datafolder.h"
-#include "shell/desktopaddresshandler.h"
+#include "platform/datafolder.h"
+#include "platform/desktopaddresshandler.h"
 #include "shell/mainwindow.h"
-#include "shell/messageboxdialogs.h"
-#include "shell/singleinstance.h"
-#include "submit/run/networkconnectivity.h"
+#include "platform/messageboxdialogs.h"
+#include "platform/singleinstance.h"
+#include "platform/networkconnectivity.h"
 
 #include <QApplication>
 #include <QMessageBox>

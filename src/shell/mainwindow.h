@@ -1,8 +1,8 @@
 #pragma once
 
-#include "catalogue/table.h"
-#include "shell/settings.h"
-#include "submit/submitlist.h"
+#include "platform/table.h"
+#include "platform/settings.h"
+#include "submit/sites/submitlist.h"
 #include "submit/submitview.h"
 
 #include <QList>

@@ -1,8 +1,8 @@
 #include "shell/optionsview.h"
 
-#include "shell/dialogs.h"
-#include "shell/scrambler.h"
-#include "shell/settings.h"
+#include "platform/dialogs.h"
+#include "platform/scrambler.h"
+#include "platform/settings.h"
 
 #include <QCoreApplication>
 #include <QLabel>

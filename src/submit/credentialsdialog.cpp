@@ -1,6 +1,6 @@
 #include "submit/credentialsdialog.h"
 
-#include "shell/dialogs.h"
+#include "platform/dialogs.h"
 
 #include <QGridLayout>
 #include <QHBoxLayout>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "submit/run/credentials.h"
+#include "submit/sites/credentials.h"
 
 #include <QDialog>
 

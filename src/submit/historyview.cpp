@@ -1,7 +1,7 @@
 #include "submit/historyview.h"
 
-#include "catalogue/table.h"
-#include "submit/run/historyrules.h"
+#include "platform/table.h"
+#include "submit/history/historyrules.h"
 
 #include <QApplication>
 #include <QColor>

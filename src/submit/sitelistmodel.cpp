@@ -1,8 +1,8 @@
 #include "submit/sitelistmodel.h"
 
-#include "catalogue/table.h"
-#include "submit/history.h"
-#include "submit/submitlist.h"
+#include "platform/table.h"
+#include "submit/history/history.h"
+#include "submit/sites/submitlist.h"
 
 #include <QApplication>
 #include <QPainter>

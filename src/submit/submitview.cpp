@@ -1,10 +1,10 @@
 #include "submit/submitview.h"
 
-#include "catalogue/table.h"
-#include "shell/dialogs.h"
-#include "shell/settings.h"
+#include "platform/table.h"
+#include "platform/dialogs.h"
+#include "platform/settings.h"
 #include "submit/sitelistmodel.h"
-#include "submit/submitlist.h"
+#include "submit/sites/submitlist.h"
 
 #include <QCheckBox>
 #include <QComboBox>

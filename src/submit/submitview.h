@@ -1,6 +1,6 @@
 #pragma once
 
-#include "submit/sitelibrary.h"
+#include "submit/sites/sitelibrary.h"
 
 #include <QFrame>
 #include <QPair>

@@ -1,6 +1,6 @@
-#include "catalogue/editorvalues.h"
-#include "catalogue/softwaresave.h"
-#include "editor/editorsamples.h"
+#include "editor/editorvalues.h"
+#include "editor/softwaresave.h"
+#include "support/records.h"
 
 #include <QTest>
 

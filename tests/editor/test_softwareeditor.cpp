@@ -1,7 +1,7 @@
-#include "catalogue/editorpages.h"
-#include "catalogue/softwareeditor.h"
-#include "catalogue/tablefile.h"
-#include "editor/editorsamples.h"
+#include "editor/editorpages.h"
+#include "editor/softwareeditor.h"
+#include "platform/tablefile.h"
+#include "support/records.h"
 #include "support/fakedialogs.h"
 
 #include <QApplication>

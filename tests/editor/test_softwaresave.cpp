@@ -1,6 +1,6 @@
-#include "catalogue/softwaresave.h"
-#include "catalogue/tablefile.h"
-#include "editor/editorsamples.h"
+#include "editor/softwaresave.h"
+#include "platform/tablefile.h"
+#include "support/records.h"
 #include "support/fakedialogs.h"
 
 #include <QDir>

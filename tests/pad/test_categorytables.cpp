@@ -1,4 +1,4 @@
-#include "catalogue/cp1252.h"
+#include "platform/cp1252.h"
 #include "catalogue/derivedfields.h"
 #include "pad/categorytables.h"
 

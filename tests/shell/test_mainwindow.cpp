@@ -2,10 +2,10 @@
 #include "catalogue/recordselection.h"
 #include "catalogue/softwarelistdelegate.h"
 #include "catalogue/softwarelistmodel.h"
-#include "catalogue/tablefile.h"
+#include "platform/tablefile.h"
 #include "shell/mainwindow.h"
-#include "submit/history.h"
-#include "submit/sitelibrary.h"
+#include "submit/history/history.h"
+#include "submit/sites/sitelibrary.h"
 #include "support/fakeaddresshandler.h"
 #include "support/fakedialogs.h"
 

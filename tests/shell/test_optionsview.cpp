@@ -3,8 +3,8 @@
 
 #include "shell/mainwindow.h"
 #include "shell/optionsview.h"
-#include "shell/scrambler.h"
-#include "shell/settings.h"
+#include "platform/scrambler.h"
+#include "platform/settings.h"
 #include "support/fakeaddresshandler.h"
 #include "support/fakedialogs.h"
 

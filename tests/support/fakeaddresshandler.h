@@ -1,6 +1,6 @@
 #pragma once
 
-#include "submit/addresshandler.h"
+#include "platform/addresshandler.h"
 
 #include <QStringList>
 

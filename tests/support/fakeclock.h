@@ -1,6 +1,6 @@
 #pragma once
 
-#include "submit/run/historyrecord.h"
+#include "platform/clock.h"
 
 #include <QDate>
 

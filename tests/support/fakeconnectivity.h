@@ -1,6 +1,6 @@
 #pragma once
 
-#include "submit/run/connectivity.h"
+#include "platform/connectivity.h"
 
 // Answers what the test sets and counts the checks.
 class FakeConnectivity : public Connectivity

@@ -1,6 +1,6 @@
 #include "submit/browser/browserwindow.h"
 
-#include "shell/dialogs.h"
+#include "platform/dialogs.h"
 #include "submit/browser/pagedriver.h"
 #include "submit/browser/pagehandling.h"
 

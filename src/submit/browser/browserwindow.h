@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shell/settings.h"
+#include "platform/settings.h"
 #include "submit/browser/outcome.h"
 
 #include <QWebEnginePage>

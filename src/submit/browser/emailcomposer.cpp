@@ -1,6 +1,6 @@
 #include "submit/browser/emailcomposer.h"
 
-#include "submit/addresshandler.h"
+#include "platform/addresshandler.h"
 
 #include <QUrl>
 

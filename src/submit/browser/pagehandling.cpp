@@ -1,6 +1,6 @@
 #include "submit/browser/pagehandling.h"
 
-#include "shell/dialogs.h"
+#include "platform/dialogs.h"
 #include "submit/browser/emailcomposer.h"
 #include "submit/browser/submissionsource.h"
 

@@ -1,7 +1,7 @@
 #include "submit/browser/submissionsource.h"
 
 #include "catalogue/pseudofields.h"
-#include "catalogue/table.h"
+#include "platform/table.h"
 
 TableSubmissionSource::TableSubmissionSource(const Table &submitList, const Table &software)
     : m_submitList(submitList), m_software(software)

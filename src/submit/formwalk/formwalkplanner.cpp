@@ -1,7 +1,7 @@
 #include "submit/formwalk/formwalkplanner.h"
 
 #include "catalogue/pseudofields.h"
-#include "catalogue/table.h"
+#include "platform/table.h"
 
 #include <QCoreApplication>
 #include <QHash>

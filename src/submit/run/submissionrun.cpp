@@ -1,8 +1,8 @@
 #include "submit/run/submissionrun.h"
 
-#include "shell/dialogs.h"
-#include "submit/run/connectivity.h"
-#include "submit/submitlist.h"
+#include "platform/dialogs.h"
+#include "platform/connectivity.h"
+#include "submit/sites/submitlist.h"
 
 #include <QCoreApplication>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "catalogue/table.h"
+#include "platform/table.h"
 
 #include <QList>
 #include <QObject>

@@ -1,0 +1,357 @@
+#include "editor/softwareeditor.h"
+
+#include "platform/table.h"
+#include "platform/dialogs.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+
+#include <algorithm>
+
+namespace {
+
+int comboValueIndex(const QComboBox *combo, const QString &value, Qt::CaseSensitivity cs)
+{
+    if (value.isEmpty())
+        return -1;
+    for (int i = 0; i < combo->count(); ++i) {
+        if (combo->itemText(i).compare(value, cs) == 0)
+            return i;
+    }
+    return -1;
+}
+
+QString comboValue(const QComboBox *combo)
+{
+    return combo->currentIndex() < 0 ? QString() : combo->itemText(combo->currentIndex());
+}
+
+QStringList selectedItems(const QListWidget *list)
+{
+    QStringList items;
+    for (int i = 0; i < list->count(); ++i) {
+        if (list->item(i)->isSelected())
+            items.append(list->item(i)->text());
+    }
+    return items;
+}
+
+void selectItems(QListWidget *list, const QStringList &items)
+{
+    for (int i = 0; i < list->count(); ++i) {
+        QListWidgetItem *item = list->item(i);
+        const bool wanted = items.contains(item->text());
+        if (item->isSelected() != wanted)
+            item->setSelected(wanted);
+    }
+}
+
+// What the program puts into a box is kept whole: a longer value than the
+// box's limit (an old record, an import) widens the limit to its length.
+void setLineText(QLineEdit *edit, const QString &text, int limit)
+{
+    const int wanted = std::max(limit > 0 ? limit : 32767, int(text.size()));
+    if (edit->maxLength() != wanted)
+        edit->setMaxLength(wanted);
+    if (edit->text() != text)
+        edit->setText(text);
+}
+
+} // namespace
+
+SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, Table &history,
+                               Dialogs &dialogs, const QString &dataFolder,
+                               std::function<void()> hideAllViews, QObject *parent)
+    : QObject(parent),
+      m_pages(pages),
+      m_software(software),
+      m_dialogs(dialogs),
+      m_hideAllViews(std::move(hideAllViews)),
+      m_save(software, history, dialogs,
+             QDir(dataFolder).filePath(QString::fromLatin1(SoftwareSave::CatalogueFileName)),
+             QDir(dataFolder).filePath(QString::fromLatin1(SoftwareSave::HistoryFileName))),
+      m_built(EditorPages::build(pages))
+{
+    for (int p = 0; p < m_built.buttons.size(); ++p) {
+        const EditorPages::PageButtons &b = m_built.buttons.at(p);
+        const int count = int(m_built.buttons.size());
+        connect(b.save, &QPushButton::clicked, this, &SoftwareEditor::Button_save1aClick);
+        connect(b.back, &QPushButton::clicked, this,
+                [this, p, count] { showPage((p + count - 1) % count); });
+        connect(b.next, &QPushButton::clicked, this, [this, p, count] { showPage((p + 1) % count); });
+        connect(b.create, &QPushButton::clicked, this, &SoftwareEditor::clearEditor);
+    }
+    // The user's choice only: loading a record sets these lists without side effects.
+    if (auto *type = qobject_cast<QComboBox *>(control(2)))
+        connect(type, &QComboBox::activated, this, &SoftwareEditor::ComboBox_release_typeChange);
+    if (auto *mainId = qobject_cast<QComboBox *>(control(89)))
+        connect(mainId, &QComboBox::activated, this, &SoftwareEditor::ComboBox_main_IDChange);
+
+    setValues(EditorRules::exampleContents());
+}
+
+void SoftwareEditor::setProductChooser(QComboBox *chooser)
+{
+    m_chooser = chooser;
+}
+
+QWidget *SoftwareEditor::control(int field) const
+{
+    if (field < 0 || field >= FieldCatalogue::FieldCount)
+        return nullptr;
+    return m_built.controls[size_t(field)];
+}
+
+int SoftwareEditor::currentPage() const
+{
+    for (int p = 0; p < m_pages.size(); ++p) {
+        if (!m_pages.at(p)->isHidden())
+            return p;
+    }
+    return -1;
+}
+
+EditorValues SoftwareEditor::values() const
+{
+    EditorValues v;
+    for (int n = 0; n < FieldCatalogue::FieldCount; ++n) {
+        QWidget *w = control(n);
+        if (!w)
+            continue;
+        switch (FieldCatalogue::field(n).kind) {
+        case EditorKind::Edit:
+        case EditorKind::ReadOnlyEdit:
+            v.fields[n] = static_cast<QLineEdit *>(w)->text();
+            break;
+        case EditorKind::Combo:
+            v.fields[n] = comboValue(static_cast<QComboBox *>(w));
+            break;
+        case EditorKind::ClassCombo:
+            v.classItem = comboValue(static_cast<QComboBox *>(w));
+            break;
+        case EditorKind::Memo:
+        case EditorKind::MemoLines:
+            v.fields[n] = static_cast<QPlainTextEdit *>(w)->toPlainText();
+            break;
+        case EditorKind::CheckBox:
+            v.fields[n] = static_cast<QCheckBox *>(w)->isChecked() ? QStringLiteral("1")
+                                                                   : QStringLiteral("0");
+            break;
+        case EditorKind::CheckBoxYesNo:
+            v.fields[n] = static_cast<QCheckBox *>(w)->isChecked() ? QStringLiteral("Yes")
+                                                                   : QStringLiteral("No");
+            break;
+        case EditorKind::OsList:
+            v.selectedOs = selectedItems(static_cast<QListWidget *>(w));
+            break;
+        case EditorKind::LanguageList:
+            v.selectedLanguages = selectedItems(static_cast<QListWidget *>(w));
+            break;
+        case EditorKind::Reserved:
+        case EditorKind::Derived:
+        case EditorKind::Mark:
+            break;
+        }
+    }
+    return v;
+}
+
+void SoftwareEditor::setValues(const EditorValues &v)
+{
+    for (int n = 0; n < FieldCatalogue::FieldCount; ++n) {
+        QWidget *w = control(n);
+        if (!w)
+            continue;
+        const FieldInfo &info = FieldCatalogue::field(n);
+        switch (info.kind) {
+        case EditorKind::Edit:
+        case EditorKind::ReadOnlyEdit:
+            setLineText(static_cast<QLineEdit *>(w), v.text(n), info.limit);
+            break;
+        case EditorKind::Combo: {
+            auto *combo = static_cast<QComboBox *>(w);
+            const int index = comboValueIndex(combo, v.text(n), Qt::CaseInsensitive);
+            if (combo->currentIndex() != index)
+                combo->setCurrentIndex(index);
+            break;
+        }
+        case EditorKind::ClassCombo: {
+            auto *combo = static_cast<QComboBox *>(w);
+            const int index = comboValueIndex(combo, v.classItem, Qt::CaseSensitive);
+            if (combo->currentIndex() != index)
+                combo->setCurrentIndex(index);
+            break;
+        }
+        case EditorKind::Memo:
+        case EditorKind::MemoLines: {
+            auto *memo = static_cast<LimitedTextEdit *>(w);
+            if (memo->toPlainText() != v.text(n))
+                memo->setText(v.text(n));
+            break;
+        }
+        case EditorKind::CheckBox:
+            static_cast<QCheckBox *>(w)->setChecked(v.text(n) == QLatin1String("1"));
+            break;
+        case EditorKind::CheckBoxYesNo:
+            static_cast<QCheckBox *>(w)->setChecked(v.text(n) == QLatin1String("Yes"));
+            break;
+        case EditorKind::OsList:
+            selectItems(static_cast<QListWidget *>(w), v.selectedOs);
+            break;
+        case EditorKind::LanguageList:
+            selectItems(static_cast<QListWidget *>(w), v.selectedLanguages);
+            break;
+        case EditorKind::Reserved:
+        case EditorKind::Derived:
+        case EditorKind::Mark:
+            break;
+        }
+    }
+}
+
+void SoftwareEditor::setText(int field, const QString &text)
+{
+    if (auto *edit = qobject_cast<QLineEdit *>(control(field)))
+        setLineText(edit, text, FieldCatalogue::field(field).limit);
+}
+
+QStringList SoftwareEditor::chooserItems() const
+{
+    QStringList items;
+    if (m_chooser) {
+        items.reserve(m_chooser->count());
+        for (int i = 0; i < m_chooser->count(); ++i)
+            items.append(m_chooser->itemText(i));
+    }
+    return items;
+}
+
+void SoftwareEditor::Button_input_softClick(int selectedRow, bool fromPadImport)
+{
+    // An editor already showing the selected name keeps its unsaved changes.
+    if (!fromPadImport && !m_software.isEmpty()) {
+        const auto *name = qobject_cast<QLineEdit *>(control(0));
+        if (name && name->text() != m_software.cell(0, selectedRow))
+            loadRecord(selectedRow);
+    }
+    showPage(0);
+}
+
+bool SoftwareEditor::editSelectedRecord(int selectedRow, bool showEditor)
+{
+    if (m_software.cell(0, selectedRow).isEmpty()) {
+        m_dialogs.message(QStringLiteral("Information"),
+                          QStringLiteral("No software yet to edit !\rCreate a new software data."));
+        return false;
+    }
+    loadRecord(selectedRow);
+    if (showEditor)
+        showPage(0);
+    return true;
+}
+
+void SoftwareEditor::loadRecord(int row)
+{
+    setValues(EditorRules::fromRecord(m_software.row(row)));
+}
+
+void SoftwareEditor::clearEditor()
+{
+    setValues(EditorValues());
+}
+
+void SoftwareEditor::showPage(int page)
+{
+    QWidget *shown = m_pages.value(page);
+    if (!shown)
+        return;
+    if (m_hideAllViews)
+        m_hideAllViews();
+    shown->move(0, shown->y());
+    shown->setVisible(true);
+    shown->raise();
+    // The page's first field takes the focus.
+    const QList<int> fields = FieldCatalogue::pageFields(page);
+    QWidget *first = fields.isEmpty() ? nullptr : control(fields.first());
+    (first ? first : shown)->setFocus(Qt::OtherFocusReason);
+}
+
+void SoftwareEditor::nextPage()
+{
+    const int count = int(m_pages.size());
+    showPage((std::max(currentPage(), -1) + 1) % count);
+}
+
+void SoftwareEditor::previousPage()
+{
+    const int count = int(m_pages.size());
+    const int current = currentPage();
+    showPage(current < 0 ? 0 : (current + count - 1) % count);
+}
+
+void SoftwareEditor::Button_save1aClick()
+{
+    EditorValues v = values();
+    const SoftwareSave::SaveResult result = m_save.save(v, chooserItems());
+    if (result.valuesChanged)
+        setValues(v);
+    if (!result.finished())
+        return;
+    if (result.outcome == SoftwareSave::Outcome::Stored)
+        emit recordStored(result.row, result.newRow);
+    emit recordSelectedRequested();
+    if (result.addChooserItem && m_chooser) {
+        if (result.chooserIndex >= 0 && result.chooserIndex < m_chooser->count())
+            m_chooser->setItemText(result.chooserIndex, result.name);
+        else
+            m_chooser->addItem(result.name);
+    }
+    if (result.historyChanged)
+        emit historyChanged(!result.historyNotSaved);
+    // After a save the window shows no view.
+    if (m_hideAllViews)
+        m_hideAllViews();
+}
+
+void SoftwareEditor::Button_del_softClick(int selectedRow)
+{
+    const SoftwareSave::DeleteResult result = m_save.deleteRecord(selectedRow, chooserItems());
+    if (!result.deleted)
+        return;
+    if (m_chooser && result.chooserIndex >= 0)
+        m_chooser->removeItem(result.chooserIndex);
+    emit recordDeleted(result.row);
+    emit historyChanged(!result.historyNotSaved);
+}
+
+void SoftwareEditor::ComboBox_productChange(int index)
+{
+    loadRecord(index + 1);
+}
+
+void SoftwareEditor::ComboBox_release_typeChange()
+{
+    const auto *type = qobject_cast<QComboBox *>(control(2));
+    if (type && comboValue(type) == QLatin1String("Freeware")) {
+        setText(6, QStringLiteral("0"));
+        setText(7, QStringLiteral("0"));
+    }
+}
+
+void SoftwareEditor::ComboBox_main_IDChange()
+{
+    const auto *mainId = qobject_cast<QComboBox *>(control(89));
+    if (!mainId)
+        return;
+    const EditorRules::MainIdSources sources = EditorRules::mainIdSources(comboValue(mainId));
+    auto boxText = [this](int field) {
+        const auto *edit = qobject_cast<QLineEdit *>(control(field));
+        return field >= 0 && edit ? edit->text() : QString();
+    };
+    setText(90, boxText(sources.productField));
+    setText(91, boxText(sources.vendorField));
+}

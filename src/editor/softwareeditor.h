@@ -1,0 +1,88 @@
+#pragma once
+
+#include "editor/editorpages.h"
+#include "editor/editorvalues.h"
+#include "editor/softwaresave.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <functional>
+
+class Dialogs;
+class QComboBox;
+class Table;
+
+// The software editor: seven pages of the main window holding one record.
+// It reads and writes its controls through the field catalogue and leaves
+// every rule to EditorRules and SoftwareSave. The host owns the page widgets,
+// the tables and the views; it is told through the signals what to refresh.
+class SoftwareEditor : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `pages`: the seven empty page widgets Panel_1a .. Panel_1g. The files
+    // are "Kelvane_soft.dat" and "Kelvane_hist.dat" in `dataFolder`.
+    // `hideAllViews` hides every content view of the window.
+    SoftwareEditor(const QList<QWidget *> &pages, Table &software, Table &history,
+                   Dialogs &dialogs, const QString &dataFolder,
+                   std::function<void()> hideAllViews, QObject *parent = nullptr);
+
+    // The submit view's ComboBox_product, which mirrors column 0 of the list.
+    void setProductChooser(QComboBox *chooser);
+
+    QWidget *page(int page) const { return m_pages.value(page); }
+    // The shown page, or -1 when no page is shown.
+    int currentPage() const;
+    // The control of field n, nullptr when it has none.
+    QWidget *control(int field) const;
+
+    // The controls' contents, and writing them back.
+    EditorValues values() const;
+    void setValues(const EditorValues &values);
+
+    SoftwareSave &saver() { return m_save; }
+
+public slots:
+    // "software &edit": loads the selected record unless the editor already
+    // shows that name (or the sender is the PAD import), then shows page a.
+    void Button_input_softClick(int selectedRow, bool fromPadImport = false);
+    // "Edit data", "&edit software", a double click (showEditor true) and the
+    // start-up load (false). Returns false for an empty catalogue.
+    bool editSelectedRecord(int selectedRow, bool showEditor);
+    void loadRecord(int row);
+    void clearEditor();
+    void showPage(int page);
+    void nextPage();
+    void previousPage();
+
+    void Button_save1aClick();
+    void Button_del_softClick(int selectedRow);
+
+    // The product chooser's part for the editor: loads row index + 1.
+    void ComboBox_productChange(int index);
+    void ComboBox_release_typeChange();
+    void ComboBox_main_IDChange();
+
+signals:
+    // The software table changed: refresh the list and lay out its columns.
+    void recordStored(int row, bool newRow);
+    // Run the record-selected step with no sender (after every finished save).
+    void recordSelectedRequested();
+    void recordDeleted(int row);
+    // The history table changed; `saved` is false when its file could not be written.
+    void historyChanged(bool saved);
+
+private:
+    QStringList chooserItems() const;
+    void setText(int field, const QString &text);
+
+    QList<QWidget *> m_pages;
+    Table &m_software;
+    Dialogs &m_dialogs;
+    std::function<void()> m_hideAllViews;
+    SoftwareSave m_save;
+    EditorPages::Built m_built;
+    QPointer<QComboBox> m_chooser;
+};

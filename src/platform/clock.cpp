@@ -1,0 +1,8 @@
+#include "platform/clock.h"
+
+Clock::~Clock() = default;
+
+QDate SystemClock::today() const
+{
+    return QDate::currentDate();
+}

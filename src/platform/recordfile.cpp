@@ -1,0 +1,114 @@
+#include "platform/recordfile.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
+#include <QtEndian>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("RecordFile", text);
+}
+
+} // namespace
+
+namespace RecordFile {
+
+ReadResult read(const QString &path)
+{
+    ReadResult result;
+    QFile file(path);
+    if (!file.exists())
+        return result;
+    result.exists = true;
+    if (!file.open(QIODevice::ReadOnly)) {
+        result.error = tr("Cannot open file %1").arg(QDir::toNativeSeparators(path));
+        return result;
+    }
+    const QByteArray bytes = file.readAll();
+    const qsizetype size = bytes.size();
+    qsizetype pos = 0;
+    while (pos < size) {
+        if (size - pos < 4) {
+            result.error = tr("The file %1 ends inside a record length at byte %2.")
+                               .arg(QDir::toNativeSeparators(path))
+                               .arg(pos);
+            break;
+        }
+        const qint32 length = qFromLittleEndian<qint32>(bytes.constData() + pos);
+        if (length < 0 || length > size - pos - 4) {
+            result.error =
+                tr("The file %1 is damaged at byte %2: a record claims %3 bytes.")
+                    .arg(QDir::toNativeSeparators(path))
+                    .arg(pos)
+                    .arg(length);
+            break;
+        }
+        result.records.append(bytes.mid(pos + 4, length));
+        pos += 4 + length;
+    }
+    if (!result.error.isEmpty()) {
+        result.backupPath = keepBadCopy(path);
+        result.error += QLatin1Char(' ');
+        result.error += result.backupPath.isEmpty()
+                            ? tr("The records before it were loaded; the original could "
+                                 "not be copied, so keep the file safe before saving.")
+                            : tr("The records before it were loaded; the original file "
+                                 "was kept as %1.")
+                                  .arg(QDir::toNativeSeparators(result.backupPath));
+    }
+    return result;
+}
+
+void appendFramed(QByteArray &out, const QByteArray &record)
+{
+    char prefix[4];
+    qToLittleEndian<qint32>(qint32(record.size()), prefix);
+    out.append(prefix, 4);
+    out.append(record);
+}
+
+QString writeFramed(const QString &path, const QByteArray &framed, Access access)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        return tr("Cannot create file %1").arg(QDir::toNativeSeparators(path));
+    if (access == Access::OwnerOnly)
+        file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (file.write(framed) != framed.size() || !file.commit()) {
+        const QString reason = file.errorString();
+        file.cancelWriting();
+        return tr("Cannot write file %1: %2").arg(QDir::toNativeSeparators(path), reason);
+    }
+    if (access == Access::OwnerOnly)
+        QFile::setPermissions(path, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    return QString();
+}
+
+QString write(const QString &path, const QList<QByteArray> &records, Access access)
+{
+    QByteArray framed;
+    qsizetype total = 0;
+    for (const QByteArray &r : records)
+        total += 4 + r.size();
+    framed.reserve(total);
+    for (const QByteArray &r : records)
+        appendFramed(framed, r);
+    return writeFramed(path, framed, access);
+}
+
+QString keepBadCopy(const QString &path)
+{
+    const QString stamp = QDateTime::currentDateTime().toString(QStringLiteral("yyyyMMdd-hhmmss"));
+    QString copy = path + QStringLiteral(".bad-") + stamp;
+    for (int n = 2; QFileInfo::exists(copy); ++n)
+        copy = path + QStringLiteral(".bad-") + stamp + QLatin1Char('-') + QString::number(n);
+    return QFile::copy(path, copy) ? copy : QString();
+}
+
+} // namespace RecordFile

@@ -1,0 +1,126 @@
+#include "platform/tablefile.h"
+
+#include "platform/cp1252.h"
+#include "platform/recordfile.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("TableFile", text);
+}
+
+} // namespace
+
+namespace TableFile {
+
+int lastWrittenColumn(const Table &table, Kind kind)
+{
+    return kind == Kind::Marked ? table.columnCount() - 2 : table.columnCount() - 1;
+}
+
+QString cellProblem(const QString &text)
+{
+    if (text.contains(QLatin1Char('|')))
+        return tr("it holds a \"|\", which the file uses between cells");
+    const qsizetype bad = Cp1252::firstUnencodable(text);
+    if (bad >= 0)
+        return tr("it holds the character \"%1\" (U+%2), which has no Windows-1252 byte")
+            .arg(text.mid(bad, text.at(bad).isHighSurrogate() ? 2 : 1),
+                 QString::number(text.at(bad).unicode(), 16).toUpper().rightJustified(4, QLatin1Char('0')));
+    return QString();
+}
+
+SaveResult save(const Table &table, const QString &path, Kind kind)
+{
+    SaveResult result;
+    QByteArray framed;
+    if (!table.isEmpty()) {
+        const int last = lastWrittenColumn(table, kind);
+        QString text;
+        for (int r = 1; r < table.rowCount(); ++r) {
+            text.clear();
+            for (int c = 0; c <= last; ++c) {
+                if (c > 0)
+                    text += QLatin1Char('|');
+                text += table.cell(c, r);
+            }
+            // Fast path: the separators alone account for every "|" and every
+            // character encodes; otherwise find the cell to name it.
+            if (text.count(QLatin1Char('|')) != last || !Cp1252::canEncode(text)) {
+                for (int c = 0; c <= last; ++c) {
+                    const QString problem = cellProblem(table.cell(c, r));
+                    if (!problem.isEmpty()) {
+                        result.ok = false;
+                        result.row = r;
+                        result.column = c;
+                        result.error =
+                            tr("Nothing was saved to %1: the cell in row %2, column %3 "
+                               "cannot be stored, because %4.")
+                                .arg(QDir::toNativeSeparators(path))
+                                .arg(r)
+                                .arg(c)
+                                .arg(problem);
+                        return result;
+                    }
+                }
+            }
+            RecordFile::appendFramed(framed, Cp1252::encode(text));
+        }
+    }
+    const QString error = RecordFile::writeFramed(path, framed);
+    if (!error.isEmpty()) {
+        result.ok = false;
+        result.error = error;
+    }
+    return result;
+}
+
+LoadResult load(Table &table, const QString &path, Kind kind)
+{
+    LoadResult result;
+    RecordFile::ReadResult read = RecordFile::read(path);
+    result.fileExisted = read.exists;
+    if (!read.exists)
+        return result;
+    result.error = read.error;
+    result.backupPath = read.backupPath;
+    // Cells past the written columns are not part of the row (the mark column
+    // of a marked table is never read from a file).
+    const int last = lastWrittenColumn(table, kind);
+    for (const QByteArray &bytes : std::as_const(read.records)) {
+        ++result.recordsRead;
+        const QString text = Cp1252::decode(bytes);
+        if (text.trimmed().isEmpty())
+            continue;
+        int target = table.rowCount() - 1;
+        if (!table.isEmpty())
+            target = table.appendRow();
+        QStringList parts = text.split(QLatin1Char('|'));
+        if (parts.size() > last + 1) {
+            ++result.overlongRecords;
+            parts.resize(last + 1);
+        }
+        table.setRow(target, std::move(parts));
+    }
+    if (result.overlongRecords > 0) {
+        if (result.backupPath.isEmpty())
+            result.backupPath = RecordFile::keepBadCopy(path);
+        const QString note =
+            QCoreApplication::translate(
+                "TableFile",
+                "%n record(s) of %1 held more cells than the table has; the extra cells "
+                "were left out. The original file was kept as %2.",
+                nullptr, result.overlongRecords)
+                .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(result.backupPath));
+        result.error = result.error.isEmpty() ? note : result.error + QLatin1Char('\n') + note;
+    }
+    for (int r = 1; r < table.rowCount(); ++r)
+        result.chooserNames.append(table.cell(0, r));
+    return result;
+}
+
+} // namespace TableFile

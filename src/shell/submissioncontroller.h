@@ -1,0 +1,94 @@
+#pragma once
+
+#include "submit/browser/outcome.h"
+#include "submit/browser/submissionsource.h"
+#include "submit/history/historyrecord.h"
+#include "submit/run/submissionrun.h"
+
+#include <QList>
+#include <QLocale>
+#include <QObject>
+#include <QPointer>
+
+class AddressHandler;
+class Connectivity;
+class Dialogs;
+class TForm1;
+class TForm2;
+class TForm3;
+
+// The main window's submissions: the Submit command and its run, the
+// browser windows it and "register at site" open, what their closes leave in
+// the history and its file, the history view's commands, and the site
+// credentials with their dialog. It works on the main window's tables and
+// views, which outlive it.
+class SubmissionController : public QObject
+{
+    Q_OBJECT
+
+public:
+    SubmissionController(TForm1 &form, Dialogs &dialogs, AddressHandler &addresses,
+                         Connectivity &connectivity, QObject *parent = nullptr);
+    // The open browser windows go first: they read the tables.
+    ~SubmissionController() override;
+
+    // Start-up: each site's stored pair into column 6 of the submit list.
+    void loadCredentials();
+
+    // The Submit command, with the views' selections as they are now.
+    SubmissionRun::Start submit();
+    // "register at site" for the site in `row`: a registration window.
+    TForm2 *registerAt(int row);
+    // "edit site's password": `TForm3` for the history's current row, shown
+    // modal to the main window; an accepted pair is stored at once.
+    void editSitePassword();
+
+    // Program close: with a browser window open, asks first; on yes the
+    // windows are closed without an outcome (every outcome confirmed so far
+    // is already in the history file).
+    bool mayCloseProgram();
+
+    SubmissionRun &run() { return m_run; }
+    BrowserWindowBook &book() { return m_book; }
+    // The browser windows that are open, oldest first.
+    QList<TForm2 *> openWindows() const;
+    // The credential dialog while it is open.
+    TForm3 *credentialsDialog() const;
+
+    // The day and the short date format outcomes are written with.
+    void setClock(const Clock &clock) { m_clock = &clock; }
+    void setLocale(const QLocale &locale) { m_locale = locale; }
+
+    QString historyPath() const;
+    QString credentialsPath() const;
+
+private:
+    void wireViews();
+    void openSubmission(int siteRow, int softwareRow);
+    TForm2 *openWindow(int resultCode);
+    void submissionClosed(TForm2 *window, int resultCode, const WebWindowGeometry &geometry);
+    void registrationClosed(TForm2 *window, const WebWindowGeometry &geometry);
+    void windowClosed(TForm2 *window, const WebWindowGeometry &geometry);
+    void storeCredentials(int row, const QString &userName, const QString &passWord);
+    void historyEdited();
+    // The software list's selected rows as table rows; its current row when
+    // none is selected.
+    SubmissionRun::RowRange softwareSelection() const;
+    // The product the open submission window fills: the run's, else the
+    // software list's current row.
+    int submittedSoftwareRow() const;
+    void repaintSoftwareList() const;
+    void closeAllWindows();
+
+    TForm1 &m_form;
+    Dialogs &m_dialogs;
+    AddressHandler &m_addresses;
+    SubmissionRun m_run;
+    BrowserWindowBook m_book;
+    TableSubmissionSource m_source;
+    SystemClock m_systemClock;
+    const Clock *m_clock = &m_systemClock;
+    QLocale m_locale;
+    QList<QPointer<TForm2>> m_windows;
+    QPointer<TForm3> m_credentials;
+};

@@ -1,0 +1,329 @@
+#include "platform/cp1252.h"
+#include "platform/recordfile.h"
+#include "platform/table.h"
+#include "platform/tablefile.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readAll(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void writeAll(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    QCOMPARE(f.write(bytes), bytes.size());
+}
+
+QByteArray framed(const QList<QByteArray> &records)
+{
+    QByteArray out;
+    for (const QByteArray &r : records)
+        RecordFile::appendFramed(out, r);
+    return out;
+}
+
+QByteArray le32(qint32 n)
+{
+    QByteArray b(4, '\0');
+    for (int i = 0; i < 4; ++i)
+        b[i] = char((quint32(n) >> (8 * i)) & 0xFF);
+    return b;
+}
+
+Table softwareTable()
+{
+    return Table(105, 2);
+}
+
+QStringList badCopies(const QString &folder)
+{
+    return QDir(folder).entryList({QStringLiteral("*.bad-*")}, QDir::Files);
+}
+
+} // namespace
+
+class TestRecordFile : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyByteSurvivesTheCodec()
+    {
+        QByteArray all;
+        for (int b = 0; b < 256; ++b)
+            all.append(char(b));
+        const QString text = Cp1252::decode(all);
+        QCOMPARE(text.size(), 256);
+        QVERIFY(Cp1252::canEncode(text));
+        QCOMPARE(Cp1252::encode(text), all);
+        QCOMPARE(Cp1252::decode("\x80\x9f").at(0), QChar(0x20AC));
+        QCOMPARE(Cp1252::decode("\x80\x9f").at(1), QChar(0x0178));
+    }
+
+    void theCodecNamesTheFirstCharacterItCannotHold_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("position");
+        QTest::newRow("plain ascii") << QStringLiteral("Program 1.0") << -1;
+        QTest::newRow("latin-1 and euro") << QStringLiteral("caf\u00e9 \u20ac5") << -1;
+        QTest::newRow("polish letter") << QStringLiteral("Tarn\u00f3w \u0141\u00f3d\u017a") << 7;
+        QTest::newRow("emoji") << QStringLiteral("ok \U0001F600") << 3;
+        QTest::newRow("cyrillic first") << QStringLiteral("\u0416x") << 0;
+    }
+    void theCodecNamesTheFirstCharacterItCannotHold()
+    {
+        QFETCH(QString, text);
+        QFETCH(int, position);
+        QCOMPARE(int(Cp1252::firstUnencodable(text)), position);
+    }
+
+    void savedRowsHaveTheExactFraming()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_hist.dat"));
+        Table history(3, 3);
+        history.setRow(0, {QStringLiteral("heading"), QStringLiteral("A"), QStringLiteral("B")});
+        history.setRow(1, {QStringLiteral("Site1"), QStringLiteral("x"), QString()});
+        history.setRow(2, {QStringLiteral("S\u00e92"), QString(), QStringLiteral("ok")});
+        QVERIFY(TableFile::save(history, path, TableFile::Kind::Plain).ok);
+        const QByteArray expected = QByteArray("\x08\x00\x00\x00Site1|x|", 12)
+                                    + QByteArray("\x07\x00\x00\x00S\xe9" "2||ok", 11);
+        QCOMPARE(readAll(path), expected);
+    }
+
+    void aNameOnlyProductIsTheNameAnd103Separators()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        Table soft = softwareTable();
+        soft.setCell(0, 1, QStringLiteral("Tool"));
+        soft.setCell(104, 1, QStringLiteral("x"));
+        QVERIFY(TableFile::save(soft, path, TableFile::Kind::Marked).ok);
+        const QByteArray text = QByteArray("Tool") + QByteArray(103, '|');
+        QCOMPARE(readAll(path), le32(qint32(text.size())) + text);
+    }
+
+    void anEmptyTableSavesAZeroByteFile()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        writeAll(path, "previous contents");
+        Table soft = softwareTable();
+        soft.setCell(1, 1, QStringLiteral("ignored: field 0 is empty"));
+        QVERIFY(TableFile::save(soft, path, TableFile::Kind::Marked).ok);
+        QVERIFY(QFile::exists(path));
+        QCOMPARE(QFileInfo(path).size(), 0);
+    }
+
+    void loadingAddsRowsAndChooserNames_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<QStringList>("names");
+        QTest::addColumn<int>("rows");
+        QTest::newRow("zero bytes: no row, one empty name") << QByteArray() << QStringList{QString()} << 2;
+        QTest::newRow("two records") << framed({"Alpha|1.0", "Beta|2.0"})
+                                     << QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")} << 3;
+        QTest::newRow("a blank record adds no row")
+            << framed({"Alpha|1", "   ", "Beta|2"})
+            << QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")} << 3;
+        QTest::newRow("an empty first cell is overwritten by the next record")
+            << framed({"|orphan", "Beta|2"}) << QStringList{QStringLiteral("Beta")} << 2;
+    }
+    void loadingAddsRowsAndChooserNames()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QStringList, names);
+        QFETCH(int, rows);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        writeAll(path, file);
+        Table soft = softwareTable();
+        const TableFile::LoadResult result = TableFile::load(soft, path, TableFile::Kind::Marked);
+        QVERIFY(result.fileExisted);
+        QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
+        QCOMPARE(result.chooserNames, names);
+        QCOMPARE(soft.rowCount(), rows);
+        // The product chooser must stay aligned with the rows: item i is row i + 1.
+        for (int i = 0; i < names.size(); ++i)
+            QCOMPARE(soft.cell(0, i + 1), names.at(i));
+    }
+
+    void aMissingFileLeavesTheTableAsItWas()
+    {
+        QTemporaryDir dir;
+        Table soft = softwareTable();
+        const auto result = TableFile::load(soft, dir.filePath(QStringLiteral("none.dat")),
+                                            TableFile::Kind::Marked);
+        QVERIFY(!result.fileExisted);
+        QVERIFY(result.chooserNames.isEmpty());
+        QVERIFY(result.error.isEmpty());
+        QCOMPARE(soft.rowCount(), 2);
+    }
+
+    void aFullRecordRoundTrips()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        Table soft = softwareTable();
+        for (int r = 1; r <= 3; ++r) {
+            if (r > 1)
+                soft.appendRow();
+            for (int c = 0; c < 104; ++c)
+                soft.setCell(c, r, QStringLiteral("r%1c%2 \u00e9\u20ac").arg(r).arg(c));
+        }
+        soft.setCell(70, 2, QStringLiteral("http://a.example/pad.xml\r\nhttp://b.example/pad.xml"));
+        soft.setCell(5, 3, QString());
+        soft.setCell(104, 1, QStringLiteral("x"));
+        QVERIFY(TableFile::save(soft, path, TableFile::Kind::Marked).ok);
+
+        Table back = softwareTable();
+        const auto result = TableFile::load(back, path, TableFile::Kind::Marked);
+        QVERIFY(result.error.isEmpty());
+        QCOMPARE(back.rowCount(), 4);
+        for (int r = 1; r <= 3; ++r) {
+            for (int c = 0; c < 104; ++c)
+                QCOMPARE(back.cell(c, r), soft.cell(c, r));
+        }
+        QCOMPARE(back.cell(104, 1), QString()); // the submission mark is never kept
+    }
+
+    void aFewerCellRecordLeavesTheRestEmpty()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        writeAll(path, framed({"Short|1.0"}));
+        Table soft = softwareTable();
+        soft.setCell(50, 1, QStringLiteral("stale"));
+        const auto result = TableFile::load(soft, path, TableFile::Kind::Marked);
+        QVERIFY(result.error.isEmpty());
+        QCOMPARE(soft.cell(1, 1), QStringLiteral("1.0"));
+        QCOMPARE(soft.cell(2, 1), QString());
+    }
+
+    void aDamagedFileKeepsEarlierRecordsAndACopy_data()
+    {
+        QTest::addColumn<QByteArray>("file");
+        QTest::addColumn<int>("records");
+        const QByteArray good = framed({"Alpha|1", "Beta|2"});
+        QTest::newRow("negative length") << good + le32(-5) + "xxxxx" << 2;
+        QTest::newRow("length past the end") << good + le32(1000) + "abc" << 2;
+        QTest::newRow("truncated prefix") << good + QByteArray("\x03\x00", 2) << 2;
+        QTest::newRow("garbage from the start") << QByteArray("\xff\xff\xff\x7fgarbage") << 0;
+        QTest::newRow("text file") << QByteArray("This is not a catalogue at all.\n") << 0;
+    }
+    void aDamagedFileKeepsEarlierRecordsAndACopy()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(int, records);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        writeAll(path, file);
+        Table soft = softwareTable();
+        const auto result = TableFile::load(soft, path, TableFile::Kind::Marked);
+        QVERIFY(!result.error.isEmpty());
+        QVERIFY2(result.error.contains(QDir::toNativeSeparators(path)), qPrintable(result.error));
+        QCOMPARE(result.recordsRead, records);
+        if (records > 0) {
+            QCOMPARE(soft.cell(0, 1), QStringLiteral("Alpha"));
+            QCOMPARE(soft.cell(0, 2), QStringLiteral("Beta"));
+        }
+        const QStringList copies = badCopies(dir.path());
+        QCOMPARE(copies.size(), 1);
+        QCOMPARE(readAll(dir.filePath(copies.first())), file);
+        QVERIFY(result.error.contains(copies.first()));
+    }
+
+    void aHugeDamagedFileIsReadUpToTheDamage()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        QByteArray file = framed({"Alpha|1"});
+        file.append(QByteArray(100 * 1024 * 1024, '\x5a'));
+        writeAll(path, file);
+        Table soft = softwareTable();
+        const auto result = TableFile::load(soft, path, TableFile::Kind::Marked);
+        QVERIFY(!result.error.isEmpty());
+        QCOMPARE(soft.cell(0, 1), QStringLiteral("Alpha"));
+        QCOMPARE(soft.rowCount(), 2);
+    }
+
+    void anOverlongRecordIsTrimmedAndTheOriginalKept()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        const QByteArray text = QByteArray("Wide") + QByteArray(104, '|') + "spill";
+        writeAll(path, framed({text}));
+        Table soft = softwareTable();
+        const auto result = TableFile::load(soft, path, TableFile::Kind::Marked);
+        QCOMPARE(result.overlongRecords, 1);
+        QVERIFY(!result.error.isEmpty());
+        QCOMPARE(soft.cell(0, 1), QStringLiteral("Wide"));
+        QCOMPARE(soft.cell(104, 1), QString()); // no stray submission mark
+        QCOMPARE(badCopies(dir.path()).size(), 1);
+    }
+
+    void aSaveRefusesCellsTheFileCannotHold_data()
+    {
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("mentions");
+        QTest::newRow("a bar") << QStringLiteral("a|b") << QStringLiteral("\"|\"");
+        QTest::newRow("outside Windows-1252") << QStringLiteral("\u0141\u00f3d\u017a") << QStringLiteral("U+0141");
+    }
+    void aSaveRefusesCellsTheFileCannotHold()
+    {
+        QFETCH(QString, value);
+        QFETCH(QString, mentions);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        writeAll(path, framed({"Before|1"}));
+        Table soft = softwareTable();
+        soft.setCell(0, 1, QStringLiteral("Good"));
+        soft.appendRow();
+        soft.setCell(0, 2, QStringLiteral("Bad"));
+        soft.setCell(7, 2, value);
+        const TableFile::SaveResult result = TableFile::save(soft, path, TableFile::Kind::Marked);
+        QVERIFY(!result.ok);
+        QCOMPARE(result.row, 2);
+        QCOMPARE(result.column, 7);
+        QVERIFY2(result.error.contains(mentions), qPrintable(result.error));
+        QCOMPARE(readAll(path), framed({"Before|1"}));
+    }
+
+    void aSaveThatCannotCreateItsFileChangesNothing()
+    {
+        QTemporaryDir dir;
+        writeAll(dir.filePath(QStringLiteral("notafolder")), "x");
+        const QString path = dir.filePath(QStringLiteral("notafolder/Kelvane_soft.dat"));
+        Table soft = softwareTable();
+        soft.setCell(0, 1, QStringLiteral("Tool"));
+        const auto result = TableFile::save(soft, path, TableFile::Kind::Marked);
+        QVERIFY(!result.ok);
+        QVERIFY2(result.error.startsWith(QStringLiteral("Cannot create file")), qPrintable(result.error));
+    }
+
+    void theCredentialFramingCanBeOwnerOnly()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_pass.dat"));
+        QVERIFY(RecordFile::write(path, {"one", "two"}, RecordFile::Access::OwnerOnly).isEmpty());
+        const QFileDevice::Permissions perms = QFile::permissions(path);
+        QVERIFY(perms.testFlag(QFileDevice::ReadOwner) && perms.testFlag(QFileDevice::WriteOwner));
+        const auto others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ReadOther
+                            | QFileDevice::WriteOther;
+        QVERIFY((perms & others) == 0);
+        const auto read = RecordFile::read(path);
+        QCOMPARE(read.records, (QList<QByteArray>{"one", "two"}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRecordFile)
+#include "test_recordfile.moc"

@@ -1,0 +1,144 @@
+#include "platform/settings.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+class TestSettings : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void absentKeysGiveTheirDefaults()
+    {
+        QTemporaryDir dir;
+        Settings s(dir.path());
+        QCOMPARE(s.software(), 1);
+        QCOMPARE(s.software(7), 7);
+        QCOMPARE(s.submitTo(QStringLiteral("1000files")), QStringLiteral("1000files"));
+        QCOMPARE(s.webWindow(), QStringLiteral("0.0.0.0"));
+        QCOMPARE(s.displayInlineImages(), QString());
+        QCOMPARE(s.zone31400(), QString());
+        QVERIFY(s.javaScript());
+        QVERIFY(s.showImages());
+        QVERIFY(!s.hasLogin());
+    }
+
+    void valuesLandInTheIniFileUnderTheirSectionsAndKeys()
+    {
+        QTemporaryDir dir;
+        {
+            Settings s(dir.path());
+            s.setSoftware(3);
+            s.setSubmitTo(QStringLiteral("FilesWeb"));
+            s.setWebWindow(QStringLiteral("700.400.10.20"));
+            s.setZone31400(QStringLiteral("0"));
+            s.setJavaScript(false);
+            s.setShowImages(true);
+            s.setLoginStored(QStringLiteral("u"), QStringLiteral("p"));
+        }
+        QFile f(dir.filePath(QStringLiteral("KelvaneSubmit.ini")));
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        const QString ini = QString::fromUtf8(f.readAll());
+        QVERIFY2(ini.contains(QStringLiteral("[Options]")), qPrintable(ini));
+        QVERIFY(ini.contains(QStringLiteral("Software=3")));
+        QVERIFY(ini.contains(QStringLiteral("SubmitTo=FilesWeb")));
+        QVERIFY(ini.contains(QStringLiteral("WebWindow=700.400.10.20")));
+        QVERIFY(ini.contains(QStringLiteral("Zone.3.1400=0")));
+        QVERIFY(ini.contains(QStringLiteral("JavaScript=0"))); // booleans as 0 and 1
+        QVERIFY(ini.contains(QStringLiteral("ShowImages=1")));
+        QVERIFY(ini.contains(QStringLiteral("[Login]")));
+
+        Settings again(dir.path());
+        QCOMPARE(again.software(), 3);
+        QVERIFY(!again.javaScript());
+        QCOMPARE(again.userNameStored(), QStringLiteral("u"));
+    }
+
+    void theFileIsReadableByItsOwnerOnly()
+    {
+        QTemporaryDir dir;
+        Settings s(dir.path());
+        // Owner-only from the start, not only after the first write.
+        const auto others = QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
+                            | QFileDevice::WriteOther;
+        QVERIFY(QFile::exists(s.filePath()));
+        QVERIFY(!(QFile::permissions(s.filePath()) & others));
+        s.setLoginStored(QStringLiteral("user"), QStringLiteral("secret"));
+        const auto perms = QFile::permissions(s.filePath());
+        QVERIFY(perms.testFlag(QFileDevice::ReadOwner));
+        QVERIFY(!(perms & (QFileDevice::ReadGroup | QFileDevice::ReadOther | QFileDevice::WriteGroup
+                           | QFileDevice::WriteOther)));
+    }
+
+    void aNonNumericSoftwareRowFallsBack()
+    {
+        QTemporaryDir dir;
+        QFile f(dir.filePath(QStringLiteral("KelvaneSubmit.ini")));
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write("[Options]\nSoftware=abc\n");
+        f.close();
+        Settings s(dir.path());
+        QVERIFY(s.openProblem().isEmpty());
+        QCOMPARE(s.software(5), 5);
+    }
+
+    void aFileThatIsNoIniFileStillOpens()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("KelvaneSubmit.ini"));
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        QByteArray junk;
+        for (int i = 0; i < 4096; ++i)
+            junk.append(char((i * 37) & 0xFF));
+        f.write(junk);
+        f.close();
+        Settings s(dir.path());
+        QVERIFY(!s.openProblem().isEmpty());
+        QCOMPARE(s.software(), 1);
+        // What could not be read is kept beside the new file.
+        const QStringList copies =
+            QDir(dir.path()).entryList({QStringLiteral("KelvaneSubmit.ini.bad-*")}, QDir::Files);
+        QCOMPARE(copies.size(), 1);
+        QFile copy(dir.filePath(copies.first()));
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), junk);
+        s.setSoftware(4);
+        Settings again(dir.path());
+        QCOMPARE(again.software(), 4);
+    }
+
+    void theWebWindowTextParses_data()
+    {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("ok");
+        QTest::addColumn<QString>("message");
+        QTest::newRow("zeros") << QStringLiteral("0.0.0.0") << true << QString();
+        QTest::newRow("geometry") << QStringLiteral("640.380.250.230") << true << QString();
+        QTest::newRow("negative left") << QStringLiteral("640.380.-8.230") << true << QString();
+        QTest::newRow("three parts") << QStringLiteral("640.380.250") << false
+                                     << QStringLiteral("'' is not a valid integer value");
+        QTest::newRow("word") << QStringLiteral("640.big.250.230") << false
+                              << QStringLiteral("'big' is not a valid integer value");
+        QTest::newRow("five parts") << QStringLiteral("1.2.3.4.5") << false
+                                    << QStringLiteral("'4.5' is not a valid integer value");
+        QTest::newRow("empty") << QString() << false << QStringLiteral("'' is not a valid integer value");
+    }
+    void theWebWindowTextParses()
+    {
+        QFETCH(QString, text);
+        QFETCH(bool, ok);
+        QFETCH(QString, message);
+        QString error;
+        const auto g = WebWindowGeometry::parse(text, &error);
+        QCOMPARE(g.has_value(), ok);
+        QCOMPARE(error, message);
+        if (ok)
+            QCOMPARE(g->toText(), text);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestSettings)
+#include "test_settings.moc"

@@ -1,0 +1,103 @@
+#include "platform/singleinstance.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QThread>
+
+#include <cstring>
+
+// Run as "--hold <folder>", the executable is a first instance: it takes the
+// guard, says so on stdout, and waits to be killed.
+static int holdGuard(const QString &folder)
+{
+    SingleInstance guard(folder);
+    if (!guard.acquire())
+        return 3;
+    QFile out;
+    out.open(stdout, QIODevice::WriteOnly);
+    out.write("held\n");
+    out.flush();
+    QThread::sleep(120);
+    return 0;
+}
+
+class TestSingleInstance : public QObject
+{
+    Q_OBJECT
+
+    QProcess *startFirstInstance(const QString &folder)
+    {
+        auto *first = new QProcess(this);
+        first->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold"), folder});
+        if (!first->waitForStarted(5000) || !first->waitForReadyRead(10000))
+            return nullptr;
+        return first->readAll().startsWith("held") ? first : nullptr;
+    }
+
+private slots:
+    void aSecondInstanceIsRefusedWhileTheFirstRuns()
+    {
+        QTemporaryDir dir;
+        QProcess *first = startFirstInstance(dir.path());
+        QVERIFY(first);
+        SingleInstance second(dir.path());
+        QVERIFY(!second.acquire());
+        first->kill();
+        first->waitForFinished();
+    }
+
+    void aLongRunningFirstInstanceIsNeverTakenOver()
+    {
+        QTemporaryDir dir;
+        QProcess *first = startFirstInstance(dir.path());
+        QVERIFY(first);
+        // An old lock of a live process must still count (QLockFile's default
+        // would call a lock older than 30 s stale).
+        const QString lock = dir.filePath(QString::fromLatin1(SingleInstance::InstanceName) + ".lock");
+        QFile f(lock);
+        QVERIFY(f.open(QIODevice::ReadWrite));
+        QVERIFY(f.setFileTime(QDateTime::currentDateTime().addSecs(-3600), QFileDevice::FileModificationTime));
+        f.close();
+        SingleInstance second(dir.path());
+        QVERIFY(!second.acquire());
+        first->kill();
+        first->waitForFinished();
+    }
+
+    void aCrashedFirstInstanceDoesNotBlockTheNextStart()
+    {
+        QTemporaryDir dir;
+        QProcess *first = startFirstInstance(dir.path());
+        QVERIFY(first);
+        first->kill(); // SIGKILL: the lock file stays behind
+        first->waitForFinished();
+        QVERIFY(QFile::exists(dir.filePath(QString::fromLatin1(SingleInstance::InstanceName) + ".lock")));
+        SingleInstance next(dir.path());
+        QVERIFY(next.acquire());
+    }
+
+    void theGuardIsNamedAfterTheInstanceName()
+    {
+        SingleInstance guard;
+        QCOMPARE(QFileInfo(guard.lockPath()).fileName(),
+                 QStringLiteral("TarnowelKelvaneSubmitSoftware.lock"));
+        QCOMPARE(QFileInfo(guard.lockPath()).absolutePath(), QDir(QDir::tempPath()).absolutePath());
+    }
+};
+
+int main(int argc, char **argv)
+{
+    if (argc == 3 && std::strcmp(argv[1], "--hold") == 0) {
+        QCoreApplication app(argc, argv);
+        return holdGuard(QString::fromLocal8Bit(argv[2]));
+    }
+    QCoreApplication app(argc, argv);
+    TestSingleInstance test;
+    return QTest::qExec(&test, argc, argv);
+}
+
+#include "test_singleinstance.moc"
