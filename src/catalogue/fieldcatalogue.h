@@ -25,6 +25,115 @@ enum class EditorKind {
     Mark,          // submission mark, drawn in the software list (field 104)
 };
 
+// Software record fields by number: cell n of a software row holds field n.
+enum Field : int {
+    ProgramName, // 0
+    ProgramVersion, // 1
+    ReleaseType, // 2
+    ReleaseMonth, // 3
+    ReleaseDay, // 4
+    ReleaseYear, // 5
+    CostDollars, // 6
+    CostOther, // 7
+    CostOtherCode, // 8
+    InstallSupport, // 9
+    ReleaseStatus, // 10
+    OsSupport, // 11
+    Languages, // 12
+    FileNameVersioned, // 13
+    FileNamePrevious, // 14
+    FileNameGeneric, // 15
+    FileSizeBytes, // 16
+    FileSizeK, // 17
+    FileSizeMB, // 18
+    HasExpiry, // 19
+    ExpiryBasedOn, // 20
+    ExpiryCount, // 21
+    ExpiryOther, // 22
+    ExpiryMonth, // 23
+    ExpiryDay, // 24
+    ExpiryYear, // 25
+    CompanyName, // 26
+    Address1, // 27
+    Address2, // 28
+    City, // 29
+    PostalCode, // 30
+    Country, // 31
+    StateProvince, // 32
+    CompanyWebSite, // 33
+    AuthorFirstName, // 34
+    AuthorLastName, // 35
+    AuthorEmail, // 36
+    ContactFirstName, // 37
+    ContactLastName, // 38
+    ContactEmail, // 39
+    SalesEmail, // 40
+    SupportEmail, // 41
+    GeneralEmail, // 42
+    SalesPhone, // 43
+    SupportPhone, // 44
+    GeneralPhone, // 45
+    ChangeInfo, // 46
+    Category, // 47
+    CategoryClass, // 48
+    SuggestedCategories, // 49
+    OtherRequirements, // 50
+    IncludesJavaVm, // 51
+    IncludesVbRuntime, // 52
+    IncludesDirectX, // 53
+    InfoUrl, // 54
+    OrderUrl, // 55
+    ScreenshotUrl, // 56
+    PadUrl, // 57
+    Keywords, // 58
+    Desc45, // 59
+    Desc80, // 60
+    Desc250, // 61
+    Desc450, // 62
+    Desc2000, // 63
+    PrimaryDownloadUrl, // 64
+    SecondaryDownloadUrl, // 65
+    ThirdDownloadUrl, // 66
+    FourthDownloadUrl, // 67
+    Permissions, // 68
+    Eula, // 69
+    PadRing, // 70
+    RegNowVendorId, // 71
+    ShareItVendorId, // 72
+    RegSoftVendorId, // 73
+    IconUrl, // 74
+    Fax, // 75
+    FileNameLong, // 76
+    ESellerateProductId, // 77
+    EMetrixVendorId, // 78
+    DigiBuyVendorId, // 79
+    LinkBackUrl, // 80
+    RegNowProductId, // 81
+    RegSoftProductId, // 82
+    ShareItProductId, // 83
+    SwRegVendorId, // 84
+    EMetrixProductId, // 85
+    DigiBuyProductId, // 86
+    SwRegProductId, // 87
+    UnlockKeyUrl, // 88
+    MainIdUsed, // 89
+    MainProductId, // 90
+    MainVendorId, // 91
+    Reserved, // 92
+    SiteCategoryNames, // 93
+    OsSiteTokens, // 94
+    AuthorFullName, // 95
+    ExpirySummary, // 96
+    FileSizeWithUnit, // 97
+    ReleaseDateMonthFirst, // 98
+    ReleaseDateYearFirst, // 99
+    OtherLimitations, // 100
+    AdultContent, // 101
+    OwnAffiliateProgram, // 102
+    OwnAffiliateDescription, // 103
+    SubmissionMark, // 104
+};
+
 struct FieldInfo
 {
     int number;
@@ -41,7 +150,7 @@ struct FieldInfo
 namespace FieldCatalogue {
 
 constexpr int FieldCount = 105;
-constexpr int MarkField = 104;
+constexpr int MarkField = Field::SubmissionMark;
 constexpr int PageCount = 7;
 
 // Field n, 0 <= n < FieldCount.
