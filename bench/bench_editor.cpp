@@ -5,6 +5,7 @@
 #include "editor/editorvalues.h"
 #include "catalogue/fieldcatalogue.h"
 #include "editor/softwareeditor.h"
+#include "platform/datafiles.h"
 #include "platform/table.h"
 #include "platform/dialogs.h"
 
@@ -113,7 +114,7 @@ int main(int argc, char **argv)
     }
     Table history(records + 1, 3);
     YesDialogs dialogs;
-    SoftwareEditor editor(pages, software, history, dialogs, dir.path(), [&pages] {
+    SoftwareEditor editor(pages, software, history, dialogs, DataFiles(dir.path()), [&pages] {
         for (QWidget *page : pages)
             page->hide();
     });

@@ -49,14 +49,14 @@ int main(int argc, char **argv)
     QApplication app(argc, argv);
     QTemporaryDir dir;
 
-    Table catalogue(TForm1::SoftwareColumnCount, 2);
+    Table catalogue(Workspace::SoftwareColumnCount, 2);
     for (int r = 1; r <= 10000; ++r) {
         if (r > 1)
             catalogue.appendRow();
         for (int c = 0; c < 104; ++c)
             catalogue.setCell(c, r, QStringLiteral("product %1 field %2").arg(r).arg(c));
     }
-    TableFile::save(catalogue, dir.filePath(QString::fromLatin1(TForm1::CatalogueFileName)),
+    TableFile::save(catalogue, DataFiles(dir.path()).catalogue(),
                     TableFile::Kind::Marked);
 
     SilentDialogs dialogs;

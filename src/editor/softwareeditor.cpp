@@ -1,11 +1,11 @@
 #include "editor/softwareeditor.h"
 
+#include "platform/datafiles.h"
 #include "platform/table.h"
 #include "platform/dialogs.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -64,16 +64,14 @@ void setLineText(QLineEdit *edit, const QString &text, int limit)
 } // namespace
 
 SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, Table &history,
-                               Dialogs &dialogs, const QString &dataFolder,
+                               Dialogs &dialogs, const DataFiles &files,
                                std::function<void()> hideAllViews, QObject *parent)
     : QObject(parent),
       m_pages(pages),
       m_software(software),
       m_dialogs(dialogs),
       m_hideAllViews(std::move(hideAllViews)),
-      m_save(software, history, dialogs,
-             QDir(dataFolder).filePath(QString::fromLatin1(SoftwareSave::CatalogueFileName)),
-             QDir(dataFolder).filePath(QString::fromLatin1(SoftwareSave::HistoryFileName))),
+      m_save(software, history, dialogs, files.catalogue(), files.history()),
       m_built(EditorPages::build(pages))
 {
     for (int p = 0; p < m_built.buttons.size(); ++p) {

@@ -9,6 +9,7 @@
 
 #include <functional>
 
+class DataFiles;
 class Dialogs;
 class QComboBox;
 class Table;
@@ -22,11 +23,11 @@ class SoftwareEditor : public QObject
     Q_OBJECT
 
 public:
-    // `pages`: the seven empty page widgets Panel_1a .. Panel_1g. The files
-    // are "Kelvane_soft.dat" and "Kelvane_hist.dat" in `dataFolder`.
+    // `pages`: the seven empty page widgets Panel_1a .. Panel_1g. A save
+    // writes the catalogue and history files of `files`.
     // `hideAllViews` hides every content view of the window.
     SoftwareEditor(const QList<QWidget *> &pages, Table &software, Table &history,
-                   Dialogs &dialogs, const QString &dataFolder,
+                   Dialogs &dialogs, const DataFiles &files,
                    std::function<void()> hideAllViews, QObject *parent = nullptr);
 
     // The submit view's ComboBox_product, which mirrors column 0 of the list.

@@ -16,9 +16,6 @@ class Table;
 class SoftwareSave
 {
 public:
-    static constexpr const char *CatalogueFileName = "Kelvane_soft.dat";
-    static constexpr const char *HistoryFileName = "Kelvane_hist.dat";
-
     SoftwareSave(Table &software, Table &history, Dialogs &dialogs, QString catalogueFile,
                  QString historyFile);
 

@@ -85,7 +85,7 @@ Pair load(const Settings &settings)
             Scrambler::scramble(passWord, Scrambler::LoginPasswordKeys)};
 }
 
-QString SpeedButton2Click(Settings &settings, const QString &userName, const QString &passWord)
+QString store(Settings &settings, const QString &userName, const QString &passWord)
 {
     const QString warning = check(userName, passWord);
     if (!warning.isEmpty())

@@ -66,9 +66,10 @@ struct Pair
 // built-in default.
 Pair load(const Settings &settings);
 
-// `SpeedButton2Click`: the checks, then both texts, untrimmed, stored
+// "ok" of the options view (`SpeedButton2Click`): the checks, then both
+// texts, untrimmed, stored
 // scrambled. Returns the warning when nothing was stored, else "".
-QString SpeedButton2Click(Settings &settings, const QString &userName, const QString &passWord);
+QString store(Settings &settings, const QString &userName, const QString &passWord);
 
 // `Button_optClick`: whether the note stays visible for this password text.
 bool noteStaysVisible(const QString &passWord);

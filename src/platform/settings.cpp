@@ -1,5 +1,6 @@
 #include "platform/settings.h"
 
+#include "platform/datafiles.h"
 #include "platform/recordfile.h"
 
 #include <QCoreApplication>
@@ -75,7 +76,7 @@ std::optional<WebWindowGeometry> WebWindowGeometry::parse(const QString &text, Q
 }
 
 Settings::Settings(const QString &dataFolder)
-    : m_path(QDir(dataFolder).filePath(QString::fromLatin1(FileName)))
+    : m_path(DataFiles(dataFolder).settings())
 {
     // The file holds the login: create it owner-only before anything is written
     // (later rewrites keep the permissions of the file they replace).

@@ -21,13 +21,11 @@ struct WebWindowGeometry
     friend bool operator==(const WebWindowGeometry &, const WebWindowGeometry &) = default;
 };
 
-// The settings file "KelvaneSubmit.ini": one object for the run, every key
+// The settings file (DataFiles::SettingsName): one object for the run, every key
 // behind one typed accessor with its default. Booleans are stored as 0 and 1.
 class Settings
 {
 public:
-    static constexpr const char *FileName = "KelvaneSubmit.ini";
-
     explicit Settings(const QString &dataFolder);
     ~Settings();
     Settings(const Settings &) = delete;

@@ -1,25 +1,18 @@
 #include "shell/mainwindow.h"
 
 #include "catalogue/fieldcatalogue.h"
-#include "catalogue/pseudofields.h"
-#include "catalogue/recordselection.h"
-#include "editor/softwareeditor.h"
 #include "catalogue/softwarelistdelegate.h"
 #include "catalogue/softwarelistmodel.h"
-#include "platform/tablefile.h"
+#include "editor/softwareeditor.h"
 #include "platform/dialogs.h"
+#include "platform/networkconnectivity.h"
 #include "shell/optionsview.h"
 #include "shell/wheeltokeys.h"
-#include "submit/history/history.h"
 #include "submit/historyview.h"
-#include "platform/networkconnectivity.h"
-#include "submit/sites/sitelibrary.h"
-#include "shell/submissioncontroller.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
-#include <QDir>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -111,12 +104,10 @@ Connectivity &platformConnectivity()
 TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
                Connectivity &connectivity, const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::Window),
-      m_dataFolder(dataFolder),
-      m_programFolder(programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
-                                              : programFolder),
+      m_workspace(dataFolder, programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
+                                                      : programFolder),
       m_dialogs(dialogs),
-      m_addresses(addresses),
-      m_software(SoftwareColumnCount, 2)
+      m_addresses(addresses)
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(text(InitialTitle));
@@ -125,12 +116,17 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
     m_wheelToKeys = new WheelToKeys(this);
     qApp->installEventFilter(m_wheelToKeys);
 
-    // The views hold on to the settings; its problems are reported at step 5.
-    m_settings = std::make_unique<Settings>(m_dataFolder);
-
+    // The workspace opened the settings file, which the views hold on to;
+    // its problems are reported at step 5.
     buildMenuBar();
     buildViews();
-    m_submission = new SubmissionController(*this, m_dialogs, m_addresses, connectivity, this);
+    m_submission = new SubmissionController(m_workspace, *m_submitView, *m_historyView, *this,
+                                            m_dialogs, m_addresses, connectivity, this);
+    connect(&m_submission->run(), &SubmissionRun::chooserAndExitEnabledChanged, this,
+            [this](bool enabled) {
+                m_menuBar->findChild<QPushButton *>(QStringLiteral("Button_close"))
+                    ->setEnabled(enabled);
+            });
     startUp();
 }
 
@@ -222,7 +218,8 @@ void TForm1::buildViews()
     m_views.append(m_softwareView);
     buildSoftwareListView(m_softwareView);
 
-    m_submitView = placeView(new SubmitView(m_submitList, m_software, m_history, *m_settings,
+    m_submitView = placeView(new SubmitView(m_workspace.submitList(), m_workspace.software(),
+                                            m_workspace.history(), m_workspace.settings(),
                                             m_dialogs, m_addresses, *this, this),
                              ViewWidth);
     m_views.append(m_submitView);
@@ -230,11 +227,11 @@ void TForm1::buildViews()
     // "register at site" and "edit site's password" are the submission
     // controller's.
 
-    m_historyView = placeView(new HistoryView(m_history, this), ViewWidth);
+    m_historyView = placeView(new HistoryView(m_workspace.history(), this), ViewWidth);
     m_views.append(m_historyView);
     m_views.append(makeView(this, QStringLiteral("Panel_5"), ViewWidth));
     m_optionsView = placeView(
-        new OptionsView(*m_settings, m_dialogs, [this] { hideAllViews(); }, this),
+        new OptionsView(m_workspace.settings(), m_dialogs, [this] { hideAllViews(); }, this),
         OptionsViewWidth);
     m_views.append(m_optionsView);
 
@@ -251,9 +248,10 @@ void TForm1::buildViews()
     // "Button_update" starts the library update, which arrives with the update work.
     connect(button("Button_opt"), &QPushButton::clicked, m_optionsView,
             &OptionsView::Button_optClick);
-    // The submission controller then puts the current cell in view.
-    connect(button("SpeedButton1"), &QPushButton::clicked, this,
-            [this] { showView(m_historyView); });
+    connect(button("SpeedButton1"), &QPushButton::clicked, this, [this] {
+        showView(m_historyView);
+        m_submission->showHistoryPosition();
+    });
 }
 
 void TForm1::buildSoftwareListView(QWidget *view)
@@ -276,7 +274,7 @@ void TForm1::buildSoftwareListView(QWidget *view)
     m_softwareList->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_softwareList->horizontalHeader()->setHighlightSections(false);
 
-    m_softwareModel = new SoftwareListModel(m_software, this);
+    m_softwareModel = new SoftwareListModel(m_workspace.software(), this);
     m_softwareList->setModel(m_softwareModel);
     m_softwareList->setItemDelegate(new SoftwareListDelegate(m_softwareList));
     // A press on a record's check box toggles its submission mark.
@@ -333,9 +331,9 @@ void TForm1::buildSoftwareListView(QWidget *view)
 
 void TForm1::buildEditor()
 {
-    m_editor = new SoftwareEditor(m_views.mid(0, FieldCatalogue::PageCount), m_software,
-                                  m_history, m_dialogs, m_dataFolder, [this] { hideAllViews(); },
-                                  this);
+    m_editor = new SoftwareEditor(m_views.mid(0, FieldCatalogue::PageCount),
+                                  m_workspace.software(), m_workspace.history(), m_dialogs,
+                                  m_workspace.files(), [this] { hideAllViews(); }, this);
     m_editor->setProductChooser(productChooser());
 
     connect(m_editor, &SoftwareEditor::recordStored, this, &TForm1::softwareRecordStored);
@@ -379,11 +377,11 @@ void TForm1::softwareRecordDeleted(int row)
     // The record below moves into the deleted one's row; after the last
     // record, the new last one becomes current.
     m_softwareModel->reload();
-    setCurrentSoftwareRow(std::min(row, m_software.rowCount() - 1));
+    setCurrentSoftwareRow(std::min(row, m_workspace.software().rowCount() - 1));
     // The form walk reads the match lists as the selected record's: they must
     // not go on describing the deleted one.
-    if (m_software.isEmpty())
-        m_selection->release();
+    if (m_workspace.software().isEmpty())
+        m_workspace.recordSelection().release();
     else
         StringGrid_software_listClick(nullptr);
 }
@@ -397,7 +395,7 @@ void TForm1::editorHistoryChanged(bool saved)
     m_submitView->historyChanged();
     // Written at close when the save could not write it now.
     if (!saved)
-        m_historyDirty = true;
+        m_workspace.setHistoryChanged(true);
 }
 
 void TForm1::startUp()
@@ -427,24 +425,19 @@ void TForm1::startUp()
 
     // 5. The settings file, kept for the whole run (opened before the views
     // were built, which hold on to it).
-    if (!m_settings->openProblem().isEmpty())
-        m_dialogs.error(m_settings->openProblem());
-    m_selection = std::make_unique<RecordSelection>(*m_settings, m_software);
+    showNotices(m_workspace.settingsProblem());
+    RecordSelection &selection = m_workspace.recordSelection();
     // The record-selected step ends "select all soft products" first.
-    m_selection->selectAllProductsMode = [this] { return m_submitView->selectAllSoftProducts(); };
-    m_selection->endSelectAllProductsMode = [this] {
-        m_submitView->setSelectAllSoftProducts(false);
-    };
+    selection.selectAllProductsMode = [this] { return m_submitView->selectAllSoftProducts(); };
+    selection.endSelectAllProductsMode = [this] { m_submitView->setSelectAllSoftProducts(false); };
 
     // 6. The software list's header row.
-    for (int n = 0; n < SoftwareColumnCount; ++n)
-        m_software.setCell(n, 0, FieldCatalogue::headerText(n));
+    m_softwareModel->reload([this](Table &) { m_workspace.labelSoftwareList(); });
 
     // 7. The submit list labels its own header row ("Web site" .. "reg url").
 
     // 8. The catalogue, the product chooser and the list's columns.
-    bool catalogueExists = false;
-    loadCatalogue(&catalogueExists);
+    const bool catalogueExists = loadCatalogue();
     m_softwareList->setColumnWidth(0, FirstColumnWidth);
     layoutSoftwareColumns();
 
@@ -465,17 +458,11 @@ void TForm1::startUp()
     // 15. The history, reconciled with the site table and sorted like it.
     loadHistory();
 
-    // 16. The site credentials.
-    m_submission->loadCredentials();
-    m_constants = PseudoFields::constantValueList();
+    // 16. The site credentials and the constant value list.
+    showNotices(m_workspace.loadCredentials());
 
-    // 17. The remembered product. A row the catalogue no longer reaches (the
-    // last records deleted since) falls back to the last record instead of
-    // stopping start-up half way.
-    int row = m_settings->software(1);
-    const int lastRow = m_software.rowCount() - 1;
-    if (row < 1 || row > lastRow)
-        row = lastRow;
+    // 17. The remembered product.
+    const int row = m_workspace.rememberedSoftwareRow();
     setCurrentSoftwareRow(row);
     productChooser()->setCurrentIndex(row - 1);
 
@@ -483,13 +470,13 @@ void TForm1::startUp()
     // page shown) and the match lists are built for it. An empty catalogue
     // leaves the example contents, without the "nothing to edit" box.
     if (catalogueExists) {
-        if (!m_software.isEmpty())
+        if (!m_workspace.software().isEmpty())
             m_editor->loadRecord(currentSoftwareRow());
         StringGrid_software_listClick(nullptr);
     }
 
     // 19. The remembered site.
-    selectRememberedSite();
+    m_submitView->setCurrentRow(m_workspace.rememberedSiteRow());
 
     // 20. The default site login, descrambled into the options view.
     m_optionsView->loadLogin();
@@ -497,91 +484,65 @@ void TForm1::startUp()
     // 21.
     hideAllViews();
 
-    // 22. The browser window geometry. A malformed value is reported and the
-    // defaults are used; start-up goes on either way.
-    QString problem;
-    if (const auto geometry = WebWindowGeometry::parse(m_settings->webWindow(), &problem)) {
-        m_webGeometry = *geometry;
-    } else {
-        m_webGeometry = WebWindowGeometry();
-        m_dialogs.error(problem);
-    }
+    // 22. The browser window geometry; start-up goes on either way.
+    showNotices(m_workspace.loadWebWindowGeometry());
 
     // 23. The counts in the title bar.
-    setWindowTitle(windowTitle() + QStringLiteral("     :  ")
-                   + QString::number(m_software.rowCount() - 1)
-                   + QStringLiteral(" products  :  ")
-                   + QString::number(m_submitList.table().rowCount() - 1)
-                   + QStringLiteral(" sub.sites  :"));
+    setWindowTitle(windowTitle() + m_workspace.titleCounts());
 
     layoutViews();
 }
 
 bool TForm1::loadSiteTable()
 {
-    const SiteLibrary::UpdateResult update = SiteLibrary::applyUpdate(m_dataFolder);
-    if (!update.message.isEmpty())
-        m_dialogs.error(update.message);
-
-    const SiteLibrary::LoadResult library = SiteLibrary::load(m_dataFolder, m_programFolder);
-    if (!library.ok) {
-        m_dialogs.error(SiteLibrary::missingLibraryMessage());
-        return false;
-    }
-    if (!library.warning.isEmpty())
-        m_dialogs.message(QCoreApplication::applicationName(), library.warning);
-    m_submitView->fill(library);
-    return true;
+    Workspace::SitesLoad sites;
+    m_submitView->reload([this, &sites] { sites = m_workspace.loadSites(); });
+    showNotices(sites.notices);
+    return sites.loaded;
 }
 
 void TForm1::loadHistory()
 {
-    History::LoadResult result;
-    m_historyView->reload([&] {
-        result = History::load(m_history, m_submitList.table(), m_software,
-                               QDir(m_dataFolder).filePath(text(History::FileName)));
-    });
-    m_historyDirty = false;
+    Workspace::Notices notices;
+    m_historyView->reload([this, &notices] { notices = m_workspace.loadHistory(); });
     m_submitView->historyChanged();
-    if (!result.readProblem.isEmpty())
-        m_dialogs.error(result.readProblem);
-    if (!result.mismatchMessage.isEmpty())
-        m_dialogs.message(QCoreApplication::applicationName(), result.mismatchMessage);
+    showNotices(notices);
 }
 
-void TForm1::selectRememberedSite()
+bool TForm1::loadCatalogue()
 {
-    const QString remembered = m_settings->submitTo(m_submitList.siteName(1));
-    m_submitView->setCurrentRow(m_submitList.rowForSubmitTo(remembered));
-}
-
-void TForm1::loadCatalogue(bool *fileExisted)
-{
-    const QString path = QDir(m_dataFolder).filePath(text(CatalogueFileName));
-    TableFile::LoadResult result;
-    m_softwareModel->reload([&](Table &table) {
-        result = TableFile::load(table, path, TableFile::Kind::Marked);
-    });
-    *fileExisted = result.fileExisted;
+    Workspace::CatalogueLoad loaded;
+    m_softwareModel->reload([this, &loaded](Table &) { loaded = m_workspace.loadCatalogue(); });
     productChooser()->clear();
-    productChooser()->addItems(result.chooserNames);
-    if (!result.error.isEmpty())
-        m_dialogs.error(result.error);
+    productChooser()->addItems(loaded.chooserNames);
+    showNotices(loaded.notices);
+    return loaded.fileExisted;
+}
+
+void TForm1::showNotices(const Workspace::Notices &notices)
+{
+    for (const Workspace::Notice &notice : notices) {
+        if (notice.kind == Workspace::Notice::Kind::Error)
+            m_dialogs.error(notice.text);
+        else
+            m_dialogs.message(QCoreApplication::applicationName(), notice.text);
+    }
 }
 
 void TForm1::layoutSoftwareColumns()
 {
     const QFontMetrics cellMetrics(m_softwareList->font());
     const QFontMetrics headerMetrics(m_softwareList->horizontalHeader()->font());
-    const int rows = m_software.rowCount();
-    for (int c = 0; c < m_software.columnCount(); ++c) {
+    const Table &software = m_workspace.software();
+    const int rows = software.rowCount();
+    for (int c = 0; c < software.columnCount(); ++c) {
         const bool shown = FieldCatalogue::isVisibleColumn(c);
         m_softwareList->setColumnHidden(c, !shown);
         if (!shown)
             continue;
-        int widest = headerMetrics.horizontalAdvance(m_software.cell(c, 0));
+        int widest = headerMetrics.horizontalAdvance(software.cell(c, 0));
         for (int r = 1; r < rows; ++r)
-            widest = std::max(widest, cellMetrics.horizontalAdvance(m_software.cell(c, r)));
+            widest = std::max(widest, cellMetrics.horizontalAdvance(software.cell(c, r)));
         // Columns only ever widen, so a width the user chose is kept.
         if (m_softwareList->columnWidth(c) < widest)
             m_softwareList->setColumnWidth(c, widest + ColumnTextMargin);
@@ -604,6 +565,21 @@ void TForm1::setCurrentSoftwareRow(int row)
 QComboBox *TForm1::productChooser() const
 {
     return m_submitView->productChooser();
+}
+
+QPair<int, int> TForm1::selectedSoftwareRows() const
+{
+    const int current = currentSoftwareRow();
+    const QItemSelection selection = m_softwareList->selectionModel()->selection();
+    if (selection.isEmpty())
+        return {current, current};
+    int top = m_softwareModel->rowCount();
+    int bottom = -1;
+    for (const QItemSelectionRange &range : selection) {
+        top = std::min(top, range.top());
+        bottom = std::max(bottom, range.bottom());
+    }
+    return {SoftwareListModel::tableRow(top), SoftwareListModel::tableRow(bottom)};
 }
 
 void TForm1::restoreSoftwareRow(int row)
@@ -646,9 +622,7 @@ void TForm1::Button_submit_dataClick()
 
 void TForm1::StringGrid_software_listClick(QObject *sender)
 {
-    if (!m_selection)
-        return; // the list is being set up before start-up has settings
-    m_selection->recordSelected(sender != nullptr, currentSoftwareRow());
+    m_workspace.recordSelection().recordSelected(sender != nullptr, currentSoftwareRow());
 }
 
 void TForm1::systemCommand(int command)
@@ -714,20 +688,9 @@ void TForm1::closeEvent(QCloseEvent *event)
     // 1. The browser's own image and script settings are given back with the
     // browser settings work.
     // 2. A changed history; no browser window is open any more.
-    if (m_historyDirty) {
-        const TableFile::SaveResult saved =
-            History::save(m_history, QDir(m_dataFolder).filePath(text(History::FileName)));
-        if (saved.ok)
-            m_historyDirty = false;
-        else
-            m_dialogs.error(saved.error);
-    }
-    // 3. The browser window geometry.
-    m_settings->setWebWindow(m_webGeometry.toText());
-    // 4. Release the lists; the catalogue itself was saved by every store.
-    m_selection->release();
-    m_constants.clear();
-    m_settings->sync();
+    showNotices(m_workspace.saveHistoryIfChanged());
+    // 3.-4. The browser window geometry, the lists, the settings file.
+    m_workspace.close();
     event->accept();
 }
 
@@ -755,12 +718,12 @@ void TForm1::updateHeightLimit()
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_softwareList->viewport() && event->type() == QEvent::MouseButtonPress
-        && !m_software.isEmpty()) {
+        && !m_workspace.software().isEmpty()) {
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
         const QModelIndex index = m_softwareList->indexAt(at);
         if (index.isValid() && SubmitList::isOnCheckBox(at.x() + m_softwareList->viewport()->x())) {
             const int row = SoftwareListModel::tableRow(index.row());
-            Marks::toggle(m_software, row);
+            Marks::toggle(m_workspace.software(), row);
             m_softwareModel->recordChanged(row);
         }
     }

@@ -1,15 +1,12 @@
 #pragma once
 
-#include "platform/table.h"
-#include "platform/settings.h"
-#include "submit/sites/submitlist.h"
+#include "shell/submissioncontroller.h"
+#include "shell/workspace.h"
 #include "submit/submitview.h"
 
 #include <QList>
 #include <QStringList>
 #include <QWidget>
-
-#include <memory>
 
 class AddressHandler;
 class Connectivity;
@@ -21,23 +18,20 @@ class QLabel;
 class QMenu;
 class QPushButton;
 class QTableView;
-class RecordSelection;
 class SoftwareEditor;
 class SoftwareListModel;
-class SubmissionController;
 class WheelToKeys;
 
 // The main window: menu bar, content views (at most one shown), the software
-// list, and the start-up and close sequences that load and keep the tables
-// (software list, submit list, history) for the run.
-class TForm1 : public QWidget, public SubmitView::Host
+// list, and the order of the start-up and close steps. The data and the steps
+// that need no window are the workspace's.
+class TForm1 : public QWidget, public SubmitView::Host, public SubmissionController::Host
 {
     Q_OBJECT
 
 public:
     // The title every start begins with; start-up appends the counts.
     static constexpr const char *InitialTitle = " Kelvane[] Submitter ...";
-    static constexpr const char *CatalogueFileName = "Kelvane_soft.dat";
     static constexpr int MenuBarHeight = 28;
     static constexpr int ViewWidth = 640;
     static constexpr int ViewHeight = 296;
@@ -45,7 +39,6 @@ public:
     static constexpr int OptionsViewLeft = 304;
     static constexpr int ClientWidth = 646;
     static constexpr int MinimumClientHeight = 329;
-    static constexpr int SoftwareColumnCount = 105;
     static constexpr int FirstColumnWidth = 146;
 
     // The site library is looked for in `dataFolder`, then in `programFolder`
@@ -78,23 +71,12 @@ public:
     // Makes `row` current; the change runs the record-selected step.
     void setCurrentSoftwareRow(int row) override;
 
-    Table &softwareTable() { return m_software; }
-    Table &submitTable() { return m_submitList.table(); }
-    SubmitList &submitList() { return m_submitList; }
-    // Sites by products, loaded and reconciled at start-up.
-    Table &historyTable() { return m_history; }
-    // Whether the history holds changes the close is to write.
-    bool historyChanged() const { return m_historyDirty; }
-    void setHistoryChanged(bool changed) { m_historyDirty = changed; }
+    QPair<int, int> selectedSoftwareRows() const override;
+
+    // The program's data and its files.
+    Workspace &workspace() { return m_workspace; }
     SoftwareListModel *softwareModel() const { return m_softwareModel; }
-    Settings &settings() { return *m_settings; }
-    RecordSelection &recordSelection() { return *m_selection; }
-    const QStringList &constantValues() const { return m_constants; }
-    WebWindowGeometry webWindowGeometry() const { return m_webGeometry; }
-    // The browser windows report their last geometry here; it is written at close.
-    void setWebWindowGeometry(const WebWindowGeometry &geometry) { m_webGeometry = geometry; }
     QComboBox *productChooser() const;
-    QString dataFolder() const { return m_dataFolder; }
     SubmitView *submitView() const { return m_submitView; }
     OptionsView *optionsView() const { return m_optionsView; }
     HistoryView *historyView() const { return m_historyView; }
@@ -126,11 +108,11 @@ private:
     void selectAllSoftwareRows() override;
     void softwareMarksChanged() override;
     void setHistoryCurrentRow(int row) override;
+    void showNotices(const Workspace::Notices &notices);
 
     void startUp();
     bool loadSiteTable();
     void loadHistory();
-    void selectRememberedSite();
     void buildMenuBar();
     void buildViews();
     void buildSoftwareListView(QWidget *view);
@@ -142,25 +124,15 @@ private:
     void showView(QWidget *view);
     void showSoftwareList();
     void showSubmitList();
-    void loadCatalogue(bool *fileExisted);
+    bool loadCatalogue();
     void layoutViews();
     void updateHeightLimit();
 
-    QString m_dataFolder;
-    QString m_programFolder;
+    Workspace m_workspace;
     Dialogs &m_dialogs;
     AddressHandler &m_addresses;
     bool m_startUpFailed = false;
     WheelToKeys *m_wheelToKeys = nullptr;
-
-    std::unique_ptr<Settings> m_settings;
-    Table m_software;
-    SubmitList m_submitList;
-    Table m_history;
-    bool m_historyDirty = false;
-    std::unique_ptr<RecordSelection> m_selection;
-    QStringList m_constants;
-    WebWindowGeometry m_webGeometry;
 
     QWidget *m_menuBar = nullptr;
     QLabel *m_titleLabel = nullptr;

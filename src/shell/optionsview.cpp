@@ -133,7 +133,7 @@ void OptionsView::Button_optClick()
 void OptionsView::SpeedButton2Click()
 {
     const QString warning =
-        Login::SpeedButton2Click(m_settings, m_userName->text(), m_passWord->text());
+        Login::store(m_settings, m_userName->text(), m_passWord->text());
     if (!warning.isEmpty()) {
         m_dialogs.message(QCoreApplication::applicationName(), warning);
         return;

@@ -1,62 +1,51 @@
 #include "shell/submissioncontroller.h"
 
-#include "catalogue/recordselection.h"
-#include "catalogue/softwarelistmodel.h"
 #include "platform/dialogs.h"
-#include "shell/mainwindow.h"
-#include "shell/optionsview.h"
+#include "platform/scrambler.h"
+#include "shell/workspace.h"
 #include "submit/browser/browserwindow.h"
 #include "submit/credentialsdialog.h"
-#include "submit/history/history.h"
+#include "submit/history/historyrules.h"
 #include "submit/historyview.h"
 #include "submit/sites/credentials.h"
-#include "submit/history/historyrules.h"
 #include "submit/sitelistmodel.h"
+#include "submit/submitview.h"
 
-#include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
-#include <QDir>
-#include <QItemSelectionModel>
-#include <QPushButton>
-#include <QTableView>
+#include <QWidget>
 
-#include <algorithm>
-
-namespace {
-
-QTableView *softwareList(const TForm1 &form)
-{
-    return form.findChild<QTableView *>(QStringLiteral("StringGrid_software_list"));
-}
-
-} // namespace
-
-SubmissionController::SubmissionController(TForm1 &form, Dialogs &dialogs,
-                                           AddressHandler &addresses, Connectivity &connectivity,
-                                           QObject *parent)
-    : QObject(parent),
-      m_form(form),
+SubmissionController::SubmissionController(Workspace &workspace, SubmitView &submitView,
+                                           HistoryView &historyView, Host &host,
+                                           Dialogs &dialogs, AddressHandler &addresses,
+                                           Connectivity &connectivity, QWidget *window)
+    : QObject(window),
+      m_workspace(workspace),
+      m_submitView(submitView),
+      m_historyView(historyView),
+      m_host(host),
+      m_window(window),
       m_dialogs(dialogs),
       m_addresses(addresses),
-      m_run(form.submitTable(), form.softwareTable(), connectivity, dialogs),
-      m_source(form.submitTable(), form.softwareTable())
+      m_run(workspace.sites(), workspace.software(), connectivity, dialogs),
+      m_source(workspace.sites(), workspace.software())
 {
     m_source.currentSoftwareRow = [this] { return submittedSoftwareRow(); };
     m_source.currentMatchLists = [this] {
         const int row = submittedSoftwareRow();
         // The lists of the record-selected step describe the software list's
         // current row; a product the user moved away from gets its own.
-        if (row == m_form.currentSoftwareRow() && m_form.recordSelection().hasMatchLists())
-            return m_form.recordSelection().matchLists();
-        return MatchLists::build(m_form.softwareTable().row(row));
+        RecordSelection &selection = m_workspace.recordSelection();
+        if (row == m_host.currentSoftwareRow() && selection.hasMatchLists())
+            return selection.matchLists();
+        return MatchLists::build(m_workspace.software().row(row));
     };
-    m_source.constantValues = [this] { return m_form.constantValues(); };
+    m_source.constantValues = [this] { return m_workspace.constantValues(); };
+    // The default site login as last stored by the options view's "ok".
     m_source.login = [this] {
-        return FormWalk::LoginPair{m_form.optionsView()->userName(),
-                                   m_form.optionsView()->passWord()};
+        const Login::Pair pair = Login::load(m_workspace.settings());
+        return FormWalk::LoginPair{pair.userName, pair.passWord};
     };
-    m_source.autoSubmitChecked = [this] { return m_form.submitView()->automaticSubmission(); };
+    m_source.autoSubmitChecked = [this] { return m_submitView.automaticSubmission(); };
     wireViews();
 }
 
@@ -67,104 +56,56 @@ SubmissionController::~SubmissionController()
 
 void SubmissionController::wireViews()
 {
-    SubmitView *submitView = m_form.submitView();
-    HistoryView *historyView = m_form.historyView();
-
     connect(&m_run, &SubmissionRun::openSubmission, this, &SubmissionController::openSubmission);
-    connect(&m_run, &SubmissionRun::siteMarksChanged, submitView,
-            [submitView] { submitView->model()->marksChanged(); });
+    connect(&m_run, &SubmissionRun::siteMarksChanged, &m_submitView,
+            [this] { m_submitView.model()->marksChanged(); });
     connect(&m_run, &SubmissionRun::productMarksChanged, this,
-            &SubmissionController::repaintSoftwareList);
-    connect(&m_run, &SubmissionRun::chooserAndExitEnabledChanged, this, [this](bool enabled) {
-        m_form.productChooser()->setEnabled(enabled);
-        if (auto *exit = m_form.findChild<QPushButton *>(QStringLiteral("Button_close")))
-            exit->setEnabled(enabled);
-    });
+            [this] { m_host.softwareMarksChanged(); });
+    connect(&m_run, &SubmissionRun::chooserAndExitEnabledChanged, this,
+            [this](bool enabled) { m_submitView.productChooser()->setEnabled(enabled); });
     connect(&m_run, &SubmissionRun::bringToFront, this, [this] {
-        m_form.raise();
-        m_form.activateWindow();
+        m_window->raise();
+        m_window->activateWindow();
     });
 
-    connect(submitView, &SubmitView::registerRequested, this, &SubmissionController::registerAt);
-    connect(submitView, &SubmitView::sitePasswordRequested, this,
+    connect(&m_submitView, &SubmitView::registerRequested, this, &SubmissionController::registerAt);
+    connect(&m_submitView, &SubmitView::sitePasswordRequested, this,
             &SubmissionController::editSitePassword);
-    if (auto *autoSubmit = submitView->findChild<QCheckBox *>(QStringLiteral("CheckBox_autosubmit")))
-        connect(autoSubmit, &QCheckBox::clicked, this,
-                [this] { m_run.setAutoSubmit(m_form.submitView()->automaticSubmission()); });
+    connect(&m_submitView, &SubmitView::automaticSubmissionChanged, this,
+            [this](bool on) { m_run.setAutoSubmit(on); });
 
-    // After the main window's own handler has shown the view.
-    if (auto *history = m_form.findChild<QPushButton *>(QStringLiteral("SpeedButton1")))
-        connect(history, &QPushButton::clicked, this, [this] {
-            m_form.historyView()->SpeedButton1Click(m_form.submitView()->currentRow(),
-                                                    m_form.currentSoftwareRow());
-        });
-    connect(historyView, &HistoryView::edited, this, &SubmissionController::historyEdited);
-    connect(historyView, &HistoryView::editRefused, this,
+    connect(&m_historyView, &HistoryView::edited, this, &SubmissionController::historyEdited);
+    connect(&m_historyView, &HistoryView::editRefused, this,
             [this](const QString &message) { m_dialogs.error(message); });
-    connect(historyView, &HistoryView::cellClicked, this, [this](int column, int row) {
+    connect(&m_historyView, &HistoryView::cellClicked, this, [this](int column, int row) {
         if (const std::optional<int> follow = HistoryRules::submitListRowAfterClick(
-                column, row, m_form.currentSoftwareRow()))
-            m_form.submitView()->setCurrentRow(*follow);
+                column, row, m_host.currentSoftwareRow()))
+            m_submitView.setCurrentRow(*follow);
     });
 }
 
-QString SubmissionController::historyPath() const
+void SubmissionController::showHistoryPosition()
 {
-    return QDir(m_form.dataFolder()).filePath(QString::fromLatin1(History::FileName));
-}
-
-QString SubmissionController::credentialsPath() const
-{
-    return QDir(m_form.dataFolder()).filePath(QString::fromLatin1(Credentials::FileName));
-}
-
-void SubmissionController::loadCredentials()
-{
-    const Credentials::LoadResult loaded = Credentials::load(m_form.submitTable(), credentialsPath());
-    if (!loaded.problem.isEmpty())
-        m_dialogs.error(loaded.problem);
+    m_historyView.SpeedButton1Click(m_submitView.currentRow(), m_host.currentSoftwareRow());
 }
 
 SubmissionRun::Start SubmissionController::submit()
 {
     SubmissionRun::Selection selection;
-    const QPair<int, int> sites = m_form.submitView()->selectionRange();
+    const QPair<int, int> sites = m_submitView.selectionRange();
     selection.siteRows = {{sites.first, sites.second}};
-    selection.softwareRows = {softwareSelection()};
-    selection.chooserIndex = m_form.productChooser()->currentIndex();
-    selection.autoSubmit = m_form.submitView()->automaticSubmission();
+    const QPair<int, int> products = m_host.selectedSoftwareRows();
+    selection.softwareRows = {{products.first, products.second}};
+    selection.chooserIndex = m_submitView.productChooser()->currentIndex();
+    selection.autoSubmit = m_submitView.automaticSubmission();
     return m_run.submit(selection);
-}
-
-SubmissionRun::RowRange SubmissionController::softwareSelection() const
-{
-    const int current = m_form.currentSoftwareRow();
-    const QTableView *list = softwareList(m_form);
-    if (!list || !list->selectionModel())
-        return {current, current};
-    const QItemSelection selection = list->selectionModel()->selection();
-    if (selection.isEmpty())
-        return {current, current};
-    int top = list->model()->rowCount();
-    int bottom = -1;
-    for (const QItemSelectionRange &range : selection) {
-        top = std::min(top, range.top());
-        bottom = std::max(bottom, range.bottom());
-    }
-    return {SoftwareListModel::tableRow(top), SoftwareListModel::tableRow(bottom)};
 }
 
 int SubmissionController::submittedSoftwareRow() const
 {
     if (const std::optional<SubmissionRun::Pair> pair = m_run.openPair())
         return pair->softwareRow;
-    return m_form.currentSoftwareRow();
-}
-
-void SubmissionController::repaintSoftwareList() const
-{
-    if (QTableView *list = softwareList(m_form))
-        list->viewport()->update();
+    return m_host.currentSoftwareRow();
 }
 
 void SubmissionController::openSubmission(int siteRow, int softwareRow)
@@ -172,12 +113,9 @@ void SubmissionController::openSubmission(int siteRow, int softwareRow)
     // The run took every product of "select all soft products" as marked
     // already; making one of them current ends the mode without the mode's
     // own clearing of the marks, which would end the run after one window.
-    if (auto *allProducts =
-            m_form.submitView()->findChild<QAction *>(QStringLiteral("Pop_s_softwareitems"));
-        allProducts && allProducts->isChecked())
-        allProducts->setChecked(false);
-    m_form.productChooser()->setCurrentIndex(softwareRow - 1);
-    m_form.setCurrentSoftwareRow(softwareRow);
+    m_submitView.untickSelectAllSoftProducts();
+    m_submitView.productChooser()->setCurrentIndex(softwareRow - 1);
+    m_host.setCurrentSoftwareRow(softwareRow);
 
     TForm2 *window = openWindow(siteRow);
     connect(window, &TForm2::closed, this,
@@ -200,12 +138,12 @@ TForm2 *SubmissionController::registerAt(int row)
 TForm2 *SubmissionController::openWindow(int resultCode)
 {
     // The main window keeps the last closed window's place for "WebWindow".
-    m_book.setGeometry(m_form.webWindowGeometry());
+    m_book.setGeometry(m_workspace.webWindowGeometry());
     BrowserOptions options;
-    options.images = m_form.settings().showImages();
-    options.scripts = m_form.settings().javaScript();
+    options.images = m_workspace.settings().showImages();
+    options.scripts = m_workspace.settings().javaScript();
     TForm2 *window = openBrowserWindow(m_book, resultCode, m_source, m_dialogs, m_addresses,
-                                       options, &m_form);
+                                       options, m_window);
     m_windows.append(window);
     return window;
 }
@@ -213,7 +151,7 @@ TForm2 *SubmissionController::openWindow(int resultCode)
 void SubmissionController::windowClosed(TForm2 *window, const WebWindowGeometry &geometry)
 {
     m_book.closed(geometry);
-    m_form.setWebWindowGeometry(m_book.geometry());
+    m_workspace.setWebWindowGeometry(m_book.geometry());
     m_windows.removeAll(window);
 }
 
@@ -223,14 +161,14 @@ void SubmissionController::submissionClosed(TForm2 *window, int resultCode,
     windowClosed(window, geometry);
     if (const std::optional<SubmissionRun::Pair> pair = m_run.openPair()) {
         const HistoryRecord::Recorded recorded =
-            HistoryRecord::record(m_form.historyTable(), historyPath(), resultCode,
-                                  pair->softwareRow, *m_clock, m_locale);
+            HistoryRecord::record(m_workspace.history(), m_workspace.files().history(),
+                                  resultCode, pair->softwareRow, *m_clock, m_locale);
         if (recorded.cell) {
-            m_form.historyView()->cellsChanged();
-            m_form.submitView()->historyChanged();
+            m_historyView.cellsChanged();
+            m_submitView.historyChanged();
             // The whole table went to the file, edits made meanwhile with it;
             // an outcome the file did not take is written at the next chance.
-            m_form.setHistoryChanged(!recorded.saved);
+            m_workspace.setHistoryChanged(!recorded.saved);
             if (!recorded.saved)
                 m_dialogs.error(recorded.error);
         }
@@ -287,12 +225,12 @@ void SubmissionController::editSitePassword()
         m_credentials->activateWindow();
         return;
     }
-    const int row = m_form.historyView()->currentRow();
+    const int row = m_historyView.currentRow();
     const std::optional<Credentials::DialogFields> fields =
-        Credentials::dialogFor(m_form.historyTable(), m_form.submitTable(), row);
+        Credentials::dialogFor(m_workspace.history(), m_workspace.sites(), row);
     if (!fields)
         return;
-    auto *dialog = new TForm3(m_dialogs, &m_form);
+    auto *dialog = new TForm3(m_dialogs, m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setFields(*fields);
     connect(dialog, &QDialog::accepted, this, [this, row, dialog] {
@@ -308,14 +246,15 @@ void SubmissionController::storeCredentials(int row, const QString &userName,
                                             const QString &passWord)
 {
     const QString problem =
-        Credentials::store(m_form.submitTable(), row, userName, passWord, credentialsPath());
+        Credentials::store(m_workspace.sites(), row, userName, passWord,
+                           m_workspace.files().credentials());
     if (!problem.isEmpty())
         m_dialogs.error(problem);
-    m_form.submitView()->siteRecordChanged();
+    m_submitView.siteRecordChanged();
 }
 
 void SubmissionController::historyEdited()
 {
-    m_form.setHistoryChanged(true);
-    m_form.submitView()->historyChanged();
+    m_workspace.setHistoryChanged(true);
+    m_submitView.historyChanged();
 }

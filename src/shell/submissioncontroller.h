@@ -6,6 +6,7 @@
 #include "submit/run/submissionrun.h"
 
 #include <QList>
+#include <QPair>
 #include <QLocale>
 #include <QObject>
 #include <QPointer>
@@ -13,27 +14,45 @@
 class AddressHandler;
 class Connectivity;
 class Dialogs;
-class TForm1;
+class HistoryView;
+class SubmitView;
 class TForm2;
 class TForm3;
+class Workspace;
 
 // The main window's submissions: the Submit command and its run, the
 // browser windows it and "register at site" open, what their closes leave in
 // the history and its file, the history view's commands, and the site
-// credentials with their dialog. It works on the main window's tables and
-// views, which outlive it.
+// credentials with their dialog. It works on the workspace's tables and the
+// window's views, which outlive it.
 class SubmissionController : public QObject
 {
     Q_OBJECT
 
 public:
-    SubmissionController(TForm1 &form, Dialogs &dialogs, AddressHandler &addresses,
-                         Connectivity &connectivity, QObject *parent = nullptr);
+    // What the controller needs of the software list, which the window keeps.
+    class Host
+    {
+    public:
+        virtual ~Host() = default;
+        // The software list's current row, as a table row (1..).
+        virtual int currentSoftwareRow() const = 0;
+        // Makes `row` current; the change runs the record-selected step.
+        virtual void setCurrentSoftwareRow(int row) = 0;
+        // The software list's selected rows as table rows, first and last;
+        // the current row when none is selected.
+        virtual QPair<int, int> selectedSoftwareRows() const = 0;
+        // Submission marks (field 104) changed: the list is drawn again.
+        virtual void softwareMarksChanged() = 0;
+    };
+
+    // `window` is the main window: the browser windows and the credentials
+    // dialog belong to it.
+    SubmissionController(Workspace &workspace, SubmitView &submitView, HistoryView &historyView,
+                         Host &host, Dialogs &dialogs, AddressHandler &addresses,
+                         Connectivity &connectivity, QWidget *window);
     // The open browser windows go first: they read the tables.
     ~SubmissionController() override;
-
-    // Start-up: each site's stored pair into column 6 of the submit list.
-    void loadCredentials();
 
     // The Submit command, with the views' selections as they are now.
     SubmissionRun::Start submit();
@@ -42,6 +61,10 @@ public:
     // "edit site's password": `TForm3` for the history's current row, shown
     // modal to the main window; an accepted pair is stored at once.
     void editSitePassword();
+
+    // "history": the history view shows the submit list's current site in
+    // the current product's column.
+    void showHistoryPosition();
 
     // Program close: with a browser window open, asks first; on yes the
     // windows are closed without an outcome (every outcome confirmed so far
@@ -59,9 +82,6 @@ public:
     void setClock(const Clock &clock) { m_clock = &clock; }
     void setLocale(const QLocale &locale) { m_locale = locale; }
 
-    QString historyPath() const;
-    QString credentialsPath() const;
-
 private:
     void wireViews();
     void openSubmission(int siteRow, int softwareRow);
@@ -71,16 +91,16 @@ private:
     void windowClosed(TForm2 *window, const WebWindowGeometry &geometry);
     void storeCredentials(int row, const QString &userName, const QString &passWord);
     void historyEdited();
-    // The software list's selected rows as table rows; its current row when
-    // none is selected.
-    SubmissionRun::RowRange softwareSelection() const;
     // The product the open submission window fills: the run's, else the
     // software list's current row.
     int submittedSoftwareRow() const;
-    void repaintSoftwareList() const;
     void closeAllWindows();
 
-    TForm1 &m_form;
+    Workspace &m_workspace;
+    SubmitView &m_submitView;
+    HistoryView &m_historyView;
+    Host &m_host;
+    QWidget *m_window;
     Dialogs &m_dialogs;
     AddressHandler &m_addresses;
     SubmissionRun m_run;

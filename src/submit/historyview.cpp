@@ -182,7 +182,7 @@ void HistoryView::setCurrentRow(int row)
 void HistoryView::SpeedButton1Click(int submitListCurrentRow, int currentSoftwareRow)
 {
     const HistoryRules::Position position =
-        HistoryRules::SpeedButton1Click(submitListCurrentRow, currentSoftwareRow);
+        HistoryRules::positionFor(submitListCurrentRow, currentSoftwareRow);
     const QModelIndex index = m_model->index(HistoryModel::viewRow(position.row), position.column);
     if (index.isValid())
         m_grid->setCurrentIndex(index);
@@ -203,7 +203,7 @@ void HistoryView::cellPressed(const QModelIndex &index)
 
 void HistoryView::Button3Click()
 {
-    const HistoryRules::Edit edit = HistoryRules::Button3Click(m_history, m_label->text(), m_edit->text());
+    const HistoryRules::Edit edit = HistoryRules::editCell(m_history, m_label->text(), m_edit->text());
     if (!edit.refusal.isEmpty()) {
         emit editRefused(edit.refusal);
     } else if (edit.changed) {

@@ -246,9 +246,9 @@ void SubmitView::buildButtons()
     row->addStretch();
 }
 
-void SubmitView::fill(const SiteLibrary::LoadResult &library)
+void SubmitView::reload(const std::function<void()> &change)
 {
-    m_model->reload([&] { m_list.fill(library); });
+    m_model->reload(change);
     m_allSites->setChecked(false);
     applyColumnWidths();
 }
@@ -318,6 +318,11 @@ void SubmitView::setSelectAllSoftProducts(bool on)
     m_host.softwareMarksChanged();
 }
 
+void SubmitView::untickSelectAllSoftProducts()
+{
+    m_allProducts->setChecked(false);
+}
+
 bool SubmitView::selectAllSubmitSites() const
 {
     return m_list.selectAllSubmitSites();
@@ -384,7 +389,7 @@ void SubmitView::scrollToCurrentRow()
 void SubmitView::StringGrid_url_listClick()
 {
     const SubmitList::RowClick click =
-        m_list.StringGrid_url_listClick(currentRow(), m_settings.submitTo(m_list.siteName(1)));
+        m_list.rowClicked(currentRow(), m_settings.submitTo(m_list.siteName(1)));
     if (click.selectAllTurnedOff) {
         m_allSites->setChecked(false);
         m_model->marksChanged();
@@ -426,12 +431,12 @@ void SubmitView::Pop_u_openinbrowserClick()
 
 void SubmitView::PopupMenu_uPopup()
 {
-    m_sitePassword->setEnabled(SubmitList::PopupMenu_uPopup(selectedRowCount()));
+    m_sitePassword->setEnabled(SubmitList::sitePasswordEnabled(selectedRowCount()));
 }
 
 void SubmitView::Button_site_registerClick()
 {
-    switch (m_list.Button_site_registerClick(selectedRowCount())) {
+    switch (m_list.registerAction(selectedRowCount())) {
     case SubmitList::RegisterAction::Nothing:
         return;
     case SubmitList::RegisterAction::OneSiteOnly:
@@ -451,6 +456,7 @@ void SubmitView::Button_select_allClick()
 void SubmitView::CheckBox_autosubmitClick()
 {
     m_automaticSubmission = m_autoSubmit->isChecked();
+    emit automaticSubmissionChanged(m_automaticSubmission);
 }
 
 void SubmitView::ComboBox_productChange(int index)

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "submit/sites/sitelibrary.h"
-
 #include <QFrame>
 #include <QPair>
+
+#include <functional>
 
 class AddressHandler;
 class Dialogs;
@@ -59,9 +59,9 @@ public:
     // The automatic submission flag: the "auto-submit" box as last clicked.
     bool automaticSubmission() const { return m_automaticSubmission; }
 
-    // Start-up: the library's records become the submit list (sorted, marks
-    // empty), then the widths are set.
-    void fill(const SiteLibrary::LoadResult &library);
+    // Start-up: `change` fills the submit list (sorted, marks empty); the
+    // view follows, "select all submit sites" off, then the widths are set.
+    void reload(const std::function<void()> &change);
 
     // Current row as a table row (1..), 1 when the list has none yet.
     int currentRow() const;
@@ -76,6 +76,10 @@ public:
     // The two check-mark toggles of `PopupMenu_s`.
     bool selectAllSoftProducts() const;
     void setSelectAllSoftProducts(bool on);
+    // A run took every product of "select all soft products" as marked
+    // already: the tick goes without the mode's own clearing of the marks,
+    // which would end the run after its first window.
+    void untickSelectAllSoftProducts();
     bool selectAllSubmitSites() const;
     void setSelectAllSubmitSites(bool on);
 
@@ -113,6 +117,8 @@ signals:
     // The product chooser picked the record in row `index` + 1; the editor
     // loads that record from here.
     void productChosen(int index);
+    // "auto-submit" was clicked.
+    void automaticSubmissionChanged(bool on);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;

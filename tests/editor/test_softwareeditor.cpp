@@ -1,5 +1,6 @@
 #include "editor/editorpages.h"
 #include "editor/softwareeditor.h"
+#include "platform/datafiles.h"
 #include "platform/tablefile.h"
 #include "support/records.h"
 #include "support/fakedialogs.h"
@@ -54,7 +55,7 @@ struct Editor
             page->setVisible(false);
             pages.append(page);
         }
-        editor = std::make_unique<SoftwareEditor>(pages, software, history, dialogs, dir.path(),
+        editor = std::make_unique<SoftwareEditor>(pages, software, history, dialogs, DataFiles(dir.path()),
                                                   [this] {
                                                       ++hides;
                                                       for (QWidget *page : pages)

@@ -97,13 +97,13 @@ void TestScrambler::aStoredPairIsScrambledAndReadsBackUntrimmed()
     QTemporaryDir dir;
     {
         Settings settings(dir.path());
-        QCOMPARE(Login::SpeedButton2Click(settings, userName, passWord), QString());
+        QCOMPARE(Login::store(settings, userName, passWord), QString());
         QCOMPARE(settings.userNameStored(), Scrambler::scramble(userName, Scrambler::LoginUserNameKeys));
         QCOMPARE(settings.passWordStored(), Scrambler::scramble(passWord, Scrambler::LoginPasswordKeys));
         // A refused pair leaves the stored one alone.
-        QCOMPARE(Login::SpeedButton2Click(settings, userName, QStringLiteral("123456789")),
+        QCOMPARE(Login::store(settings, userName, QStringLiteral("123456789")),
                  Login::tooLongMessage());
-        QVERIFY(!Login::SpeedButton2Click(settings, userName, QString::fromUtf8("\u0100")).isEmpty());
+        QVERIFY(!Login::store(settings, userName, QString::fromUtf8("\u0100")).isEmpty());
     }
     const Settings reopened(dir.path());
     const Login::Pair pair = Login::load(reopened);

@@ -191,13 +191,13 @@ private slots:
         auto form = startWindow();
         QCOMPARE(form->windowTitle(), EmptyTitle);
         QVERIFY(m_dialogs.shown.isEmpty());
-        QVERIFY(form->softwareTable().isEmpty());
+        QVERIFY(form->workspace().software().isEmpty());
         QCOMPARE(form->softwareModel()->rowCount(), 1);
         QCOMPARE(form->productChooser()->count(), 0);
-        QVERIFY(!form->recordSelection().hasMatchLists());
+        QVERIFY(!form->workspace().recordSelection().hasMatchLists());
         QCOMPARE(form->currentView(), nullptr);
         QVERIFY(!form->findChild<QLabel *>(QStringLiteral("Label_ttl"))->isHidden());
-        QCOMPARE(form->constantValues(),
+        QCOMPARE(form->workspace().constantValues(),
                  QStringList({"kb", "yes", "no", "1", "0", ""}));
     }
 
@@ -212,7 +212,7 @@ private slots:
         QCOMPARE(form->productChooser()->count(), 1);
         QCOMPARE(form->productChooser()->itemText(0), QString());
         // Nothing to build match lists from.
-        QVERIFY(!form->recordSelection().hasMatchLists());
+        QVERIFY(!form->workspace().recordSelection().hasMatchLists());
     }
 
     void startUpSelectsTheRememberedRecord_data()
@@ -242,7 +242,7 @@ private slots:
         QCOMPARE(form->windowTitle(), titleFor(3));
         QCOMPARE(form->currentSoftwareRow(), expectedRow);
         QCOMPARE(list(*form)->currentIndex().row(), expectedRow - 1);
-        QCOMPARE(form->settings().software(), expectedRow);
+        QCOMPARE(form->workspace().settings().software(), expectedRow);
 
         QComboBox *chooser = form->productChooser();
         QCOMPARE(chooser->count(), 3);
@@ -250,9 +250,9 @@ private slots:
         QCOMPARE(chooser->currentIndex(), expectedRow - 1);
 
         // The match lists describe the selected record.
-        QVERIFY(form->recordSelection().hasMatchLists());
-        QCOMPARE(form->recordSelection().matchLists().release.value(0),
-                 form->softwareTable().cell(10, expectedRow));
+        QVERIFY(form->workspace().recordSelection().hasMatchLists());
+        QCOMPARE(form->workspace().recordSelection().matchLists().release.value(0),
+                 form->workspace().software().cell(10, expectedRow));
     }
 
     void aDamagedCatalogueIsReportedAndItsReadableRecordsKept()
@@ -266,8 +266,8 @@ private slots:
 
         auto form = startWindow();
         QCOMPARE(m_dialogs.errors().size(), 1);
-        QCOMPARE(form->softwareTable().rowCount(), 3);
-        QCOMPARE(form->softwareTable().cell(0, 2), QStringLiteral("Beta"));
+        QCOMPARE(form->workspace().software().rowCount(), 3);
+        QCOMPARE(form->workspace().software().cell(0, 2), QStringLiteral("Beta"));
         QCOMPARE(form->productChooser()->count(), 2);
         // Start-up went on to the end.
         QCOMPARE(form->windowTitle(), titleFor(2));
@@ -292,7 +292,7 @@ private slots:
         auto form = startWindow();
         QCOMPARE(m_dialogs.errors(), QStringList{expected});
         QVERIFY(expected.contains(QStringLiteral("is not a valid integer value")));
-        QCOMPARE(form->webWindowGeometry(), WebWindowGeometry());
+        QCOMPARE(form->workspace().webWindowGeometry(), WebWindowGeometry());
         QCOMPARE(form->windowTitle(), EmptyTitle);
         form->close();
         QCOMPARE(writtenOption(QStringLiteral("WebWindow")), QStringLiteral("0.0.0.0"));
@@ -320,7 +320,7 @@ private slots:
             writeOption(QStringLiteral("WebWindow"), stored);
         auto form = startWindow();
         if (browserOpened)
-            form->setWebWindowGeometry({700, 500, 30, 40});
+            form->workspace().setWebWindowGeometry({700, 500, 30, 40});
         QVERIFY(form->close());
         QCOMPARE(writtenOption(QStringLiteral("WebWindow")), written);
     }
@@ -334,11 +334,11 @@ private slots:
             return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
         }();
         auto form = startWindow();
-        QVERIFY(form->recordSelection().hasMatchLists());
-        form->softwareTable().setCell(0, 1, QStringLiteral("Changed"));
+        QVERIFY(form->workspace().recordSelection().hasMatchLists());
+        form->workspace().software().setCell(0, 1, QStringLiteral("Changed"));
         QVERIFY(form->close());
-        QVERIFY(!form->recordSelection().hasMatchLists());
-        QVERIFY(form->constantValues().isEmpty());
+        QVERIFY(!form->workspace().recordSelection().hasMatchLists());
+        QVERIFY(form->workspace().constantValues().isEmpty());
         QFile f(catalogue);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), before);
@@ -463,8 +463,8 @@ private slots:
         const QRect cell = grid->visualRect(form->softwareModel()->index(2, 1));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, cell.center());
         QCOMPARE(form->currentSoftwareRow(), 3);
-        QCOMPARE(form->settings().software(), 3);
-        QCOMPARE(form->recordSelection().matchLists().release.value(0), QStringLiteral("Major Update"));
+        QCOMPARE(form->workspace().settings().software(), 3);
+        QCOMPARE(form->workspace().recordSelection().matchLists().release.value(0), QStringLiteral("Major Update"));
     }
 
     void theWheelMovesTheFocusedListOneRowPerNotch_data()
@@ -501,7 +501,7 @@ private slots:
         }
         QCOMPARE(form->currentSoftwareRow(), expectedRow);
         // The moved row is the selected record.
-        QCOMPARE(form->settings().software(), expectedRow);
+        QCOMPARE(form->workspace().settings().software(), expectedRow);
     }
 
     void theWheelLeavesOtherWidgetsAndUnfocusedListsAlone()
@@ -574,7 +574,7 @@ private slots:
             writeCatalogue({record("Alpha"), record("Beta")});
         auto form = startWindow();
         const int row = emptyCatalogue ? 1 : 2;
-        form->softwareTable().setCell(FieldCatalogue::MarkField, row, mark);
+        form->workspace().software().setCell(FieldCatalogue::MarkField, row, mark);
         form->softwareModel()->recordChanged(row);
         const QModelIndex first = form->softwareModel()->index(row - 1, 0);
         QCOMPARE(first.data(Qt::CheckStateRole).isValid(), checkState.isValid());
@@ -589,7 +589,7 @@ private slots:
         writeCatalogue({record("Alpha"), record("Beta"), record("Gamma")});
         writeOption(QStringLiteral("Software"), QStringLiteral("3"));
         auto form = startWindow();
-        form->softwareTable().setCell(FieldCatalogue::MarkField, 1, QStringLiteral("x"));
+        form->workspace().software().setCell(FieldCatalogue::MarkField, 1, QStringLiteral("x"));
         QVERIFY(showOnScreen(*form));
         click(*form, "Button_software_list");
         QTableView *grid = list(*form);
@@ -694,12 +694,12 @@ private slots:
         QCOMPARE(grid->columnWidth(column), expected);
 
         // A later store with shorter texts leaves the width alone ...
-        form->softwareTable().setCell(column, 1, QStringLiteral("x"));
+        form->workspace().software().setCell(column, 1, QStringLiteral("x"));
         form->layoutSoftwareColumns();
         QCOMPARE(grid->columnWidth(column), expected);
         // ... and a longer one widens it again.
         const QString longer = QString(QStringLiteral("W")).repeated(80);
-        form->softwareTable().setCell(column, 2, longer);
+        form->workspace().software().setCell(column, 2, longer);
         form->layoutSoftwareColumns();
         QCOMPARE(grid->columnWidth(column), grid->fontMetrics().horizontalAdvance(longer) + 15);
         QVERIFY(grid->isColumnHidden(3));
@@ -782,7 +782,7 @@ private slots:
             QVERIFY(writtenOption(QStringLiteral("WebWindow")).isEmpty());
             return;
         }
-        QCOMPARE(form->submitTable().rowCount() - 1, sites);
+        QCOMPARE(form->workspace().sites().rowCount() - 1, sites);
         QCOMPARE(form->windowTitle(),
                  QStringLiteral(" Kelvane[] Submitter ...     :  1 products  :  %1 sub.sites  :")
                      .arg(sites));
@@ -826,22 +826,22 @@ private slots:
             Table history(3, 2);
             for (int i = 0; i < stored.size(); ++i)
                 history.setRow(i == 0 ? 1 : history.appendRow(), stored.at(i));
-            QVERIFY(History::save(history, path(QString::fromLatin1(History::FileName))).ok);
+            QVERIFY(History::save(history, path(QStringLiteral("Kelvane_hist.dat"))).ok);
         }
 
         auto form = startWindow();
-        const Table &history = form->historyTable();
+        const Table &history = form->workspace().history();
         QCOMPARE(history.row(0), (QStringList{"Web site", "Alpha", "Beta"}));
         QCOMPARE(m_dialogs.messages(),
                  mismatch ? QStringList{"History and Submit_list not equal...\rPlease contact "
                                         "software support!"}
                           : QStringList{});
-        QVERIFY(!form->historyChanged());
+        QVERIFY(!form->workspace().historyChanged());
         if (!mismatch) {
             // Row r of the history is row r of the submit list.
-            QCOMPARE(columnZero(history), columnZero(form->submitTable()));
+            QCOMPARE(columnZero(history), columnZero(form->workspace().sites()));
         }
-        const int row = form->submitList().rowForSubmitTo(site);
+        const int row = form->workspace().submitList().rowForSubmitTo(site);
         QCOMPARE(history.cell(0, row), site);
         QCOMPARE(history.cell(2, row), cell);
         QVERIFY(!columnZero(history).contains(QStringLiteral("GoneSite")));
@@ -866,21 +866,21 @@ private slots:
         QFETCH(bool, changed);
         writeCatalogue({record("Alpha")});
         auto form = startWindow();
-        const int row = form->submitList().rowForSubmitTo(QStringLiteral("FreewareHome"));
-        form->historyTable().setCell(1, row, QStringLiteral("   fail"));
-        form->setHistoryChanged(changed);
+        const int row = form->workspace().submitList().rowForSubmitTo(QStringLiteral("FreewareHome"));
+        form->workspace().history().setCell(1, row, QStringLiteral("   fail"));
+        form->workspace().setHistoryChanged(changed);
         QVERIFY(form->close());
-        const QString file = path(QString::fromLatin1(History::FileName));
+        const QString file = path(QStringLiteral("Kelvane_hist.dat"));
         QCOMPARE(QFile::exists(file), changed);
-        QVERIFY(!form->historyChanged());
+        QVERIFY(!form->workspace().historyChanged());
         if (!changed)
             return;
         // The next start reads the outcome back on its site.
         m_dialogs.shown.clear();
         auto next = startWindow();
         QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.errors().join('\n')));
-        QCOMPARE(next->historyTable().cell(1, row), QStringLiteral("   fail"));
-        QCOMPARE(next->historyTable().cell(0, row), QStringLiteral("FreewareHome"));
+        QCOMPARE(next->workspace().history().cell(1, row), QStringLiteral("   fail"));
+        QCOMPARE(next->workspace().history().cell(0, row), QStringLiteral("FreewareHome"));
     }
 
     void aPressOnARecordsCheckBoxTogglesItsSubmissionMark_data()
@@ -902,10 +902,10 @@ private slots:
         QTableView *grid = list(*form);
         const QRect cell = grid->visualRect(form->softwareModel()->index(1, 0));
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(x, cell.center().y()));
-        QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, 2), mark);
-        QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, 1), QString());
+        QCOMPARE(form->workspace().software().cell(FieldCatalogue::MarkField, 2), mark);
+        QCOMPARE(form->workspace().software().cell(FieldCatalogue::MarkField, 1), QString());
         QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, QPoint(x, cell.center().y()));
-        QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, 2), QString());
+        QCOMPARE(form->workspace().software().cell(FieldCatalogue::MarkField, 2), QString());
     }
 
     void theTitleBarCommandsSitInTheMenuBar()

@@ -257,7 +257,7 @@ private slots:
         // The software list, with the new row drawn and its name column wide enough.
         QStringList names = existing;
         names.append(product);
-        QCOMPARE(namesOf(form->softwareTable()), names);
+        QCOMPARE(namesOf(form->workspace().software()), names);
         QCOMPARE(shownRows(*form), names.size());
         QCOMPARE(form->softwareModel()->index(row - 1, 0).data().toString(), product);
         QTableView *grid =
@@ -265,7 +265,7 @@ private slots:
         QVERIFY(grid->columnWidth(0) >= grid->fontMetrics().horizontalAdvance(product));
         // The new record is not made current; the current one is remembered.
         QCOMPARE(form->currentSoftwareRow(), currentBefore);
-        QCOMPARE(form->settings().software(), currentBefore);
+        QCOMPARE(form->workspace().settings().software(), currentBefore);
 
         QCOMPARE(chooserItems(form->productChooser()), names);
 
@@ -277,23 +277,23 @@ private slots:
 
         // A column of its own in the history, shown by the history view and
         // written with the file: one cell per product on every site line.
-        QCOMPARE(form->historyTable().columnCount(), row + 1);
-        QCOMPARE(form->historyTable().cell(row, 0), product);
+        QCOMPARE(form->workspace().history().columnCount(), row + 1);
+        QCOMPARE(form->workspace().history().cell(row, 0), product);
         QCOMPARE(shownHistoryColumns(*form), row + 1);
         QCOMPARE(form->historyView()->model()->headerData(row, Qt::Horizontal).toString(), product);
         const QList<QByteArray> lines = fileRecords(historyFile());
-        QCOMPARE(lines.size(), form->historyTable().rowCount() - 1);
+        QCOMPARE(lines.size(), form->workspace().history().rowCount() - 1);
         for (const QByteArray &line : lines)
             QCOMPARE(line.count('|'), row);
-        QVERIFY(!form->historyChanged());
+        QVERIFY(!form->workspace().historyChanged());
 
         // A later start finds it all again, the history matching the catalogue.
         form.reset();
         m_dialogs.shown.clear();
         auto again = startWindow();
         QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.messages().join('\n')));
-        QCOMPARE(namesOf(again->softwareTable()), names);
-        QCOMPARE(historyHeadings(again->historyTable()), names);
+        QCOMPARE(namesOf(again->workspace().software()), names);
+        QCOMPARE(historyHeadings(again->workspace().history()), names);
     }
 
     void aCancelledWarningStoresNothing()
@@ -309,12 +309,12 @@ private slots:
         click(*form, "Button_save1a");
         QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::WarnOkCancel),
                  QStringList{QStringLiteral("You need to enter file sizes also.")});
-        QCOMPARE(namesOf(form->softwareTable()), QStringList{"Alpha"});
+        QCOMPARE(namesOf(form->workspace().software()), QStringList{"Alpha"});
         QCOMPARE(shownRows(*form), 1);
         QCOMPARE(chooserItems(form->productChooser()), QStringList{"Alpha"});
         QCOMPARE(fileBytes(catalogueFile()), before);
         QVERIFY(!QFile::exists(historyFile()));
-        QCOMPARE(form->historyTable().columnCount(), 2);
+        QCOMPARE(form->workspace().history().columnCount(), 2);
         // The editor stays open with the typing kept.
         QCOMPARE(shownView(*form), QStringLiteral("Panel_1a"));
         QCOMPARE(nameBox(*form)->text(), QStringLiteral("Beta"));
@@ -337,16 +337,16 @@ private slots:
         QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::AskYesCancel),
                  QStringList{QStringLiteral(
                      "A software with this name already exists. Want to update with this data?")});
-        QCOMPARE(form->softwareTable().cell(10, 2), QStringLiteral("Media Only"));
+        QCOMPARE(form->workspace().software().cell(10, 2), QStringLiteral("Media Only"));
         QCOMPARE(form->softwareModel()->index(1, 10).data().toString(),
                  QStringLiteral("Media Only"));
         QCOMPARE(catalogueOnDisk().cell(10, 2), QStringLiteral("Media Only"));
         QCOMPARE(form->currentSoftwareRow(), 2);
-        QCOMPARE(form->recordSelection().matchLists().release.value(0),
+        QCOMPARE(form->workspace().recordSelection().matchLists().release.value(0),
                  QStringLiteral("Media Only"));
         // A known name gets no second column or chooser item.
         QCOMPARE(chooserItems(form->productChooser()), QStringList({"Alpha", "Beta", "Gamma"}));
-        QCOMPARE(historyHeadings(form->historyTable()), QStringList({"Alpha", "Beta", "Gamma"}));
+        QCOMPARE(historyHeadings(form->workspace().history()), QStringList({"Alpha", "Beta", "Gamma"}));
         QVERIFY(!QFile::exists(historyFile()));
     }
 
@@ -466,13 +466,13 @@ private slots:
         emit chooser->activated(index);
 
         const int row = index + 1;
-        QCOMPARE(nameBox(*form)->text(), form->softwareTable().cell(0, row));
+        QCOMPARE(nameBox(*form)->text(), form->workspace().software().cell(0, row));
         QCOMPARE(form->currentSoftwareRow(), row);
-        QCOMPARE(form->settings().software(), row);
-        QCOMPARE(form->recordSelection().matchLists().release.value(0), Statuses.at(index));
+        QCOMPARE(form->workspace().settings().software(), row);
+        QCOMPARE(form->workspace().recordSelection().matchLists().release.value(0), Statuses.at(index));
         // The chooser stays on the submit view; the editor is not shown.
         QCOMPARE(shownView(*form), QStringLiteral("Panel_3"));
-        QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, row), QStringLiteral("x"));
+        QCOMPARE(form->workspace().software().cell(FieldCatalogue::MarkField, row), QStringLiteral("x"));
         QVERIFY(m_dialogs.shown.isEmpty());
     }
 
@@ -503,7 +503,7 @@ private slots:
         auto form = startWindow();
         // An outcome in the column of the product after the deleted one.
         if (selected < names.size())
-            form->historyTable().setCell(selected + 1, 1, QStringLiteral("01.02.2024  ok"));
+            form->workspace().history().setCell(selected + 1, 1, QStringLiteral("01.02.2024  ok"));
         click(*form, "Button_software_list");
         QCOMPARE(form->currentSoftwareRow(), selected);
 
@@ -518,31 +518,31 @@ private slots:
         QStringList left = names;
         left.removeAt(selected - 1);
         const QStringList listed = left.isEmpty() ? QStringList{QString()} : left;
-        QCOMPARE(namesOf(form->softwareTable()), listed);
+        QCOMPARE(namesOf(form->workspace().software()), listed);
         QCOMPARE(shownRows(*form), listed.size());
         QCOMPARE(chooserItems(form->productChooser()), left);
-        QCOMPARE(historyHeadings(form->historyTable()), left);
+        QCOMPARE(historyHeadings(form->workspace().history()), left);
         QCOMPARE(shownHistoryColumns(*form), left.size() + 1);
         if (selected < names.size())
-            QCOMPARE(form->historyTable().cell(selected, 1), QStringLiteral("01.02.2024  ok"));
+            QCOMPARE(form->workspace().history().cell(selected, 1), QStringLiteral("01.02.2024  ok"));
 
         if (left.isEmpty())
             QCOMPARE(fileBytes(catalogueFile()), QByteArray());
         else
             QCOMPARE(namesOf(catalogueOnDisk()), left);
         const QList<QByteArray> lines = fileRecords(historyFile());
-        QCOMPARE(lines.size(), form->historyTable().rowCount() - 1);
+        QCOMPARE(lines.size(), form->workspace().history().rowCount() - 1);
         for (const QByteArray &line : lines)
-            QCOMPARE(line.count('|'), form->historyTable().columnCount() - 1);
+            QCOMPARE(line.count('|'), form->workspace().history().columnCount() - 1);
 
         // The list stays on a record, and the match lists describe that one.
         QCOMPARE(form->currentSoftwareRow(), currentAfter);
         if (left.isEmpty()) {
-            QVERIFY(!form->recordSelection().hasMatchLists());
+            QVERIFY(!form->workspace().recordSelection().hasMatchLists());
         } else {
-            QCOMPARE(form->recordSelection().matchLists().release.value(0),
-                     form->softwareTable().cell(10, currentAfter));
-            QCOMPARE(form->settings().software(), currentAfter);
+            QCOMPARE(form->workspace().recordSelection().matchLists().release.value(0),
+                     form->workspace().software().cell(10, currentAfter));
+            QCOMPARE(form->workspace().settings().software(), currentAfter);
         }
         // The view stays, and so does what the editor shows.
         QCOMPARE(shownView(*form), QStringLiteral("Panel_2"));
@@ -553,8 +553,8 @@ private slots:
         m_dialogs.shown.clear();
         auto again = startWindow();
         QVERIFY2(m_dialogs.messages().isEmpty(), qPrintable(m_dialogs.messages().join('\n')));
-        QCOMPARE(namesOf(again->softwareTable()), listed);
-        QCOMPARE(historyHeadings(again->historyTable()), listed);
+        QCOMPARE(namesOf(again->workspace().software()), listed);
+        QCOMPARE(historyHeadings(again->workspace().history()), listed);
     }
 
     void aCancelledDeleteChangesNothing()
@@ -565,9 +565,9 @@ private slots:
         m_dialogs.answers = {Answer::Cancel};
         click(*form, "Button_delete_item");
         QCOMPARE(m_dialogs.shown.size(), 1);
-        QCOMPARE(namesOf(form->softwareTable()), QStringList({"Alpha", "Beta"}));
+        QCOMPARE(namesOf(form->workspace().software()), QStringList({"Alpha", "Beta"}));
         QCOMPARE(chooserItems(form->productChooser()), QStringList({"Alpha", "Beta"}));
-        QCOMPARE(historyHeadings(form->historyTable()), QStringList({"Alpha", "Beta"}));
+        QCOMPARE(historyHeadings(form->workspace().history()), QStringList({"Alpha", "Beta"}));
         QCOMPARE(fileBytes(catalogueFile()), before);
         QVERIFY(!QFile::exists(historyFile()));
     }
@@ -616,14 +616,14 @@ private slots:
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Kelvane_hist.dat")));
         auto form = startWindow();
         m_dialogs.shown.clear();
-        QVERIFY(!form->historyChanged());
+        QVERIFY(!form->workspace().historyChanged());
         click(*form, "Button_input_soft");
         nameBox(*form)->setText(QStringLiteral("Beta"));
         click(*form, "Button_save1a");
         QCOMPARE(m_dialogs.errors().size(), 1);
         QCOMPARE(namesOf(catalogueOnDisk()), QStringList({"Alpha", "Beta"}));
-        QCOMPARE(historyHeadings(form->historyTable()), QStringList({"Alpha", "Beta"}));
-        QVERIFY(form->historyChanged());
+        QCOMPARE(historyHeadings(form->workspace().history()), QStringList({"Alpha", "Beta"}));
+        QVERIFY(form->workspace().historyChanged());
     }
 };
 

@@ -115,8 +115,8 @@ class TestSubmission : public QObject
     std::unique_ptr<TForm1> m_form;
 
     QString path(const QString &name) const { return m_dir->filePath(name); }
-    QString historyFile() const { return path(QString::fromLatin1(History::FileName)); }
-    QString credentialFile() const { return path(QString::fromLatin1(Credentials::FileName)); }
+    QString historyFile() const { return path(QStringLiteral("Kelvane_hist.dat")); }
+    QString credentialFile() const { return path(QStringLiteral("Kelvane_pass.dat")); }
 
     void writeCatalogue(const QStringList &names)
     {
@@ -170,7 +170,7 @@ class TestSubmission : public QObject
     // `<prefix>/site<row>/post`; its user and password go in too.
     void pointAtServer(int row, const QByteArray &prefix, const QString &autoCell = "yes")
     {
-        Table &sites = m_form->submitTable();
+        Table &sites = m_form->workspace().sites();
         const QByteArray page = prefix + "/site" + QByteArray::number(row);
         m_server.page(page, "<html><head><title>Site " + QByteArray::number(row)
                                 + "</title></head><body><form method=post action=" + page
@@ -190,9 +190,9 @@ class TestSubmission : public QObject
     void mark(const QList<int> &sites, const QList<int> &products)
     {
         for (int r : sites)
-            Marks::set(m_form->submitTable(), r, true);
+            Marks::set(m_form->workspace().sites(), r, true);
         for (int r : products)
-            Marks::set(m_form->softwareTable(), r, true);
+            Marks::set(m_form->workspace().software(), r, true);
         m_form->submitView()->model()->marksChanged();
     }
 
@@ -326,7 +326,7 @@ private slots:
                 expected[step.site - 1][step.product] = OkToday;
             else if (step.outcome == Outcome::Failed)
                 expected[step.site - 1][step.product] = Fail;
-            QCOMPARE(m_form->historyTable().cell(step.product, step.site),
+            QCOMPARE(m_form->workspace().history().cell(step.product, step.site),
                      expected.at(step.site - 1).at(step.product));
             // Every recorded outcome is in the file at once; a cancel adds
             // nothing, and before the first outcome there is no file at all.
@@ -341,7 +341,7 @@ private slots:
         QVERIFY(button("Button_close")->isEnabled());
         QCOMPARE(fileBytes(historyFile()), framed(expected));
         // Nothing is left for the close to write.
-        QVERIFY(!m_form->historyChanged());
+        QVERIFY(!m_form->workspace().historyChanged());
         QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.messages().join('\n')));
     }
 
@@ -358,8 +358,8 @@ private slots:
         closeWhenAnswered(onlyWindow(), Outcome::Done);
         QCOMPARE(posts("/picked").size(), 1);
         QVERIFY(posts("/picked").first().endsWith("&program_name=Product+One&go=Go"));
-        QCOMPARE(m_form->historyTable().cell(1, 1), OkToday);
-        QCOMPARE(m_form->historyTable().cell(2, 1), QString());
+        QCOMPARE(m_form->workspace().history().cell(1, 1), OkToday);
+        QCOMPARE(m_form->workspace().history().cell(2, 1), QString());
     }
 
     void withoutAConnectionSubmitSaysSoAndOpensNothing()
@@ -423,7 +423,7 @@ private slots:
                  QStringList{SubmissionRun::notAutoSubmittingMessage()});
         QList<int> marked;
         for (int r = 1; r <= 10; ++r) {
-            if (Marks::isMarked(m_form->submitTable(), r))
+            if (Marks::isMarked(m_form->workspace().sites(), r))
                 marked.append(r);
         }
         QCOMPARE(marked, markedAfter);
@@ -565,8 +565,8 @@ private slots:
         QPointer<TForm2> second(onlyWindow());
         QCOMPARE(second->objectName(), QStringLiteral("KelvaneSubmit_2"));
         // An edit made meanwhile waits for the close's write.
-        m_form->historyTable().setCell(1, 5, "by hand");
-        m_form->setHistoryChanged(true);
+        m_form->workspace().history().setCell(1, 5, "by hand");
+        m_form->workspace().setHistoryChanged(true);
 
         m_dialogs.answers = {Dialogs::Answer(answer)};
         QCOMPARE(m_form->close(), abandon);
@@ -581,7 +581,7 @@ private slots:
         QCOMPARE(saved.cell(1, 1), OkToday);
         QCOMPARE(saved.cell(2, 1), QString());
         QCOMPARE(saved.cell(1, 5), abandon ? QStringLiteral("by hand") : QString());
-        QCOMPARE(m_form->historyChanged(), !abandon);
+        QCOMPARE(m_form->workspace().historyChanged(), !abandon);
         if (!abandon) {
             QTest::mouseClick(outcomeButton(second, Outcome::Cancel), Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(second.isNull(), Timeout);
@@ -599,7 +599,7 @@ private slots:
         pointAtServer(5, "/register");
         m_server.page("/register/form", "<html><head><title>Join</title></head><body>"
                                         "<form><input name=login></form></body></html>");
-        Table &sites = m_form->submitTable();
+        Table &sites = m_form->workspace().sites();
         sites.setCell(SubmitList::Notes, 5, SubmitList::mustRegisterFirst());
         sites.setCell(SubmitList::RegUrl, 5, m_server.url("/register/form").toString());
         m_form->submitView()->setCurrentRow(5);
@@ -626,8 +626,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(submission.isNull(), Timeout);
         QVERIFY(m_form->productChooser()->isEnabled());
         // Neither window left an outcome.
-        QCOMPARE(m_form->historyTable().cell(1, 5), QString());
-        QCOMPARE(m_form->historyTable().cell(1, 1), QString());
+        QCOMPARE(m_form->workspace().history().cell(1, 5), QString());
+        QCOMPARE(m_form->workspace().history().cell(1, 1), QString());
         QVERIFY(!QFile::exists(historyFile()));
     }
 
@@ -673,7 +673,7 @@ private slots:
         QTest::mouseClick(ok ? dialog->okButton() : dialog->cancelButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
 
-        QCOMPARE(m_form->submitTable().cell(Credentials::Column, 3), column);
+        QCOMPARE(m_form->workspace().sites().cell(Credentials::Column, 3), column);
         QVERIFY(m_dialogs.errors().isEmpty());
         if (records < 0) {
             QVERIFY(!QFile::exists(credentialFile()));
@@ -689,7 +689,7 @@ private slots:
             QVERIFY(file.records.first().startsWith("BestSoftware\t"));
             QVERIFY(!file.records.first().contains(Cp1252::encode(column)));
             // The next start finds the pair again.
-            Table reloaded = m_form->submitTable();
+            Table reloaded = m_form->workspace().sites();
             reloaded.setCell(Credentials::Column, 3, QString());
             QCOMPARE(Credentials::load(reloaded, credentialFile()).loaded, 1);
             QCOMPARE(reloaded.cell(Credentials::Column, 3), column);
@@ -707,7 +707,7 @@ private slots:
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         QCOMPARE(m_dialogs.errors().size(), 1);
         QVERIFY(dialog->isVisible());
-        QCOMPARE(m_form->submitTable().cell(Credentials::Column, 3), QString());
+        QCOMPARE(m_form->workspace().sites().cell(Credentials::Column, 3), QString());
         QVERIFY(!QFile::exists(credentialFile()));
         QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     }
@@ -720,8 +720,8 @@ private slots:
                                         Credentials::recordText("FilesWeb", "carol\tpw4")};
         QVERIFY(RecordFile::write(credentialFile(), records).isEmpty());
         start();
-        QCOMPARE(m_form->submitTable().cell(Credentials::Column, 3), QStringLiteral("bob\tpw1"));
-        QCOMPARE(m_form->submitTable().cell(Credentials::Column, 7), QStringLiteral("carol\tpw4"));
+        QCOMPARE(m_form->workspace().sites().cell(Credentials::Column, 3), QStringLiteral("bob\tpw1"));
+        QCOMPARE(m_form->workspace().sites().cell(Credentials::Column, 7), QStringLiteral("carol\tpw4"));
         QVERIFY(m_dialogs.errors().isEmpty());
     }
 
@@ -732,6 +732,8 @@ private slots:
         pointAtServer(4, "/pair");
         m_form->optionsView()->userNameEdit()->setText("defuser");
         m_form->optionsView()->passWordEdit()->setText("defpass");
+        // The walk takes the default pair as stored by "ok".
+        m_form->optionsView()->SpeedButton2Click();
         m_form->submitView()->setCurrentRow(3);
         button("Button_site_password")->click();
         TForm3 *dialog = controller().credentialsDialog();
@@ -821,7 +823,7 @@ private slots:
         QFETCH(bool, refused);
 
         start();
-        m_form->historyTable().setCell(2, 4, Fail);
+        m_form->workspace().history().setCell(2, 4, Fail);
         m_form->historyView()->cellsChanged();
         button("SpeedButton1")->click();
         pressHistoryCell(2, 4);
@@ -831,9 +833,9 @@ private slots:
         view->editBox()->setText(typed);
         view->findChild<QPushButton *>(QStringLiteral("Button3"))->click();
 
-        QCOMPARE(m_form->historyTable().cell(2, 4), cellAfter);
+        QCOMPARE(m_form->workspace().history().cell(2, 4), cellAfter);
         QCOMPARE(m_dialogs.errors().size(), refused ? 1 : 0);
-        QCOMPARE(m_form->historyChanged(), !refused);
+        QCOMPARE(m_form->workspace().historyChanged(), !refused);
         QCOMPARE(historyIndex(2, 4).data().toString(), cellAfter);
         if (refused)
             return;
@@ -847,15 +849,15 @@ private slots:
     void editCellBeforeAnyPressChangesOnlyTheHeadingCell()
     {
         start();
-        const Table before = m_form->historyTable();
+        const Table before = m_form->workspace().history();
         button("SpeedButton1")->click();
         m_form->historyView()->editBox()->setText("Sites");
         m_form->historyView()->findChild<QPushButton *>(QStringLiteral("Button3"))->click();
         Table expected = before;
         expected.setCell(0, 0, "Sites");
-        QCOMPARE(m_form->historyTable().row(0), expected.row(0));
+        QCOMPARE(m_form->workspace().history().row(0), expected.row(0));
         for (int r = 1; r < expected.rowCount(); ++r)
-            QCOMPARE(m_form->historyTable().row(r), expected.row(r));
+            QCOMPARE(m_form->workspace().history().row(r), expected.row(r));
     }
 
     void deleteLineClearsTheRowAndKeepsEveryRowOnItsSite_data()
@@ -870,7 +872,7 @@ private slots:
         QFETCH(QString, command);
         start();
         pointAtServer(5, "/deleted");
-        Table &history = m_form->historyTable();
+        Table &history = m_form->workspace().history();
         history.setCell(1, 3, OkToday);
         history.setCell(1, 4, Fail);
         history.setCell(2, 4, OkToday);
@@ -886,12 +888,12 @@ private slots:
 
         QCOMPARE(history.rowCount(), 11);
         for (int r = 1; r <= 10; ++r)
-            QCOMPARE(history.cell(0, r), m_form->submitTable().cell(0, r));
+            QCOMPARE(history.cell(0, r), m_form->workspace().sites().cell(0, r));
         QCOMPARE(history.cell(1, 4), QString());
         QCOMPARE(history.cell(2, 4), QString());
         QCOMPARE(history.cell(1, 3), OkToday);
         QCOMPARE(history.cell(1, 5), OkToday);
-        QVERIFY(m_form->historyChanged());
+        QVERIFY(m_form->workspace().historyChanged());
 
         // An outcome recorded afterwards lands on its own site's row.
         mark({5}, {2});
@@ -928,7 +930,7 @@ private slots:
         QFETCH(QColor, background);
         start();
         if (column > 0)
-            m_form->historyTable().setCell(column, 2, text);
+            m_form->workspace().history().setCell(column, 2, text);
         const QVariant shown = historyIndex(column, 2).data(Qt::BackgroundRole);
         QCOMPARE(shown.isValid() ? shown.value<QColor>() : QColor(), background);
     }

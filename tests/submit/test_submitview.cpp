@@ -83,7 +83,7 @@ private:
         Table history(3, 2);
         for (int i = 0; i < rows.size(); ++i)
             history.setRow(i == 0 ? 1 : history.appendRow(), rows.at(i));
-        QVERIFY(History::save(history, path(History::FileName)).ok);
+        QVERIFY(History::save(history, path("Kelvane_hist.dat")).ok);
     }
 
     std::unique_ptr<TForm1> start()
@@ -130,8 +130,8 @@ private:
     static QList<int> markedRows(TForm1 &form)
     {
         QList<int> rows;
-        for (int r = 1; r < form.submitTable().rowCount(); ++r) {
-            if (!form.submitTable().cell(form.submitList().markColumn(), r).isEmpty())
+        for (int r = 1; r < form.workspace().sites().rowCount(); ++r) {
+            if (!form.workspace().sites().cell(form.workspace().submitList().markColumn(), r).isEmpty())
                 rows.append(r);
         }
         return rows;
@@ -266,7 +266,7 @@ private slots:
         QVERIFY(!action(*form, "Pop_s_submitsites")->isChecked());
         QCOMPARE(markedRows(*form), QList<int>{});
         QCOMPARE(form->submitView()->currentRow(), siteRow("FilesWeb"));
-        QCOMPARE(form->settings().submitTo(QString()), QStringLiteral("FilesWeb"));
+        QCOMPARE(form->workspace().settings().submitTo(QString()), QStringLiteral("FilesWeb"));
         // Once the press is over, the selection sits on the current row alone.
         QTRY_COMPARE(form->submitView()->selectionRange(),
                      qMakePair(siteRow("FilesWeb"), siteRow("FilesWeb")));
@@ -277,13 +277,13 @@ private slots:
         auto form = startOnSubmitView();
         QTest::mouseClick(grid(*form)->viewport(), Qt::LeftButton, {},
                           at(*form, siteRow("FreewareHome"), 2));
-        QCOMPARE(form->settings().submitTo(QString()), QStringLiteral("FreewareHome"));
+        QCOMPARE(form->workspace().settings().submitTo(QString()), QStringLiteral("FreewareHome"));
         QCOMPARE(form->historyView()->currentRow(), siteRow("FreewareHome"));
-        QCOMPARE(form->historyTable().cell(0, form->historyView()->currentRow()),
+        QCOMPARE(form->workspace().history().cell(0, form->historyView()->currentRow()),
                  QStringLiteral("FreewareHome"));
         // The keyboard moves the current row the same way.
         QTest::keyClick(grid(*form), Qt::Key_Down);
-        QCOMPARE(form->settings().submitTo(QString()), QStringLiteral("SharewareLinks"));
+        QCOMPARE(form->workspace().settings().submitTo(QString()), QStringLiteral("SharewareLinks"));
         QCOMPARE(form->historyView()->currentRow(), siteRow("SharewareLinks"));
     }
 
@@ -314,7 +314,7 @@ private slots:
         QFETCH(bool, registerEnabled);
         QFETCH(bool, autoSubmitEnabled);
         auto form = startOnSubmitView();
-        Table &sites = form->submitTable();
+        Table &sites = form->workspace().sites();
         sites.setCell(SubmitList::Notes, 5, notes);
         sites.setCell(SubmitList::Auto, 5, autoCell);
         sites.setCell(SubmitList::UserPass, 5, userPass);
@@ -334,7 +334,7 @@ private slots:
     {
         auto form = startOnSubmitView();
         for (int r = 3; r <= 5; ++r)
-            form->submitTable().setCell(SubmitList::Notes, r, SubmitList::mustRegisterFirst());
+            form->workspace().sites().setCell(SubmitList::Notes, r, SubmitList::mustRegisterFirst());
         QSignalSpy registering(form->submitView(), &SubmitView::registerRequested);
         QTableView *list = grid(*form);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at(*form, 3, 1));
@@ -455,7 +455,7 @@ private slots:
         writeCatalogue({record("Alpha", "New Release"), record("Beta", "Minor Update"),
                         record("Gamma", "Major Update")});
         auto form = startOnSubmitView();
-        Table &software = form->softwareTable();
+        Table &software = form->workspace().software();
         software.setCell(FieldCatalogue::MarkField, 1, QStringLiteral("x"));
         software.setCell(FieldCatalogue::MarkField, 3, QStringLiteral("x"));
         QSignalSpy chosen(form->submitView(), &SubmitView::productChosen);
@@ -465,8 +465,8 @@ private slots:
         QTest::keyClick(chooser, Qt::Key(key));
         QCOMPARE(chooser->currentIndex(), row - 1);
         QCOMPARE(form->currentSoftwareRow(), row);
-        QCOMPARE(form->settings().software(), row);
-        QCOMPARE(form->recordSelection().matchLists().release.value(0), release);
+        QCOMPARE(form->workspace().settings().software(), row);
+        QCOMPARE(form->workspace().recordSelection().matchLists().release.value(0), release);
         for (int r = 0; r <= 3; ++r)
             QCOMPARE(software.cell(FieldCatalogue::MarkField, r),
                      r == row ? QStringLiteral("x") : QString());
@@ -520,7 +520,7 @@ private slots:
         allProducts->trigger();
         QVERIFY(allProducts->isChecked());
         for (int r = 1; r <= 3; ++r)
-            QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, r), QStringLiteral("x"));
+            QCOMPARE(form->workspace().software().cell(FieldCatalogue::MarkField, r), QStringLiteral("x"));
         auto *software = form->findChild<QTableView *>(QStringLiteral("StringGrid_software_list"));
         QCOMPARE(software->selectionModel()->selectedRows().size(), 3);
         QCOMPARE(form->currentSoftwareRow(), 2);
@@ -532,9 +532,9 @@ private slots:
         QVERIFY(!allProducts->isChecked());
         QCOMPARE(form->currentSoftwareRow(), 2);
         QCOMPARE(form->productChooser()->currentIndex(), 1);
-        QCOMPARE(form->recordSelection().matchLists().release.value(0), QStringLiteral("Minor Update"));
+        QCOMPARE(form->workspace().recordSelection().matchLists().release.value(0), QStringLiteral("Minor Update"));
         for (int r = 1; r <= 3; ++r)
-            QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, r), QString());
+            QCOMPARE(form->workspace().software().cell(FieldCatalogue::MarkField, r), QString());
         // Once the press is over, the selection is back on the remembered record.
         auto selectedRows = [software] {
             QList<int> rows;
@@ -558,7 +558,7 @@ private slots:
         QCOMPARE(form->currentSoftwareRow(), 3);
         QCOMPARE(form->productChooser()->currentIndex(), 2);
         for (int r = 1; r <= 3; ++r)
-            QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, r), QString());
+            QCOMPARE(form->workspace().software().cell(FieldCatalogue::MarkField, r), QString());
         auto *software = form->findChild<QTableView *>(QStringLiteral("StringGrid_software_list"));
         QTRY_COMPARE(software->selectionModel()->selectedRows().size(), 1);
     }
@@ -576,9 +576,9 @@ private slots:
         // The product shown, the selected record and the one mark agree.
         QCOMPARE(chooser->currentIndex(), 2);
         QCOMPARE(form->currentSoftwareRow(), 3);
-        QCOMPARE(form->recordSelection().matchLists().release.value(0), QStringLiteral("Major Update"));
-        QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, 2), QString());
-        QCOMPARE(form->softwareTable().cell(FieldCatalogue::MarkField, 3), QStringLiteral("x"));
+        QCOMPARE(form->workspace().recordSelection().matchLists().release.value(0), QStringLiteral("Major Update"));
+        QCOMPARE(form->workspace().software().cell(FieldCatalogue::MarkField, 2), QString());
+        QCOMPARE(form->workspace().software().cell(FieldCatalogue::MarkField, 3), QStringLiteral("x"));
     }
 
     void theSubmitListButtonShowsTheCurrentProductInTheChooser()

@@ -14,8 +14,6 @@
 // the software list. Cells hold "<short date>  ok", "   fail", or what the user typed.
 namespace History {
 
-inline constexpr const char *FileName = "Kelvane_hist.dat";
-
 inline QString failCell() { return QStringLiteral("   fail"); }
 QString okCell(const QDate &date, const QLocale &locale = QLocale());
 

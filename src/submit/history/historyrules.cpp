@@ -9,7 +9,7 @@
 
 namespace HistoryRules {
 
-Position SpeedButton1Click(int submitListCurrentRow, int currentSoftwareRow)
+Position positionFor(int submitListCurrentRow, int currentSoftwareRow)
 {
     return {submitListCurrentRow, currentSoftwareRow, topRowFor(submitListCurrentRow)};
 }
@@ -53,7 +53,7 @@ std::optional<int> submitListRowAfterClick(int historyColumn, int historyRow,
     return historyRow;
 }
 
-Edit Button3Click(Table &history, const QString &label, const QString &text)
+Edit editCell(Table &history, const QString &label, const QString &text)
 {
     Edit edit;
     const std::optional<LabelCell> cell = parseLabel(label);

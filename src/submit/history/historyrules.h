@@ -21,7 +21,7 @@ struct Position
     int topRow = 1;
     friend bool operator==(const Position &, const Position &) = default;
 };
-Position SpeedButton1Click(int submitListCurrentRow, int currentSoftwareRow);
+Position positionFor(int submitListCurrentRow, int currentSoftwareRow);
 // 1 while the current row is 10 or less, otherwise the current row less 5.
 int topRowFor(int currentRow);
 
@@ -58,7 +58,7 @@ struct Edit
     bool changed = false;   // the caller sets the dirty flag
     QString refusal;        // a message for the user, else empty
 };
-Edit Button3Click(Table &history, const QString &label, const QString &text);
+Edit editCell(Table &history, const QString &label, const QString &text);
 
 // "[ delete line ]" (`Button4`) and "&delete line" (`Pop_h_deleteline`): the
 // row's product cells are cleared and its site name stays, so row r keeps

@@ -10,11 +10,10 @@
 
 // Each site's own user name and password: column 6 ("user pass") of the
 // submit list while the program runs, user name, one tab, password; and the
-// credential file "Kelvane_pass.dat" between runs, one record per site that
+// credential file (DataFiles::CredentialsName) between runs, one record per site that
 // has a pair, the pair scrambled.
 namespace Credentials {
 
-inline constexpr const char *FileName = "Kelvane_pass.dat";
 inline constexpr int Column = 6;
 
 // A column that holds no pair once blanks and control characters are

@@ -180,7 +180,7 @@ SubmitList::SelectAllSites SubmitList::setSelectAllSubmitSites(bool on, const QS
     return result;
 }
 
-SubmitList::RowClick SubmitList::StringGrid_url_listClick(int row, const QString &submitTo)
+SubmitList::RowClick SubmitList::rowClicked(int row, const QString &submitTo)
 {
     RowClick click;
     click.currentRow = row;
@@ -205,7 +205,7 @@ bool SubmitList::autoSubmitEnabled(int row) const
     return isAutoSite(m_table.cell(Auto, row));
 }
 
-SubmitList::RegisterAction SubmitList::Button_site_registerClick(int selectedRowCount) const
+SubmitList::RegisterAction SubmitList::registerAction(int selectedRowCount) const
 {
     if (m_table.isEmpty())
         return RegisterAction::Nothing;

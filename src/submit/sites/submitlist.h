@@ -123,7 +123,7 @@ public:
     // `submitTo` is "SubmitTo" of the settings file, read with the first
     // site's name as its default.
     SelectAllSites setSelectAllSubmitSites(bool on, const QString &submitTo);
-    SelectAllSites Pop_s_submitsitesClick(const QString &submitTo)
+    SelectAllSites toggleSelectAllSubmitSites(const QString &submitTo)
     {
         return setSelectAllSubmitSites(!m_selectAllSites, submitTo);
     }
@@ -143,7 +143,7 @@ public:
         bool registerEnabled = false;
         bool autoSubmitEnabled = true;
     };
-    RowClick StringGrid_url_listClick(int row, const QString &submitTo);
+    RowClick rowClicked(int row, const QString &submitTo);
 
     // "register at site" is enabled only for a site that asks for an account
     // and has no stored pair yet (a lone tab counts as one).
@@ -157,11 +157,11 @@ public:
         OneSiteOnly,  // show registerOneSiteMessage()
         Open,         // open the registration window for the current row
     };
-    RegisterAction Button_site_registerClick(int selectedRowCount) const;
+    RegisterAction registerAction(int selectedRowCount) const;
 
     // `PopupMenu_u` opening: "edit site's &password" is enabled only for a
     // selection of one row.
-    static bool PopupMenu_uPopup(int selectedRowCount) { return selectedRowCount == 1; }
+    static bool sitePasswordEnabled(int selectedRowCount) { return selectedRowCount == 1; }
 
     // "open site in &browser": the home page of `row`, handed over unchanged.
     void Pop_u_openinbrowserClick(int row, AddressHandler &handler) const;

@@ -82,7 +82,7 @@ void TestHistory::initTestCase()
     QCOMPARE(columnZero(m_sites.table()), Sites);
     for (int r = 1; r <= 3; ++r)
         m_software.setCell(0, r, QStringLiteral("Product %1").arg(r));
-    m_path = m_dir.filePath(QString::fromLatin1(History::FileName));
+    m_path = m_dir.filePath(QStringLiteral("Kelvane_hist.dat"));
 }
 
 void TestHistory::withoutAFileTheHistoryHoldsEverySiteWithEmptyCells()
@@ -193,7 +193,7 @@ void TestHistory::productColumnsAreMatchedByPosition()
     QFETCH(bool, copyKept);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(History::FileName));
+    const QString path = dir.filePath(QStringLiteral("Kelvane_hist.dat"));
     QStringList rows;
     for (const QString &name : Sites)
         rows.append(name + cells);

@@ -123,7 +123,7 @@ void TestHistoryRecord::aConfirmedOutcomeIsWrittenToTheFileAtOnce()
     QFETCH(QByteArray, file);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(History::FileName));
+    const QString path = dir.filePath(QStringLiteral("Kelvane_hist.dat"));
     Table t = history();
     const FakeClock clock(Day);
     const HistoryRecord::Recorded recorded =
@@ -151,7 +151,7 @@ void TestHistoryRecord::anOutcomeOutsideTheTableChangesNothing()
     QFETCH(int, product);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(History::FileName));
+    const QString path = dir.filePath(QStringLiteral("Kelvane_hist.dat"));
     Table t = history();
     const FakeClock clock(Day);
     const auto recorded = HistoryRecord::record(t, path, code, product, clock);
@@ -226,7 +226,7 @@ void TestHistoryRecord::editCellWritesTheNamedCellOrRefuses()
     QFETCH(QString, refusalHolds);
 
     Table t = history();
-    const HistoryRules::Edit edit = HistoryRules::Button3Click(t, label, text);
+    const HistoryRules::Edit edit = HistoryRules::editCell(t, label, text);
     QCOMPARE(edit.changed, changed);
     QCOMPARE(edit.refusal.isEmpty(), refusalHolds.isEmpty());
     QVERIFY2(edit.refusal.contains(refusalHolds), qPrintable(edit.refusal));
@@ -247,7 +247,7 @@ void TestHistoryRecord::editCellWritesTheNamedCellOrRefuses()
 void TestHistoryRecord::deleteLineKeepsEveryRowOnItsSite()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(History::FileName));
+    const QString path = dir.filePath(QStringLiteral("Kelvane_hist.dat"));
     Table t = history();
 
     QVERIFY(HistoryRules::deleteLine(t, 2));

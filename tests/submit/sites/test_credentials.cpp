@@ -77,7 +77,7 @@ private slots:
 void TestCredentials::theFileHoldsOneScrambledRecordPerSiteWithAPair()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(Credentials::FileName));
+    const QString path = dir.filePath(QStringLiteral("Kelvane_pass.dat"));
     Table t = sites();
     t.setCell(6, 1, QStringLiteral("ann\tpw"));
     t.setCell(6, 2, QStringLiteral("  \t "));   // blanks and a tab: no pair
@@ -102,7 +102,7 @@ void TestCredentials::theFileHoldsOneScrambledRecordPerSiteWithAPair()
 void TestCredentials::whatIsWrittenReadsBackIntoTheSameRows()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(Credentials::FileName));
+    const QString path = dir.filePath(QStringLiteral("Kelvane_pass.dat"));
     Table t = sites();
     const QStringList pairs{"ann\tpw", "", "bob\ts\u00e9cr\u00eat \u20ac|%"};
     for (int r = 1; r <= 3; ++r)
@@ -151,7 +151,7 @@ void TestCredentials::loadingSkipsWhatItCannotUse()
     QFETCH(int, malformed);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(Credentials::FileName));
+    const QString path = dir.filePath(QStringLiteral("Kelvane_pass.dat"));
     QVERIFY(writeBytes(path, framed(records)));
     Table t = sites();
     const Credentials::LoadResult loaded = Credentials::load(t, path);
@@ -165,7 +165,7 @@ void TestCredentials::loadingSkipsWhatItCannotUse()
 void TestCredentials::aRecordLongerThanTheFileEndsTheLoadSafely()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(Credentials::FileName));
+    const QString path = dir.filePath(QStringLiteral("Kelvane_pass.dat"));
     const QByteArray damaged = framed({"Alpha\t" + AnnScrambled}) + QByteArray("\xe8\x03\0\0", 4)
                                + "Beta\t" + AnnScrambled;
     QVERIFY(writeBytes(path, damaged));
@@ -183,7 +183,7 @@ void TestCredentials::aRecordLongerThanTheFileEndsTheLoadSafely()
 void TestCredentials::confirmingTheEmptyDialogLeavesALoneTabThatIsNotKept()
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(Credentials::FileName));
+    const QString path = dir.filePath(QStringLiteral("Kelvane_pass.dat"));
     SiteLibrary::LoadResult library;
     library.ok = true;
     library.records = {{"Alpha", "http://alpha.example/", SubmitList::mustRegisterFirst(), "yes",
@@ -256,7 +256,7 @@ void TestCredentials::theDialogRefusesWhatThePairCannotHold()
     QFETCH(bool, refused);
 
     QTemporaryDir dir;
-    const QString path = dir.filePath(QString::fromLatin1(Credentials::FileName));
+    const QString path = dir.filePath(QStringLiteral("Kelvane_pass.dat"));
     Table t = sites();
     t.setCell(6, 1, QStringLiteral("old\tpair"));
     const QString answer = Credentials::store(t, 1, user, pass, path);

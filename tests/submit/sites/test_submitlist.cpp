@@ -176,24 +176,24 @@ void TestSubmitList::turningSelectAllSubmitSitesOffClearsEveryMark()
 {
     SubmitList list = m_list;
     list.StringGrid_url_listMouseDown(0, 4);
-    const SubmitList::SelectAllSites on = list.Pop_s_submitsitesClick(QStringLiteral("FilesWeb"));
+    const SubmitList::SelectAllSites on = list.toggleSelectAllSubmitSites(QStringLiteral("FilesWeb"));
     QVERIFY(on.on && list.selectAllSubmitSites());
     QCOMPARE(on.selectLast, 10);
     QCOMPARE(Marks::count(list.table()), 10);
 
-    const SubmitList::SelectAllSites off = list.Pop_s_submitsitesClick(QStringLiteral("FilesWeb"));
+    const SubmitList::SelectAllSites off = list.toggleSelectAllSubmitSites(QStringLiteral("FilesWeb"));
     QVERIFY(!off.on && !list.selectAllSubmitSites());
     QCOMPARE(markedRows(list), QList<int>{});
     QCOMPARE(list.siteName(off.currentRow), QStringLiteral("FilesWeb"));
 
     // A row click while it is on turns it off and lands on the remembered site.
     list.setSelectAllSubmitSites(true, QString());
-    const SubmitList::RowClick click = list.StringGrid_url_listClick(6, QStringLiteral("BestSoftware"));
+    const SubmitList::RowClick click = list.rowClicked(6, QStringLiteral("BestSoftware"));
     QVERIFY(click.selectAllTurnedOff && !list.selectAllSubmitSites());
     QCOMPARE(Marks::count(list.table()), 0);
     QCOMPARE(click.submitTo, QStringLiteral("BestSoftware"));
     QCOMPARE(click.historyRow, list.rowForSubmitTo(QStringLiteral("BestSoftware")));
-    QCOMPARE(list.StringGrid_url_listClick(6, click.submitTo).submitTo, list.siteName(6));
+    QCOMPARE(list.rowClicked(6, click.submitTo).submitTo, list.siteName(6));
 }
 
 void TestSubmitList::aRowClickEnablesRegisterAndAutoSubmitByTheSiteRecord_data()
@@ -223,7 +223,7 @@ void TestSubmitList::aRowClickEnablesRegisterAndAutoSubmitByTheSiteRecord()
 
     SubmitList list;
     list.fill(libraryOf({{"Alpha"}, {"Zulu", "http://z.example", notes, autoCell, "", "0", userPass}}));
-    const SubmitList::RowClick click = list.StringGrid_url_listClick(2, QStringLiteral("Alpha"));
+    const SubmitList::RowClick click = list.rowClicked(2, QStringLiteral("Alpha"));
     QCOMPARE(click.submitTo, QStringLiteral("Zulu"));
     QCOMPARE(click.registerEnabled, registerEnabled);
     QCOMPARE(click.autoSubmitEnabled, autoSubmitEnabled);
@@ -232,13 +232,13 @@ void TestSubmitList::aRowClickEnablesRegisterAndAutoSubmitByTheSiteRecord()
 void TestSubmitList::registerAtSiteWantsExactlyOneSelectedRow()
 {
     using Action = SubmitList::RegisterAction;
-    QCOMPARE(m_list.Button_site_registerClick(1), Action::Open);
-    QCOMPARE(m_list.Button_site_registerClick(2), Action::OneSiteOnly);
-    QCOMPARE(SubmitList().Button_site_registerClick(2), Action::Nothing);
+    QCOMPARE(m_list.registerAction(1), Action::Open);
+    QCOMPARE(m_list.registerAction(2), Action::OneSiteOnly);
+    QCOMPARE(SubmitList().registerAction(2), Action::Nothing);
     QCOMPARE(SubmitList::registerOneSiteMessage(),
              QStringLiteral("Please select only one site to register to at a time!"));
-    QVERIFY(SubmitList::PopupMenu_uPopup(1));
-    QVERIFY(!SubmitList::PopupMenu_uPopup(2));
+    QVERIFY(SubmitList::sitePasswordEnabled(1));
+    QVERIFY(!SubmitList::sitePasswordEnabled(2));
 }
 
 void TestSubmitList::openSiteInBrowserHandsTheHomePageOverUnchanged()

@@ -1,0 +1,109 @@
+#pragma once
+
+#include "catalogue/recordselection.h"
+#include "platform/datafiles.h"
+#include "platform/settings.h"
+#include "platform/table.h"
+#include "submit/sites/submitlist.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// The program's data for the run: the software list, the submit list, the
+// history and its changed flag, the settings, the record selection, the
+// constant value list and the browser window geometry; and the steps of
+// start-up and close that need no window. Each step hands back what the user
+// is to be told, in order; the window shows it.
+class Workspace
+{
+public:
+    static constexpr int SoftwareColumnCount = 105;
+
+    struct Notice
+    {
+        enum class Kind { Error, Message };
+        Kind kind = Kind::Error;
+        QString text;
+        friend bool operator==(const Notice &, const Notice &) = default;
+    };
+    using Notices = QList<Notice>;
+
+    // The site library is looked for in `dataFolder`, then in `programFolder`.
+    Workspace(const QString &dataFolder, const QString &programFolder);
+    Workspace(const Workspace &) = delete;
+    Workspace &operator=(const Workspace &) = delete;
+
+    const DataFiles &files() const { return m_files; }
+    QString dataFolder() const { return m_files.folder(); }
+    QString programFolder() const { return m_programFolder; }
+
+    Settings &settings() { return m_settings; }
+    Table &software() { return m_software; }
+    const Table &software() const { return m_software; }
+    SubmitList &submitList() { return m_submitList; }
+    Table &sites() { return m_submitList.table(); }
+    // Sites by products, loaded and reconciled at start-up.
+    Table &history() { return m_history; }
+    // Whether the history holds changes the close is to write.
+    bool historyChanged() const { return m_historyChanged; }
+    void setHistoryChanged(bool changed) { m_historyChanged = changed; }
+    RecordSelection &recordSelection() { return m_selection; }
+    const QStringList &constantValues() const { return m_constants; }
+    WebWindowGeometry webWindowGeometry() const { return m_webGeometry; }
+    // The browser windows report their last geometry here; it is written at close.
+    void setWebWindowGeometry(const WebWindowGeometry &geometry) { m_webGeometry = geometry; }
+
+    // Start-up, in the window's order.
+    // The settings file could not be read as it was (a copy was kept).
+    Notices settingsProblem() const;
+    // The software list's heading row.
+    void labelSoftwareList();
+    struct CatalogueLoad
+    {
+        bool fileExisted = false;
+        // The product chooser's items: one per software row.
+        QStringList chooserNames;
+        Notices notices;
+    };
+    CatalogueLoad loadCatalogue();
+    // A waiting library update is swapped in, then the site library is copied
+    // into the submit list. `loaded` false: the program cannot go on.
+    struct SitesLoad
+    {
+        bool loaded = false;
+        Notices notices;
+    };
+    SitesLoad loadSites();
+    // The history, reconciled with the submit list and sorted like it.
+    Notices loadHistory();
+    // Each site's own pair into the submit list, and the constant value list.
+    Notices loadCredentials();
+    // The remembered product's row; a row the catalogue no longer reaches
+    // (the last records deleted since) gives the last record.
+    int rememberedSoftwareRow() const;
+    // The remembered site's row in the submit list.
+    int rememberedSiteRow() const;
+    // The browser window geometry; a malformed value is reported and the
+    // defaults are used.
+    Notices loadWebWindowGeometry();
+    // " N products : M sub.sites" part of the title.
+    QString titleCounts() const;
+
+    // Close: a changed history is written; then the geometry, the lists and
+    // the settings file.
+    Notices saveHistoryIfChanged();
+    void close();
+
+private:
+    DataFiles m_files;
+    QString m_programFolder;
+    Settings m_settings;
+    Table m_software;
+    SubmitList m_submitList;
+    Table m_history;
+    bool m_historyChanged = false;
+    RecordSelection m_selection;
+    QStringList m_constants;
+    WebWindowGeometry m_webGeometry;
+};
