@@ -5,7 +5,6 @@
 #include "catalogue/softwarelistmodel.h"
 #include "editor/softwareeditor.h"
 #include "platform/dialogs.h"
-#include "platform/networkconnectivity.h"
 #include "shell/optionsview.h"
 #include "shell/wheeltokeys.h"
 #include "submit/historyview.h"
@@ -78,27 +77,6 @@ QWidget *makeView(QWidget *parent, const QString &name, int width)
     return placeView(view, width);
 }
 
-// The platform's connectivity, asked for the first time at the first Submit.
-class DeferredNetworkConnectivity : public Connectivity
-{
-public:
-    bool isOnline() override
-    {
-        if (!m_adapter)
-            m_adapter = std::make_unique<NetworkConnectivity>();
-        return m_adapter->isOnline();
-    }
-
-private:
-    std::unique_ptr<NetworkConnectivity> m_adapter;
-};
-
-Connectivity &platformConnectivity()
-{
-    static DeferredNetworkConnectivity connectivity;
-    return connectivity;
-}
-
 } // namespace
 
 TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
@@ -128,12 +106,6 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
                     ->setEnabled(enabled);
             });
     startUp();
-}
-
-TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
-               const QString &programFolder, QWidget *parent)
-    : TForm1(dataFolder, dialogs, addresses, platformConnectivity(), programFolder, parent)
-{
 }
 
 TForm1::~TForm1()

@@ -47,9 +47,6 @@ public:
     TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
            Connectivity &connectivity, const QString &programFolder = QString(),
            QWidget *parent = nullptr);
-    // The connectivity check asks the platform.
-    TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
-           const QString &programFolder = QString(), QWidget *parent = nullptr);
     ~TForm1() override;
 
     // No usable site library was found: the message was shown and the

@@ -1,13 +1,9 @@
 #include "catalogue/fieldcatalogue.h"
-#include "catalogue/recordselection.h"
 #include "catalogue/softwarelistdelegate.h"
 #include "catalogue/softwarelistmodel.h"
-#include "platform/tablefile.h"
 #include "shell/mainwindow.h"
-#include "submit/history/history.h"
-#include "submit/sites/sitelibrary.h"
-#include "support/fakeaddresshandler.h"
-#include "support/fakedialogs.h"
+#include "submit/historyview.h"
+#include "support/windowharness.h"
 
 #include <QComboBox>
 #include <QDir>
@@ -38,63 +34,6 @@ QString titleFor(int products)
         .arg(products);
 }
 
-// A record with its name, release type (field 10) and any further cells.
-QStringList record(const QString &name, const QString &release = QString(),
-                   const QList<QPair<int, QString>> &more = {})
-{
-    QStringList cells(FieldCatalogue::FieldCount);
-    cells[0] = name;
-    cells[10] = release;
-    for (const auto &[field, value] : more)
-        cells[field] = value;
-    return cells;
-}
-
-// A file built beside the tests: the site library or one of the test
-// libraries that break one promise each.
-QString builtFile(const QString &name)
-{
-    return QDir(QCoreApplication::applicationDirPath()).absoluteFilePath(name);
-}
-
-QString libraryFile(const QString &kind)
-{
-    if (kind == QLatin1String("real"))
-        return builtFile(QString::fromLatin1(SiteLibrary::FileName));
-    return builtFile(QStringLiteral("kelvane_testsite_%1.so").arg(kind));
-}
-
-// Puts a library of `kind` into `folder` under `name`: "" nothing, "real" the
-// site library, "garbage" a file that is no shared library, else a test library.
-bool placeLibrary(const QString &kind, const QString &folder,
-                  const QString &name = QString::fromLatin1(SiteLibrary::FileName))
-{
-    const QString target = QDir(folder).filePath(name);
-    if (kind.isEmpty())
-        return true;
-    if (kind == QLatin1String("garbage")) {
-        QFile file(target);
-        return file.open(QIODevice::WriteOnly) && file.write("MZ not a library\r\n") > 0;
-    }
-    return QFile::copy(libraryFile(kind), target);
-}
-
-QStringList columnZero(const Table &table)
-{
-    QStringList names;
-    for (int r = 1; r < table.rowCount(); ++r)
-        names.append(table.cell(0, r));
-    return names;
-}
-
-QList<QStringList> numberedRecords(int count)
-{
-    QList<QStringList> records;
-    for (int i = 1; i <= count; ++i)
-        records.append(record(QStringLiteral("Product %1").arg(i), QStringLiteral("Release %1").arg(i)));
-    return records;
-}
-
 class WheelRecorder : public QWidget
 {
 public:
@@ -110,63 +49,14 @@ protected:
 
 } // namespace
 
-class TestMainWindow : public QObject
+class TestMainWindow : public QObject, public WindowHarness
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeDialogs m_dialogs;
-    FakeAddressHandler m_addresses;
-
-    QString path(const QString &name) const { return m_dir->filePath(name); }
-
-    void writeCatalogue(const QList<QStringList> &records)
-    {
-        Table table(FieldCatalogue::FieldCount, 2);
-        for (int i = 0; i < records.size(); ++i) {
-            const int row = i == 0 ? 1 : table.appendRow();
-            table.setRow(row, records.at(i));
-        }
-        const TableFile::SaveResult saved =
-            TableFile::save(table, path(QStringLiteral("Kelvane_soft.dat")), TableFile::Kind::Marked);
-        QVERIFY2(saved.ok, qPrintable(saved.error));
-    }
-
-    void writeOption(const QString &key, const QString &value)
-    {
-        QSettings ini(path(QStringLiteral("KelvaneSubmit.ini")), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Options/") + key, value);
-    }
-
-    QString writtenOption(const QString &key)
-    {
-        QSettings ini(path(QStringLiteral("KelvaneSubmit.ini")), QSettings::IniFormat);
-        return ini.value(QStringLiteral("Options/") + key).toString();
-    }
-
-    std::unique_ptr<TForm1> startWindow()
-    {
-        return std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses);
-    }
-
     static QTableView *list(TForm1 &form)
     {
         return form.findChild<QTableView *>(QStringLiteral("StringGrid_software_list"));
-    }
-
-    static void click(TForm1 &form, const QString &button)
-    {
-        auto *b = form.findChild<QPushButton *>(button);
-        QVERIFY2(b, qPrintable(button));
-        b->click();
-    }
-
-    static bool showOnScreen(TForm1 &form)
-    {
-        form.show();
-        form.activateWindow();
-        return QTest::qWaitForWindowActive(&form);
     }
 
     static int shownViews(const TForm1 &form)
@@ -178,13 +68,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_dialogs.shown.clear();
-        m_dialogs.answers.clear();
-    }
+    void init() { resetHarness(); }
 
     void withoutACatalogueFileStartUpShowsAnEmptyListAndCountsItsEmptyRow()
     {
@@ -222,10 +106,7 @@ private slots:
 
         QTest::newRow("no remembered row selects the first") << QString() << 1;
         QTest::newRow("a remembered row inside the catalogue") << QStringLiteral("2") << 2;
-        QTest::newRow("the last record itself") << QStringLiteral("3") << 3;
         QTest::newRow("a row beyond the end falls back to the last record") << QStringLiteral("9") << 3;
-        QTest::newRow("a row below 1 falls back to the last record") << QStringLiteral("0") << 3;
-        QTest::newRow("a row that is no number reads as the first") << QStringLiteral("two") << 1;
     }
 
     void startUpSelectsTheRememberedRecord()
@@ -253,95 +134,6 @@ private slots:
         QVERIFY(form->workspace().recordSelection().hasMatchLists());
         QCOMPARE(form->workspace().recordSelection().matchLists().release.value(0),
                  form->workspace().software().cell(10, expectedRow));
-    }
-
-    void aDamagedCatalogueIsReportedAndItsReadableRecordsKept()
-    {
-        writeCatalogue({record("Alpha"), record("Beta")});
-        QFile file(path(QStringLiteral("Kelvane_soft.dat")));
-        QVERIFY(file.open(QIODevice::Append));
-        // A length prefix reaching far past the end of the file.
-        file.write(QByteArray::fromHex("ffff0000") + "Gam");
-        file.close();
-
-        auto form = startWindow();
-        QCOMPARE(m_dialogs.errors().size(), 1);
-        QCOMPARE(form->workspace().software().rowCount(), 3);
-        QCOMPARE(form->workspace().software().cell(0, 2), QStringLiteral("Beta"));
-        QCOMPARE(form->productChooser()->count(), 2);
-        // Start-up went on to the end.
-        QCOMPARE(form->windowTitle(), titleFor(2));
-    }
-
-    void aMalformedWebWindowIsReportedAndStartUpStillFinishes_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::newRow("three numbers") << QStringLiteral("800.600.10");
-        QTest::newRow("letters") << QStringLiteral("wide.600.10.20");
-        QTest::newRow("five numbers") << QStringLiteral("800.600.10.20.5");
-        QTest::newRow("an empty value") << QString("");
-    }
-
-    void aMalformedWebWindowIsReportedAndStartUpStillFinishes()
-    {
-        QFETCH(QString, value);
-        writeOption(QStringLiteral("WebWindow"), value);
-        QString expected;
-        QVERIFY(!WebWindowGeometry::parse(value, &expected));
-
-        auto form = startWindow();
-        QCOMPARE(m_dialogs.errors(), QStringList{expected});
-        QVERIFY(expected.contains(QStringLiteral("is not a valid integer value")));
-        QCOMPARE(form->workspace().webWindowGeometry(), WebWindowGeometry());
-        QCOMPARE(form->windowTitle(), EmptyTitle);
-        form->close();
-        QCOMPARE(writtenOption(QStringLiteral("WebWindow")), QStringLiteral("0.0.0.0"));
-    }
-
-    void closingWritesTheBrowserWindowGeometry_data()
-    {
-        QTest::addColumn<QString>("stored"); // empty: key absent
-        QTest::addColumn<bool>("browserOpened");
-        QTest::addColumn<QString>("written");
-
-        QTest::newRow("absent and no browser window") << QString() << false << QStringLiteral("0.0.0.0");
-        QTest::newRow("the start-up value when no browser window opened")
-            << QStringLiteral("800.600.10.20") << false << QStringLiteral("800.600.10.20");
-        QTest::newRow("the last browser window's geometry")
-            << QStringLiteral("800.600.10.20") << true << QStringLiteral("700.500.30.40");
-    }
-
-    void closingWritesTheBrowserWindowGeometry()
-    {
-        QFETCH(QString, stored);
-        QFETCH(bool, browserOpened);
-        QFETCH(QString, written);
-        if (!stored.isEmpty())
-            writeOption(QStringLiteral("WebWindow"), stored);
-        auto form = startWindow();
-        if (browserOpened)
-            form->workspace().setWebWindowGeometry({700, 500, 30, 40});
-        QVERIFY(form->close());
-        QCOMPARE(writtenOption(QStringLiteral("WebWindow")), written);
-    }
-
-    void closingReleasesTheListsButDoesNotSaveTheCatalogue()
-    {
-        writeCatalogue({record("Alpha", "New Release")});
-        const QString catalogue = path(QStringLiteral("Kelvane_soft.dat"));
-        const QByteArray before = [&] {
-            QFile f(catalogue);
-            return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-        }();
-        auto form = startWindow();
-        QVERIFY(form->workspace().recordSelection().hasMatchLists());
-        form->workspace().software().setCell(0, 1, QStringLiteral("Changed"));
-        QVERIFY(form->close());
-        QVERIFY(!form->workspace().recordSelection().hasMatchLists());
-        QVERIFY(form->workspace().constantValues().isEmpty());
-        QFile f(catalogue);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), before);
     }
 
     void eachViewButtonShowsExactlyItsView_data()
@@ -730,157 +522,28 @@ private slots:
                  viewHeight - 27);
     }
 
-    void startUpLooksForTheSiteLibraryInTheDataFolderThenBesideTheProgram_data()
+    void withoutASiteLibraryStartUpStopsAndTheCloseWritesNothing()
     {
-        QTest::addColumn<QString>("inData");
-        QTest::addColumn<QString>("besideProgram");
-        QTest::addColumn<QString>("waiting"); // KelvaneSubmit_dll.dll in the data folder
-        QTest::addColumn<bool>("fails");
-        QTest::addColumn<int>("sites");
-        QTest::addColumn<int>("otherBoxes"); // boxes besides the missing-library message
-
-        QTest::newRow("no library anywhere") << "" << "" << "" << true << 0 << 0;
-        QTest::newRow("a file that is no shared library") << "garbage" << "" << "" << true << 0 << 0;
-        QTest::newRow("a library exporting neither function") << "noexports" << "" << "" << true << 0 << 0;
-        QTest::newRow("a negative row count") << "negativerows" << "" << "" << true << 0 << 0;
-        QTest::newRow("an absurd row count") << "manyrows" << "" << "" << true << 0 << 0;
-        QTest::newRow("a record without an end") << "unterminated" << "" << "" << true << 0 << 0;
-        QTest::newRow("the data folder's library") << "real" << "" << "" << false << 10 << 0;
-        QTest::newRow("the program folder's library") << "" << "real" << "" << false << 10 << 0;
-        QTest::newRow("a broken data folder copy falls back to the program folder")
-            << "garbage" << "real" << "" << false << 10 << 0;
-        QTest::newRow("without NumOfRows one site, and a note") << "norows" << "" << "" << false << 1 << 1;
-        QTest::newRow("a waiting update is swapped in first") << "" << "" << "real" << false << 10 << 0;
-        QTest::newRow("a broken update is refused, the old library kept")
-            << "real" << "" << "garbage" << false << 10 << 1;
+        QTemporaryDir emptyProgramFolder;
+        auto form = startWindow(emptyProgramFolder.path());
+        QVERIFY(form->startUpFailed());
+        QCOMPARE(m_dialogs.errors(),
+                 QStringList{"Unable to find 'KelvaneSubmit'  DLL. Giving up on application !"});
+        QCOMPARE(form->windowTitle(), QString::fromLatin1(TForm1::InitialTitle));
+        QVERIFY(form->close());
+        QVERIFY(writtenOption(QStringLiteral("WebWindow")).isEmpty());
     }
 
-    void startUpLooksForTheSiteLibraryInTheDataFolderThenBesideTheProgram()
+    void theHistoryViewShowsTheReconciledHistory()
     {
-        QFETCH(QString, inData);
-        QFETCH(QString, besideProgram);
-        QFETCH(QString, waiting);
-        QFETCH(bool, fails);
-        QFETCH(int, sites);
-        QFETCH(int, otherBoxes);
-        QTemporaryDir programFolder;
-        QVERIFY(placeLibrary(inData, m_dir->path()));
-        QVERIFY(placeLibrary(besideProgram, programFolder.path()));
-        QVERIFY(placeLibrary(waiting, m_dir->path(), QString::fromLatin1(SiteLibrary::UpdateFileName)));
-
-        auto form = std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses,
-                                             programFolder.path());
-        QCOMPARE(form->startUpFailed(), fails);
-        const QString missing = QStringLiteral(
-            "Unable to find 'KelvaneSubmit'  DLL. Giving up on application !");
-        QCOMPARE(m_dialogs.errors().contains(missing), fails);
-        QCOMPARE(m_dialogs.shown.size(), otherBoxes + (fails ? 1 : 0));
-        if (fails) {
-            // Start-up stopped there: no counts, nothing written at close.
-            QCOMPARE(form->windowTitle(), QString::fromLatin1(TForm1::InitialTitle));
-            QVERIFY(form->close());
-            QVERIFY(writtenOption(QStringLiteral("WebWindow")).isEmpty());
-            return;
-        }
-        QCOMPARE(form->workspace().sites().rowCount() - 1, sites);
-        QCOMPARE(form->windowTitle(),
-                 QStringLiteral(" Kelvane[] Submitter ...     :  1 products  :  %1 sub.sites  :")
-                     .arg(sites));
-        if (!waiting.isEmpty()) {
-            // Swapped in or set aside: never left waiting, and a library stays.
-            QVERIFY(!QFile::exists(path(QString::fromLatin1(SiteLibrary::UpdateFileName))));
-            QVERIFY(QFile::exists(path(QString::fromLatin1(SiteLibrary::FileName))));
-        }
-    }
-
-    void theHistoryIsReconciledWithTheSiteTableAtStartUp_data()
-    {
-        QTest::addColumn<QList<QStringList>>("stored"); // no rows: no history file
-        QTest::addColumn<QString>("site");
-        QTest::addColumn<QString>("cell"); // the site's cell in product column 2 afterwards
-        QTest::addColumn<bool>("mismatch");
-
-        const QString ok = QStringLiteral("12/6/2026  ok");
-        QTest::newRow("no history file gives an empty row per site")
-            << QList<QStringList>{} << "FilesWeb" << "" << false;
-        QTest::newRow("a file lacking sites gains them")
-            << QList<QStringList>{{"FilesWeb", "", ok}} << "FilesWeb" << ok << false;
-        QTest::newRow("a site no longer in the table is dropped")
-            << QList<QStringList>{{"GoneSite", ok, ok}, {"FileHungry", "", "   fail"}}
-            << "FileHungry" << "   fail" << false;
-        QTest::newRow("a name that only starts a present one is no match")
-            << QList<QStringList>{{"Files", ok, ok}, {"FilesWeb", "", ok}} << "FilesWeb" << ok << false;
-        QTest::newRow("a site held twice leaves the counts apart and says so")
-            << QList<QStringList>{{"FilesWeb", "", ok}, {"FilesWeb", "", ok}} << "FilesWeb" << ok
-            << true;
-    }
-
-    void theHistoryIsReconciledWithTheSiteTableAtStartUp()
-    {
-        QFETCH(QList<QStringList>, stored);
-        QFETCH(QString, site);
-        QFETCH(QString, cell);
-        QFETCH(bool, mismatch);
         writeCatalogue({record("Alpha"), record("Beta")});
-        if (!stored.isEmpty()) {
-            Table history(3, 2);
-            for (int i = 0; i < stored.size(); ++i)
-                history.setRow(i == 0 ? 1 : history.appendRow(), stored.at(i));
-            QVERIFY(History::save(history, path(QStringLiteral("Kelvane_hist.dat"))).ok);
-        }
-
         auto form = startWindow();
-        const Table &history = form->workspace().history();
-        QCOMPARE(history.row(0), (QStringList{"Web site", "Alpha", "Beta"}));
-        QCOMPARE(m_dialogs.messages(),
-                 mismatch ? QStringList{"History and Submit_list not equal...\rPlease contact "
-                                        "software support!"}
-                          : QStringList{});
-        QVERIFY(!form->workspace().historyChanged());
-        if (!mismatch) {
-            // Row r of the history is row r of the submit list.
-            QCOMPARE(columnZero(history), columnZero(form->workspace().sites()));
-        }
-        const int row = form->workspace().submitList().rowForSubmitTo(site);
-        QCOMPARE(history.cell(0, row), site);
-        QCOMPARE(history.cell(2, row), cell);
-        QVERIFY(!columnZero(history).contains(QStringLiteral("GoneSite")));
-        QVERIFY(!columnZero(history).contains(QStringLiteral("Files")));
-
         auto *grid = form->findChild<QTableView *>(QStringLiteral("StringGrid_history"));
         QVERIFY(grid);
         QCOMPARE(grid->columnWidth(0), 174);
         QCOMPARE(grid->columnWidth(2), 90);
-        QCOMPARE(grid->model()->rowCount(), history.rowCount() - 1);
-    }
-
-    void closingWritesTheHistoryOnlyWhenItChanged_data()
-    {
-        QTest::addColumn<bool>("changed");
-        QTest::newRow("a changed history is written") << true;
-        QTest::newRow("an unchanged history is not") << false;
-    }
-
-    void closingWritesTheHistoryOnlyWhenItChanged()
-    {
-        QFETCH(bool, changed);
-        writeCatalogue({record("Alpha")});
-        auto form = startWindow();
-        const int row = form->workspace().submitList().rowForSubmitTo(QStringLiteral("FreewareHome"));
-        form->workspace().history().setCell(1, row, QStringLiteral("   fail"));
-        form->workspace().setHistoryChanged(changed);
-        QVERIFY(form->close());
-        const QString file = path(QStringLiteral("Kelvane_hist.dat"));
-        QCOMPARE(QFile::exists(file), changed);
-        QVERIFY(!form->workspace().historyChanged());
-        if (!changed)
-            return;
-        // The next start reads the outcome back on its site.
-        m_dialogs.shown.clear();
-        auto next = startWindow();
-        QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.errors().join('\n')));
-        QCOMPARE(next->workspace().history().cell(1, row), QStringLiteral("   fail"));
-        QCOMPARE(next->workspace().history().cell(0, row), QStringLiteral("FreewareHome"));
+        QCOMPARE(grid->model()->rowCount(), 10);
+        QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Alpha"));
     }
 
     void aPressOnARecordsCheckBoxTogglesItsSubmissionMark_data()

@@ -7,8 +7,7 @@
 #include "support/records.h"
 #include "shell/mainwindow.h"
 #include "submit/historyview.h"
-#include "support/fakeaddresshandler.h"
-#include "support/fakedialogs.h"
+#include "support/windowharness.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -81,35 +80,21 @@ QList<QByteArray> fileRecords(const QString &path)
 
 } // namespace
 
-class TestMainWindowEditor : public QObject
+class TestMainWindowEditor : public QObject, public WindowHarness
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeDialogs m_dialogs;
-    FakeAddressHandler m_addresses;
-
-    QString path(const QString &name) const { return m_dir->filePath(name); }
     QString catalogueFile() const { return path(QStringLiteral("Kelvane_soft.dat")); }
     QString historyFile() const { return path(QStringLiteral("Kelvane_hist.dat")); }
 
-    void writeCatalogue(const QStringList &names)
+    // Products that pass every check of the save, told apart by status.
+    void writeProducts(const QStringList &names)
     {
-        Table table = freshSoftwareTable();
-        for (int i = 0; i < names.size(); ++i) {
-            const int row = i == 0 ? 1 : table.appendRow();
-            table.setRow(row, fullRecord(names.at(i), Statuses.at(i % Statuses.size())));
-        }
-        const TableFile::SaveResult saved =
-            TableFile::save(table, catalogueFile(), TableFile::Kind::Marked);
-        QVERIFY2(saved.ok, qPrintable(saved.error));
-    }
-
-    void rememberSoftwareRow(int row)
-    {
-        QSettings ini(path(QStringLiteral("KelvaneSubmit.ini")), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Options/Software"), row);
+        QList<QStringList> records;
+        for (int i = 0; i < names.size(); ++i)
+            records.append(fullRecord(names.at(i), Statuses.at(i % Statuses.size())));
+        writeCatalogue(records);
     }
 
     Table catalogueOnDisk() const
@@ -121,17 +106,11 @@ private:
 
     std::unique_ptr<TForm1> startWindow()
     {
-        auto form = std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses);
+        auto form = WindowHarness::startWindow();
         form->resize(TForm1::ClientWidth, 400);
         return form;
     }
 
-    static void click(TForm1 &form, const char *button)
-    {
-        auto *b = form.findChild<QPushButton *>(QString::fromLatin1(button));
-        QVERIFY2(b, button);
-        b->click();
-    }
 
     static QLineEdit *nameBox(TForm1 &form)
     {
@@ -186,13 +165,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_dialogs.shown.clear();
-        m_dialogs.answers.clear();
-    }
+    void init() { resetHarness(); }
 
     void aFirstStartShowsTheExampleContentsOnSoftwareEdit()
     {
@@ -229,7 +202,7 @@ private slots:
             QFile empty(catalogueFile());
             QVERIFY(empty.open(QIODevice::WriteOnly));
         } else {
-            writeCatalogue(existing);
+            writeProducts(existing);
         }
         auto form = startWindow();
         QVERIFY(m_dialogs.shown.isEmpty());
@@ -298,7 +271,7 @@ private slots:
 
     void aCancelledWarningStoresNothing()
     {
-        writeCatalogue({"Alpha"});
+        writeProducts({"Alpha"});
         const QByteArray before = fileBytes(catalogueFile());
         auto form = startWindow();
         click(*form, "Button_input_soft");
@@ -322,8 +295,8 @@ private slots:
 
     void updatingTheSelectedProductKeepsItsRowAndRebuildsItsMatchLists()
     {
-        writeCatalogue({"Alpha", "Beta", "Gamma"});
-        rememberSoftwareRow(2);
+        writeProducts({"Alpha", "Beta", "Gamma"});
+        writeOption(QStringLiteral("Software"), 2);
         auto form = startWindow();
         QCOMPARE(form->currentSoftwareRow(), 2);
         click(*form, "Button_edit_data");
@@ -360,7 +333,7 @@ private slots:
     void editDataAndItsMenuEntryLoadAndShowTheSelectedProduct()
     {
         QFETCH(QString, how);
-        writeCatalogue({"Alpha", "Beta", "Gamma"});
+        writeProducts({"Alpha", "Beta", "Gamma"});
         auto form = startWindow();
         QCOMPARE(nameBox(*form)->text(), QStringLiteral("Alpha"));
         click(*form, "Button_software_list");
@@ -402,7 +375,7 @@ private slots:
 
     void aDoubleClickOnARowEditsThatProduct()
     {
-        writeCatalogue({"Alpha", "Beta", "Gamma"});
+        writeProducts({"Alpha", "Beta", "Gamma"});
         auto form = startWindow();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -425,7 +398,7 @@ private slots:
 
     void aRightClickOnTheListOpensItsMenu()
     {
-        writeCatalogue({"Alpha"});
+        writeProducts({"Alpha"});
         auto form = startWindow();
         form->show();
         QVERIFY(QTest::qWaitForWindowExposed(form.get()));
@@ -456,8 +429,8 @@ private slots:
     void theProductChooserLoadsTheChosenProductIntoTheEditor()
     {
         QFETCH(int, index);
-        writeCatalogue({"Alpha", "Beta", "Gamma"});
-        rememberSoftwareRow(2);
+        writeProducts({"Alpha", "Beta", "Gamma"});
+        writeOption(QStringLiteral("Software"), 2);
         auto form = startWindow();
         QCOMPARE(nameBox(*form)->text(), QStringLiteral("Beta"));
         click(*form, "Button_submit_list");
@@ -498,8 +471,8 @@ private slots:
         QFETCH(QStringList, names);
         QFETCH(int, selected);
         QFETCH(int, currentAfter);
-        writeCatalogue(names);
-        rememberSoftwareRow(selected);
+        writeProducts(names);
+        writeOption(QStringLiteral("Software"), selected);
         auto form = startWindow();
         // An outcome in the column of the product after the deleted one.
         if (selected < names.size())
@@ -559,7 +532,7 @@ private slots:
 
     void aCancelledDeleteChangesNothing()
     {
-        writeCatalogue({"Alpha", "Beta"});
+        writeProducts({"Alpha", "Beta"});
         const QByteArray before = fileBytes(catalogueFile());
         auto form = startWindow();
         m_dialogs.answers = {Answer::Cancel};
@@ -584,8 +557,8 @@ private slots:
     {
         QFETCH(int, remembered);
         QFETCH(QString, loaded);
-        writeCatalogue({"Alpha", "Beta", "Gamma"});
-        rememberSoftwareRow(remembered);
+        writeProducts({"Alpha", "Beta", "Gamma"});
+        writeOption(QStringLiteral("Software"), remembered);
         auto form = startWindow();
         QVERIFY(m_dialogs.shown.isEmpty());
         QCOMPARE(nameBox(*form)->text(), loaded);
@@ -611,7 +584,7 @@ private slots:
 
     void aHistoryThatCannotBeWrittenIsLeftForTheClose()
     {
-        writeCatalogue({"Alpha"});
+        writeProducts({"Alpha"});
         // A folder in the file's place: the history cannot be written.
         QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Kelvane_hist.dat")));
         auto form = startWindow();

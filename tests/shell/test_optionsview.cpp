@@ -5,8 +5,7 @@
 #include "shell/optionsview.h"
 #include "platform/scrambler.h"
 #include "platform/settings.h"
-#include "support/fakeaddresshandler.h"
-#include "support/fakedialogs.h"
+#include "support/windowharness.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -19,28 +18,14 @@
 
 #include <memory>
 
-class TestOptionsView : public QObject
+class TestOptionsView : public QObject, public WindowHarness
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeDialogs m_dialogs;
-    FakeAddressHandler m_addresses;
+    QString iniPath() const { return path("KelvaneSubmit.ini"); }
 
-    QString iniPath() const { return m_dir->filePath(QStringLiteral("KelvaneSubmit.ini")); }
-
-    std::unique_ptr<TForm1> start()
-    {
-        return std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses);
-    }
-
-    static void click(TForm1 &form, const char *name)
-    {
-        auto *button = form.findChild<QPushButton *>(QString::fromLatin1(name));
-        QVERIFY2(button, name);
-        button->click();
-    }
+    std::unique_ptr<TForm1> start() { return startWindow(); }
 
     static void type(TForm1 &form, const QString &userName, const QString &passWord)
     {
@@ -54,12 +39,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_dialogs.shown.clear();
-    }
+    void init() { resetHarness(); }
 
     void withoutALoginSectionTheBuiltInPairIsShown()
     {

@@ -19,11 +19,9 @@
 #include "submit/sitelistmodel.h"
 #include "shell/submissioncontroller.h"
 #include "submit/submitview.h"
-#include "support/fakeaddresshandler.h"
 #include "support/fakeclock.h"
-#include "support/fakeconnectivity.h"
-#include "support/fakedialogs.h"
 #include "support/fixtureserver.h"
+#include "support/windowharness.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -72,12 +70,6 @@ const char *buttonName(Outcome outcome)
     return "";
 }
 
-QStringList record(const QString &name)
-{
-    QStringList cells(FieldCatalogue::FieldCount);
-    cells[0] = name;
-    return cells;
-}
 
 // A record table file as the history keeps it, framed by hand: a 4-byte
 // little-endian length, then the row's cells joined by "|".
@@ -94,58 +86,30 @@ QByteArray framed(const QList<QStringList> &rows)
     return out;
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 } // namespace
 
-class TestSubmission : public QObject
+class TestSubmission : public QObject, public WindowHarness
 {
     Q_OBJECT
 
     FixtureServer m_server;
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeDialogs m_dialogs;
-    FakeAddressHandler m_addresses;
-    FakeConnectivity m_connectivity;
     FakeClock m_clock{Today};
     std::unique_ptr<TForm1> m_form;
 
-    QString path(const QString &name) const { return m_dir->filePath(name); }
     QString historyFile() const { return path(QStringLiteral("Kelvane_hist.dat")); }
     QString credentialFile() const { return path(QStringLiteral("Kelvane_pass.dat")); }
-
-    void writeCatalogue(const QStringList &names)
-    {
-        Table table(FieldCatalogue::FieldCount, 2);
-        for (int i = 0; i < names.size(); ++i)
-            table.setRow(i == 0 ? 1 : table.appendRow(), record(names.at(i)));
-        QVERIFY(TableFile::save(table, path("Kelvane_soft.dat"), TableFile::Kind::Marked).ok);
-    }
-
-    void writeOption(const QString &key, const QString &value)
-    {
-        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Options/") + key, value);
-    }
-
-    QString writtenOption(const QString &key) const
-    {
-        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
-        return ini.value(QStringLiteral("Options/") + key).toString();
-    }
 
     // The main window on a catalogue of two products, shown, on the submit view.
     TForm1 &start(const QStringList &products = {"Product One", "Product Two"})
     {
-        if (!products.isEmpty())
-            writeCatalogue(products);
-        m_form = std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses, m_connectivity);
-        if (m_form->startUpFailed())
-            qWarning("start-up failed: %s", qPrintable(m_dialogs.errors().join('\n')));
+        if (!products.isEmpty()) {
+            QList<QStringList> records;
+            for (const QString &name : products)
+                records.append(record(name));
+            writeCatalogue(records);
+        }
+        m_form = startWindow();
         controller().setClock(m_clock);
         controller().setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
         m_form->show();
@@ -262,13 +226,7 @@ private slots:
 
     void init()
     {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_dialogs.shown.clear();
-        m_dialogs.answers.clear();
-        m_addresses.opened.clear();
-        m_connectivity.online = true;
-        m_connectivity.checks = 0;
+        resetHarness();
     }
 
     void cleanup()

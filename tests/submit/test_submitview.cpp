@@ -11,8 +11,7 @@
 #include "submit/historyview.h"
 #include "submit/sitelistmodel.h"
 #include "submit/submitview.h"
-#include "support/fakeaddresshandler.h"
-#include "support/fakedialogs.h"
+#include "support/windowharness.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -42,75 +41,23 @@ int siteRow(const QString &name)
     return int(SortedSites.indexOf(name)) + 1;
 }
 
-QStringList record(const QString &name, const QString &release = QString())
-{
-    QStringList cells(FieldCatalogue::FieldCount);
-    cells[0] = name;
-    cells[10] = release;
-    return cells;
-}
-
 } // namespace
 
-class TestSubmitView : public QObject
+class TestSubmitView : public QObject, public WindowHarness
 {
     Q_OBJECT
 
 private:
-    std::unique_ptr<QTemporaryDir> m_dir;
-    FakeDialogs m_dialogs;
-    FakeAddressHandler m_addresses;
-
-    QString path(const char *name) const { return m_dir->filePath(QString::fromLatin1(name)); }
-
-    void writeCatalogue(const QList<QStringList> &records)
-    {
-        Table table(FieldCatalogue::FieldCount, 2);
-        for (int i = 0; i < records.size(); ++i)
-            table.setRow(i == 0 ? 1 : table.appendRow(), records.at(i));
-        QVERIFY(TableFile::save(table, path("Kelvane_soft.dat"), TableFile::Kind::Marked).ok);
-    }
-
-    void writeOption(const QString &key, const QString &value)
-    {
-        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Options/") + key, value);
-    }
-
-    // Rows of (site, cell of product 1, cell of product 2).
-    void writeHistory(const QList<QStringList> &rows)
-    {
-        Table history(3, 2);
-        for (int i = 0; i < rows.size(); ++i)
-            history.setRow(i == 0 ? 1 : history.appendRow(), rows.at(i));
-        QVERIFY(History::save(history, path("Kelvane_hist.dat")).ok);
-    }
-
-    std::unique_ptr<TForm1> start()
-    {
-        auto form = std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses);
-        if (form->startUpFailed())
-            qWarning("start-up failed: %s", qPrintable(m_dialogs.errors().join('\n')));
-        return form;
-    }
+    std::unique_ptr<TForm1> start() { return startWindow(); }
 
     // Started, shown and on the submit view.
     std::unique_ptr<TForm1> startOnSubmitView()
     {
         auto form = start();
-        form->show();
-        form->activateWindow();
-        if (!QTest::qWaitForWindowActive(form.get()))
+        if (!showOnScreen(*form))
             qWarning("window not active");
-        clickButton(*form, "Button_submit_list");
+        click(*form, "Button_submit_list");
         return form;
-    }
-
-    static void clickButton(TForm1 &form, const char *name)
-    {
-        auto *button = form.findChild<QPushButton *>(QString::fromLatin1(name));
-        QVERIFY2(button, name);
-        button->click();
     }
 
     static QAction *action(TForm1 &form, const char *name)
@@ -151,14 +98,7 @@ private:
     }
 
 private slots:
-    void init()
-    {
-        m_dir = std::make_unique<QTemporaryDir>();
-        QVERIFY(m_dir->isValid());
-        m_dialogs.shown.clear();
-        m_dialogs.answers.clear();
-        m_addresses.opened.clear();
-    }
+    void init() { resetHarness(); }
 
     void theTenSitesShowSortedByNameInFourColumns()
     {
@@ -341,13 +281,13 @@ private slots:
         QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ShiftModifier, at(*form, 5, 1));
         QCOMPARE(form->submitView()->selectionRange(), qMakePair(3, 5));
 
-        clickButton(*form, "Button_site_register");
+        click(*form, "Button_site_register");
         QCOMPARE(m_dialogs.errors(),
                  QStringList{"Please select only one site to register to at a time!"});
         QCOMPARE(registering.size(), 0);
 
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at(*form, 4, 1));
-        clickButton(*form, "Button_site_register");
+        click(*form, "Button_site_register");
         QCOMPARE(m_dialogs.errors().size(), 1);
         QCOMPARE(registering.size(), 1);
         QCOMPARE(registering.first().first().toInt(), 4);
@@ -526,7 +466,7 @@ private slots:
         QCOMPARE(form->currentSoftwareRow(), 2);
 
         // A click on another record only ends the mode.
-        clickButton(*form, "Button_software_list");
+        click(*form, "Button_software_list");
         const QRect cell = software->visualRect(form->softwareModel()->index(2, 1));
         QTest::mouseClick(software->viewport(), Qt::LeftButton, {}, cell.center());
         QVERIFY(!allProducts->isChecked());
@@ -588,7 +528,7 @@ private slots:
         form->hideAllViews();
         form->setCurrentSoftwareRow(3);
         QCOMPARE(form->productChooser()->currentIndex(), 0);
-        clickButton(*form, "Button_submit_list");
+        click(*form, "Button_submit_list");
         QCOMPARE(form->currentView(), form->submitView());
         QCOMPARE(form->productChooser()->currentIndex(), 2);
         QVERIFY(grid(*form)->hasFocus());

@@ -113,3 +113,33 @@ inline QByteArray fileBytes(const QString &path)
         return QByteArray("<missing>");
     return file.readAll();
 }
+
+// A software record with its name, release status (field 10) and any further cells.
+inline QStringList record(const QString &name, const QString &release = QString(),
+                          const QList<QPair<int, QString>> &more = {})
+{
+    QStringList cells(FieldCatalogue::FieldCount);
+    cells[Field::ProgramName] = name;
+    cells[Field::ReleaseStatus] = release;
+    for (const auto &[field, value] : more)
+        cells[field] = value;
+    return cells;
+}
+
+// "Product 1" with "Release 1", "Product 2" with "Release 2", ...
+inline QList<QStringList> numberedRecords(int count)
+{
+    QList<QStringList> records;
+    for (int i = 1; i <= count; ++i)
+        records.append(record(QStringLiteral("Product %1").arg(i), QStringLiteral("Release %1").arg(i)));
+    return records;
+}
+
+// A software list holding `records` below its heading row.
+inline Table catalogueOf(const QList<QStringList> &records)
+{
+    Table table = freshSoftwareTable();
+    for (int i = 0; i < records.size(); ++i)
+        table.setRow(i == 0 ? 1 : table.appendRow(), records.at(i));
+    return table;
+}

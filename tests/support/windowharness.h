@@ -1,0 +1,95 @@
+#pragma once
+
+#include "platform/tablefile.h"
+#include "shell/mainwindow.h"
+#include "submit/history/history.h"
+#include "support/fakeaddresshandler.h"
+#include "support/fakeconnectivity.h"
+#include "support/fakedialogs.h"
+#include "support/records.h"
+
+#include <QPushButton>
+#include <QSettings>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+// The main window over a fresh temporary data folder, with fake ports. The
+// data files a user's earlier runs left are written before the start.
+// Test classes derive from it and call resetHarness() from init().
+class WindowHarness
+{
+protected:
+    std::unique_ptr<QTemporaryDir> m_dir;
+    FakeDialogs m_dialogs;
+    FakeAddressHandler m_addresses;
+    FakeConnectivity m_connectivity;
+
+    void resetHarness()
+    {
+        m_dir = std::make_unique<QTemporaryDir>();
+        QVERIFY(m_dir->isValid());
+        m_dialogs.shown.clear();
+        m_dialogs.answers.clear();
+        m_addresses.opened.clear();
+        m_connectivity.online = true;
+        m_connectivity.checks = 0;
+    }
+
+    QString path(const QString &name) const { return m_dir->filePath(name); }
+    QString path(const char *name) const { return path(QString::fromLatin1(name)); }
+
+    void writeCatalogue(const QList<QStringList> &records)
+    {
+        const TableFile::SaveResult saved =
+            TableFile::save(catalogueOf(records), path("Kelvane_soft.dat"), TableFile::Kind::Marked);
+        QVERIFY2(saved.ok, qPrintable(saved.error));
+    }
+
+    // Rows of site name and product cells, as the history file keeps them.
+    void writeHistory(const QList<QStringList> &rows)
+    {
+        Table history(3, 2);
+        for (int i = 0; i < rows.size(); ++i)
+            history.setRow(i == 0 ? 1 : history.appendRow(), rows.at(i));
+        QVERIFY(History::save(history, path("Kelvane_hist.dat")).ok);
+    }
+
+    void writeOption(const QString &key, const QVariant &value)
+    {
+        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
+        ini.setValue(QStringLiteral("Options/") + key, value);
+    }
+
+    QString writtenOption(const QString &key) const
+    {
+        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
+        return ini.value(QStringLiteral("Options/") + key).toString();
+    }
+
+    // The site library is the one built beside the tests unless
+    // `programFolder` names another folder to look in.
+    std::unique_ptr<TForm1> startWindow(const QString &programFolder = QString())
+    {
+        auto form = std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses,
+                                             m_connectivity, programFolder);
+        if (form->startUpFailed())
+            qWarning("start-up failed: %s", qPrintable(m_dialogs.errors().join('\n')));
+        return form;
+    }
+
+    static void click(TForm1 &form, const QString &name)
+    {
+        auto *button = form.findChild<QPushButton *>(name);
+        QVERIFY2(button, qPrintable(name));
+        button->click();
+    }
+
+    static bool showOnScreen(TForm1 &form)
+    {
+        form.show();
+        form.activateWindow();
+        return QTest::qWaitForWindowActive(&form);
+    }
+};
