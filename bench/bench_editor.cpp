@@ -2,12 +2,12 @@
 // the seven pages, and storing the pages back into the software list; target
 // under 2 ms each. Also the whole Save of a 1,000-record catalogue (with the
 // file write) and opening the class drop-down, for information.
-#include "editor/editorvalues.h"
 #include "catalogue/fieldcatalogue.h"
+#include "editor/editorvalues.h"
 #include "editor/softwareeditor.h"
 #include "platform/datafiles.h"
-#include "platform/table.h"
 #include "platform/dialogs.h"
+#include "platform/table.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -1,12 +1,12 @@
 // Start-up to the main window shown (offscreen) with a catalogue of 10,000
 // records, and a scroll through the whole software list.
 #include "benchreport.h"
-#include "platform/table.h"
-#include "platform/tablefile.h"
-#include "platform/dialogs.h"
-#include "shell/mainwindow.h"
 #include "platform/addresshandler.h"
 #include "platform/connectivity.h"
+#include "platform/dialogs.h"
+#include "platform/table.h"
+#include "platform/tablefile.h"
+#include "shell/mainwindow.h"
 
 #include <QAbstractButton>
 #include <QApplication>

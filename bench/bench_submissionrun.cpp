@@ -4,9 +4,9 @@
 // product (a long way to each pair), and the first and last site only (one
 // step passes every site). Prints each measurement and whether it meets its target.
 #include "benchreport.h"
-#include "platform/table.h"
-#include "platform/dialogs.h"
 #include "platform/connectivity.h"
+#include "platform/dialogs.h"
+#include "platform/table.h"
 #include "submit/run/submissionrun.h"
 #include "submit/sites/submitlist.h"
 

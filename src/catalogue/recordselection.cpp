@@ -1,7 +1,7 @@
 #include "catalogue/recordselection.h"
 
-#include "platform/table.h"
 #include "platform/settings.h"
+#include "platform/table.h"
 
 RecordSelection::RecordSelection(Settings &settings, const Table &software)
     : m_settings(settings), m_software(software)

@@ -1,8 +1,8 @@
 #include "editor/editorpages.h"
 
-#include "editor/editorvalues.h"
 #include "controls/combobox97.h"
 #include "controls/gradientpanel.h"
+#include "editor/editorvalues.h"
 #include "pad/classcombo.h"
 
 #include <QCheckBox>

@@ -2,8 +2,8 @@
 
 #include "catalogue/derivedfields.h"
 #include "catalogue/fieldcatalogue.h"
-#include "platform/tablefile.h"
 #include "pad/categorytables.h"
+#include "platform/tablefile.h"
 
 #include <QCoreApplication>
 

@@ -1,8 +1,8 @@
 #include "editor/softwareeditor.h"
 
 #include "platform/datafiles.h"
-#include "platform/table.h"
 #include "platform/dialogs.h"
+#include "platform/table.h"
 
 #include <QCheckBox>
 #include <QComboBox>

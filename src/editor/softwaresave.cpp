@@ -1,8 +1,8 @@
 #include "editor/softwaresave.h"
 
+#include "platform/dialogs.h"
 #include "platform/table.h"
 #include "platform/tablefile.h"
-#include "platform/dialogs.h"
 
 #include <utility>
 

@@ -1,9 +1,9 @@
 #include "platform/datafolder.h"
 #include "platform/desktopaddresshandler.h"
-#include "shell/mainwindow.h"
 #include "platform/messageboxdialogs.h"
-#include "platform/singleinstance.h"
 #include "platform/networkconnectivity.h"
+#include "platform/singleinstance.h"
+#include "shell/mainwindow.h"
 
 #include <QApplication>
 #include <QMessageBox>

@@ -7,8 +7,8 @@
 #include "submit/credentialsdialog.h"
 #include "submit/history/historyrules.h"
 #include "submit/historyview.h"
-#include "submit/sites/credentials.h"
 #include "submit/sitelistmodel.h"
+#include "submit/sites/credentials.h"
 #include "submit/submitview.h"
 
 #include <QComboBox>

@@ -1,8 +1,8 @@
 #include "submit/submitview.h"
 
-#include "platform/table.h"
 #include "platform/dialogs.h"
 #include "platform/settings.h"
+#include "platform/table.h"
 #include "submit/sitelistmodel.h"
 #include "submit/sites/submitlist.h"
 

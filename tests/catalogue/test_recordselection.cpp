@@ -1,7 +1,7 @@
 #include "catalogue/fieldcatalogue.h"
 #include "catalogue/recordselection.h"
-#include "platform/table.h"
 #include "platform/settings.h"
+#include "platform/table.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -2,8 +2,8 @@
 #include "editor/softwareeditor.h"
 #include "platform/datafiles.h"
 #include "platform/tablefile.h"
-#include "support/records.h"
 #include "support/fakedialogs.h"
+#include "support/records.h"
 
 #include <QApplication>
 #include <QCheckBox>

@@ -1,7 +1,7 @@
 #include "editor/softwaresave.h"
 #include "platform/tablefile.h"
-#include "support/records.h"
 #include "support/fakedialogs.h"
+#include "support/records.h"
 
 #include <QDir>
 #include <QTemporaryDir>

@@ -1,6 +1,6 @@
-#include "platform/cp1252.h"
 #include "catalogue/derivedfields.h"
 #include "pad/categorytables.h"
+#include "platform/cp1252.h"
 
 #include <QTest>
 

@@ -1,12 +1,12 @@
 #include "catalogue/fieldcatalogue.h"
-#include "platform/recordfile.h"
 #include "catalogue/recordselection.h"
-#include "editor/softwareeditor.h"
 #include "catalogue/softwarelistmodel.h"
+#include "editor/softwareeditor.h"
+#include "platform/recordfile.h"
 #include "platform/tablefile.h"
-#include "support/records.h"
 #include "shell/mainwindow.h"
 #include "submit/historyview.h"
+#include "support/records.h"
 #include "support/windowharness.h"
 
 #include <QApplication>

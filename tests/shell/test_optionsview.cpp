@@ -1,10 +1,10 @@
 // The options view on the real main window: the default site login loaded
 // at start-up, the note, and the "ok" button's checks and stored values.
 
-#include "shell/mainwindow.h"
-#include "shell/optionsview.h"
 #include "platform/scrambler.h"
 #include "platform/settings.h"
+#include "shell/mainwindow.h"
+#include "shell/optionsview.h"
 #include "support/windowharness.h"
 
 #include <QFile>

@@ -1,9 +1,9 @@
 #pragma once
 
-#include "editor/editorvalues.h"
 #include "catalogue/fieldcatalogue.h"
-#include "platform/table.h"
+#include "editor/editorvalues.h"
 #include "pad/categorytables.h"
+#include "platform/table.h"
 
 #include <QFile>
 #include <QString>

@@ -1,7 +1,7 @@
 #include "submit/run/submissionrun.h"
 
-#include "platform/dialogs.h"
 #include "platform/connectivity.h"
+#include "platform/dialogs.h"
 #include "submit/sites/submitlist.h"
 
 #include <QCoreApplication>

@@ -2,9 +2,9 @@
 // shows, and the pairs it hands out one window at a time, driven here by
 // simulated window closes.
 
-#include "support/runtables.h"
 #include "support/fakeconnectivity.h"
 #include "support/fakedialogs.h"
+#include "support/runtables.h"
 
 #include "submit/run/submissionrun.h"
 

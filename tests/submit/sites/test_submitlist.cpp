@@ -3,8 +3,8 @@
 
 #include "support/builtfiles.h"
 
-#include "support/fakeaddresshandler.h"
 #include "submit/sites/submitlist.h"
+#include "support/fakeaddresshandler.h"
 
 #include <QTest>
 
