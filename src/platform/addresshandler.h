@@ -10,4 +10,8 @@ class AddressHandler
 public:
     virtual ~AddressHandler() = default;
     virtual void open(const QString &address) = 0;
+
+    // An "http", "https" or "mailto" address: the only kinds that may come
+    // from data the program did not write itself.
+    static bool isWebOrMailAddress(const QString &address);
 };

@@ -284,7 +284,7 @@ void TForm1::buildSoftwareListView(QWidget *view)
         {"Button_delete_item", "Delete item"},
         {"Button_import_pad", "Import a PAD file"},
         {"Button_export_pad", "Export data as PAD file"},
-        {"Button_search_net", "Search net for item"},
+        {"Button_search_soft", "Search net for item"},
     };
     for (const auto &b : buttons) {
         auto *button = new QPushButton(text(b.caption), m_softwareButtons);
@@ -294,7 +294,7 @@ void TForm1::buildSoftwareListView(QWidget *view)
     // "Edit data" and "Delete item" are connected with the editor;
     // "Import a PAD file" and "Export data as PAD file" belong to the PAD
     // interchange, connected by the work that brings it.
-    connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_search_net")),
+    connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_search_soft")),
             &QPushButton::clicked, this, [this] {
                 m_dialogs.message(QCoreApplication::applicationName(),
                                   text("Not available on this version yet..."));

@@ -12,6 +12,7 @@
 #include "submit/submitview.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QWidget>
 
 SubmissionController::SubmissionController(Workspace &workspace, SubmitView &submitView,
@@ -98,7 +99,17 @@ SubmissionRun::Start SubmissionController::submit()
     selection.softwareRows = {{products.first, products.second}};
     selection.chooserIndex = m_submitView.productChooser()->currentIndex();
     selection.autoSubmit = m_submitView.automaticSubmission();
-    return m_run.submit(selection);
+    const SubmissionRun::Start start = m_run.submit(selection);
+    // The marks of a run under way are kept: the user learns why nothing opened.
+    if (start == SubmissionRun::Start::AlreadyRunning)
+        m_dialogs.message(QCoreApplication::applicationName(), alreadyRunningMessage());
+    return start;
+}
+
+QString SubmissionController::alreadyRunningMessage()
+{
+    return tr("A submission run is under way: record the open browser window's outcome "
+              "before you start another.");
 }
 
 int SubmissionController::submittedSoftwareRow() const

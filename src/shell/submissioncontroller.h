@@ -54,8 +54,10 @@ public:
     // The open browser windows go first: they read the tables.
     ~SubmissionController() override;
 
-    // The Submit command, with the views' selections as they are now.
+    // The Submit command, with the views' selections as they are now. During
+    // a run it changes nothing and says so.
     SubmissionRun::Start submit();
+    static QString alreadyRunningMessage();
     // "register at site" for the site in `row`: a registration window.
     TForm2 *registerAt(int row);
     // "edit site's password": `TForm3` for the history's current row, shown

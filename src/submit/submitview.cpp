@@ -426,7 +426,9 @@ void SubmitView::Pop_u_selectClick()
 
 void SubmitView::Pop_u_openinbrowserClick()
 {
-    m_list.Pop_u_openinbrowserClick(currentRow(), m_addresses);
+    const QString refusal = m_list.openHomePage(currentRow(), m_addresses);
+    if (!refusal.isEmpty())
+        m_dialogs.error(refusal);
 }
 
 void SubmitView::PopupMenu_uPopup()

@@ -240,7 +240,7 @@ private slots:
     void searchNetForItemIsNotAvailableYet()
     {
         auto form = startWindow();
-        click(*form, "Button_search_net");
+        click(*form, "Button_search_soft");
         QCOMPARE(m_dialogs.messages(), QStringList{"Not available on this version yet..."});
     }
 
@@ -304,7 +304,7 @@ private slots:
         QVERIFY(showOnScreen(*form));
         click(*form, "Button_software_list");
         QTableView *grid = list(*form);
-        form->findChild<QPushButton *>("Button_search_net")->setFocus();
+        form->findChild<QPushButton *>("Button_search_soft")->setFocus();
         QVERIFY(!grid->hasFocus());
 
         const QPointF at = grid->viewport()->rect().center();
@@ -517,7 +517,7 @@ private slots:
             QCOMPARE(view->height(), viewHeight);
         QCOMPARE(form->findChild<QLabel *>(QStringLiteral("Label_ttl"))->y(), height - 53);
         QCOMPARE(list(*form)->height(), viewHeight - 39);
-        QCOMPARE(form->findChild<QPushButton *>(QStringLiteral("Button_search_net"))
+        QCOMPARE(form->findChild<QPushButton *>(QStringLiteral("Button_search_soft"))
                      ->parentWidget()->y(),
                  viewHeight - 27);
     }

@@ -52,7 +52,7 @@ const QStringList SortedSites{"1000files",     "AmazingFiles", "BestSoftware",  
 
 const QDate Today(2026, 6, 12);
 // The short date format the tests give the window: US English.
-const QString OkToday = QStringLiteral("6/12/26  ok");
+const QString OkToday = QStringLiteral("6/12/2026  ok");
 const QString Fail = QStringLiteral("   fail");
 
 enum class Outcome { Done, Failed, Cancel };
@@ -522,6 +522,12 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
         QPointer<TForm2> second(onlyWindow());
         QCOMPARE(second->objectName(), QStringLiteral("KelvaneSubmit_2"));
+        // Submit during the run opens nothing and says why.
+        button("Button_submit_data")->click();
+        QCOMPARE(m_dialogs.messages(),
+                 QStringList{"A submission run is under way: record the open browser window's "
+                             "outcome before you start another."});
+        QCOMPARE(controller().openWindows(), QList<TForm2 *>{second.data()});
         // An edit made meanwhile waits for the close's write.
         m_form->workspace().history().setCell(1, 5, "by hand");
         m_form->workspace().setHistoryChanged(true);

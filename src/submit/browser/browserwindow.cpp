@@ -6,7 +6,9 @@
 
 #include <QCloseEvent>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QPointer>
+#include <QScreen>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -274,7 +276,10 @@ TForm2 *openBrowserWindow(BrowserWindowBook &book, int resultCode, SubmissionSou
                           Dialogs &dialogs, AddressHandler &addresses,
                           const BrowserOptions &options, QWidget *owner)
 {
-    const BrowserWindowBook::Opening opening = book.open();
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    const BrowserWindowBook::Opening opening = book.open(screens);
     auto *window = new TForm2(opening.name, resultCode, source, dialogs, addresses, options, owner);
     window->setWebWindowGeometry(opening.geometry);
     window->show();

@@ -12,7 +12,8 @@ QString windowName(int counter)
     return QStringLiteral("KelvaneSubmit_") + QString::number(counter);
 }
 
-WebWindowGeometry openingGeometry(const WebWindowGeometry &remembered)
+WebWindowGeometry openingGeometry(const WebWindowGeometry &remembered,
+                                  const QList<QRect> &screens)
 {
     WebWindowGeometry g = remembered;
     if (g.width == 0)
@@ -23,14 +24,22 @@ WebWindowGeometry openingGeometry(const WebWindowGeometry &remembered)
         g.left = DefaultLeft;
     if (g.top == 0)
         g.top = DefaultTop;
-    return g;
+    if (screens.isEmpty())
+        return g;
+    const QRect bar(g.left, g.top, g.width, BarHeight);
+    for (const QRect &screen : screens) {
+        const QRect shown = screen.intersected(bar);
+        if (shown.width() >= BarHeight && shown.height() >= BarHeight / 2)
+            return g;
+    }
+    return openingGeometry({});
 }
 
 } // namespace BrowserWindowRules
 
-BrowserWindowBook::Opening BrowserWindowBook::open()
+BrowserWindowBook::Opening BrowserWindowBook::open(const QList<QRect> &screens)
 {
     ++m_counter;
     return {BrowserWindowRules::windowName(m_counter),
-            BrowserWindowRules::openingGeometry(m_geometry)};
+            BrowserWindowRules::openingGeometry(m_geometry, screens)};
 }

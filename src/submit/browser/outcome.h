@@ -2,6 +2,8 @@
 
 #include "platform/settings.h"
 
+#include <QList>
+#include <QRect>
 #include <QString>
 
 // The rules of a browser window's frame that hold no page: where the
@@ -27,8 +29,11 @@ inline constexpr int DefaultTop = 230;
 // "KelvaneSubmit_1" for the first window after start-up.
 QString windowName(int counter);
 
-// Each of width, height, left and top that is 0 takes its default.
-WebWindowGeometry openingGeometry(const WebWindowGeometry &remembered);
+// Each of width, height, left and top that is 0 takes its default. A
+// window that would not show its bar on any of `screens` (a screen was
+// removed since) opens at the defaults; no screens given, no such check.
+WebWindowGeometry openingGeometry(const WebWindowGeometry &remembered,
+                                  const QList<QRect> &screens = {});
 
 } // namespace BrowserWindowRules
 
@@ -43,8 +48,8 @@ public:
         QString name;
         WebWindowGeometry geometry;
     };
-    // Counts the window and returns its name and geometry.
-    Opening open();
+    // Counts the window and returns its name and geometry on `screens`.
+    Opening open(const QList<QRect> &screens = {});
     // A window closed here: the next one opens where it was.
     void closed(const WebWindowGeometry &geometry) { m_geometry = geometry; }
 

@@ -77,7 +77,12 @@ namespace History {
 
 QString okCell(const QDate &date, const QLocale &locale)
 {
-    return locale.toString(date, QLocale::ShortFormat) + QStringLiteral("  ok");
+    // The user's short format, but always with the century: "12/6/2026",
+    // never "12/6/26".
+    QString format = locale.dateFormat(QLocale::ShortFormat);
+    if (!format.contains(QLatin1String("yyyy")))
+        format.replace(QLatin1String("yy"), QLatin1String("yyyy"));
+    return locale.toString(date, format) + QStringLiteral("  ok");
 }
 
 bool accepted(const QString &cell)

@@ -1,5 +1,7 @@
 #include "submit/sites/submitlist.h"
 
+#include <QCoreApplication>
+
 #include "platform/addresshandler.h"
 
 #include <QLocale>
@@ -214,9 +216,16 @@ SubmitList::RegisterAction SubmitList::registerAction(int selectedRowCount) cons
     return RegisterAction::Open;
 }
 
-void SubmitList::Pop_u_openinbrowserClick(int row, AddressHandler &handler) const
+QString SubmitList::openHomePage(int row, AddressHandler &handler) const
 {
-    handler.open(m_table.cell(HomePage, row));
+    const QString address = m_table.cell(HomePage, row);
+    if (!AddressHandler::isWebOrMailAddress(address))
+        return QCoreApplication::translate("SubmitList",
+                                           "The site's home page \"%1\" is no web address: "
+                                           "it is not opened.")
+            .arg(address);
+    handler.open(address);
+    return QString();
 }
 
 std::array<int, 4> SubmitList::columnWidths(int clientWidth, bool allRowsFit, int scrollBarWidth)

@@ -163,8 +163,11 @@ public:
     // selection of one row.
     static bool sitePasswordEnabled(int selectedRowCount) { return selectedRowCount == 1; }
 
-    // "open site in &browser": the home page of `row`, handed over unchanged.
-    void Pop_u_openinbrowserClick(int row, AddressHandler &handler) const;
+    // "open site in &browser": the home page of `row`, handed over unchanged
+    // when it is a web or mail address. Anything else (a "file:" address, a
+    // local path) comes from a library that a download can replace and is
+    // never handed to the desktop: the message says so. Empty when opened.
+    QString openHomePage(int row, AddressHandler &handler) const;
 
     // Widths of the four shown columns 0..3; every column from 4 on is 0 wide.
     static std::array<int, 4> columnWidths(int clientWidth, bool allRowsFit, int scrollBarWidth);

@@ -491,18 +491,27 @@ private slots:
     void aWindowOpensWithTheRememberedGeometryOrItsDefaults_data()
     {
         QTest::addColumn<QString>("remembered");
+        QTest::addColumn<QList<QRect>>("screens");
         QTest::addColumn<QString>("opening");
-        QTest::newRow("nothing known yet") << "0.0.0.0" << "640.380.250.230";
-        QTest::newRow("a closed window's place") << "800.500.10.20" << "800.500.10.20";
-        QTest::newRow("only a size known") << "700.400.0.0" << "700.400.250.230";
+        const QList<QRect> one{{0, 0, 1280, 1024}};
+        const QList<QRect> two{{0, 0, 1280, 1024}, {1280, 0, 1920, 1080}};
+        QTest::newRow("nothing known yet") << "0.0.0.0" << one << "640.380.250.230";
+        QTest::newRow("a closed window's place") << "800.500.10.20" << one << "800.500.10.20";
+        QTest::newRow("only a size known") << "700.400.0.0" << one << "700.400.250.230";
+        QTest::newRow("a place on the second screen") << "800.500.2000.20" << two << "800.500.2000.20";
+        QTest::newRow("the second screen removed") << "800.500.2000.20" << one << "640.380.250.230";
+        QTest::newRow("the bar above the screen") << "800.500.10.-600" << one << "640.380.250.230";
+        QTest::newRow("only a sliver of the bar shows")
+            << "800.500.1270.20" << one << "640.380.250.230";
     }
     void aWindowOpensWithTheRememberedGeometryOrItsDefaults()
     {
         QFETCH(QString, remembered);
+        QFETCH(QList<QRect>, screens);
         QFETCH(QString, opening);
         BrowserWindowBook book;
         book.setGeometry(*WebWindowGeometry::parse(remembered));
-        QCOMPARE(book.open().geometry.toText(), opening);
+        QCOMPARE(book.open(screens).geometry.toText(), opening);
     }
 
     void windowsAreNamedByTheRunsCounterAndOpenWhereTheLastOneClosed()

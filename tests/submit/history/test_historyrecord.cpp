@@ -78,9 +78,9 @@ void TestHistoryRecord::anOutcomeGivesItsCell_data()
     QTest::addColumn<QString>("text");
 
     QTest::newRow("done, British short date") << 3 << "en_GB" << true << 3 << "12/06/2026  ok";
-    QTest::newRow("done, Australian short date") << 3 << "en_AU" << true << 3 << "12/6/26  ok";
-    QTest::newRow("done, American short date") << 2 << "en_US" << true << 2 << "6/12/26  ok";
-    QTest::newRow("done, German short date") << 1 << "de_DE" << true << 1 << "12.06.26  ok";
+    QTest::newRow("done, Australian short date") << 3 << "en_AU" << true << 3 << "12/6/2026  ok";
+    QTest::newRow("done, American short date") << 2 << "en_US" << true << 2 << "6/12/2026  ok";
+    QTest::newRow("done, German short date") << 1 << "de_DE" << true << 1 << "12.06.2026  ok";
     QTest::newRow("failed") << -2 << "en_GB" << true << 2 << "   fail";
     QTest::newRow("cancelled") << 0 << "en_GB" << false << 0 << "";
     QTest::newRow("the smallest code names no row")

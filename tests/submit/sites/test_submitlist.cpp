@@ -55,6 +55,8 @@ private slots:
     void aRowClickEnablesRegisterAndAutoSubmitByTheSiteRecord();
     void registerAtSiteWantsExactlyOneSelectedRow();
     void openSiteInBrowserHandsTheHomePageOverUnchanged();
+    void onlyWebAndMailHomePagesAreOpened_data();
+    void onlyWebAndMailHomePagesAreOpened();
 
 private:
     SubmitList m_list;
@@ -247,9 +249,37 @@ void TestSubmitList::openSiteInBrowserHandsTheHomePageOverUnchanged()
     SubmitList list;
     list.fill(libraryOf({{"Site", odd}}));
     FakeAddressHandler handler;
-    list.Pop_u_openinbrowserClick(1, handler);
-    m_list.Pop_u_openinbrowserClick(7, handler);
+    QCOMPARE(list.openHomePage(1, handler), QString());
+    QCOMPARE(m_list.openHomePage(7, handler), QString());
     QCOMPARE(handler.opened, (QStringList{odd, "http://www.filesweb.example/"}));
+}
+
+void TestSubmitList::onlyWebAndMailHomePagesAreOpened_data()
+{
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<bool>("opened");
+    QTest::newRow("https, any letter case") << "HTTPS://files.example/" << true;
+    QTest::newRow("mailto") << "mailto:editor@files.example" << true;
+    QTest::newRow("a file address") << "file:///etc/passwd" << false;
+    QTest::newRow("a local path") << "/usr/bin/xterm" << false;
+    QTest::newRow("a program with arguments") << "xterm -e sh" << false;
+    QTest::newRow("another scheme") << "smb://host/share" << false;
+    QTest::newRow("http without a host") << "http:///etc" << false;
+    QTest::newRow("empty") << "" << false;
+}
+
+void TestSubmitList::onlyWebAndMailHomePagesAreOpened()
+{
+    QFETCH(QString, address);
+    QFETCH(bool, opened);
+    SubmitList list;
+    list.fill(libraryOf({{"Site", address}}));
+    FakeAddressHandler handler;
+    const QString refusal = list.openHomePage(1, handler);
+    QCOMPARE(handler.opened, opened ? QStringList{address} : QStringList{});
+    QCOMPARE(refusal.isEmpty(), opened);
+    if (!opened)
+        QVERIFY(refusal.contains(address));
 }
 
 QTEST_GUILESS_MAIN(TestSubmitList)
