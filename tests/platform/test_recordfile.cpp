@@ -207,6 +207,8 @@ private slots:
         QVERIFY(result.error.isEmpty());
         QCOMPARE(soft.cell(1, 1), QStringLiteral("1.0"));
         QCOMPARE(soft.cell(2, 1), QString());
+        // A cell the record does not reach keeps nothing from before the load.
+        QCOMPARE(soft.cell(50, 1), QString());
     }
 
     void aDamagedFileKeepsEarlierRecordsAndACopy_data()

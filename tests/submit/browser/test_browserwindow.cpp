@@ -556,7 +556,7 @@ private slots:
         QVERIFY(!w->pageHandling().filled());
     }
 
-    void theRunsWindowsShareCookiesAndSendNoReferer()
+    void theRunsWindowsShareOneCookieJarWithoutACache()
     {
         m_server.page("/cookie", "<html><body><script>document.cookie = 'run=1; path=/';</script>"
                                  "<form><input name=x></form></body></html>");
@@ -568,6 +568,9 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(walksDone(second), 1, Timeout);
         QCOMPARE(gets("/cookie2").size(), 1);
         QCOMPARE(gets("/cookie2").first().headers.value("cookie"), QByteArray("run=1"));
+        // Known platform limit, not a wish: Chromium drops the site's
+        // "Referer: KelvaneSubmit" header (not an absolute address), so none
+        // arrives. Should a later engine send it, this line says so.
         QVERIFY(!gets("/cookie").first().headers.contains("referer"));
         QVERIFY(second->page()->profile()->isOffTheRecord());
         QCOMPARE(second->page()->profile(), TForm2::sharedProfile());
