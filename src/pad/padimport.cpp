@@ -181,7 +181,13 @@ QString hexCode(QStringView text)
 class Builder
 {
 public:
-    Builder() : m_result() { m_result.record = QStringList(FieldCatalogue::FieldCount); }
+    Builder()
+    {
+        m_result.record = QStringList(FieldCatalogue::FieldCount);
+        // The emptied editor's check boxes are unticked.
+        for (int f : {Field::IncludesJavaVm, Field::IncludesVbRuntime, Field::IncludesDirectX})
+            m_result.record[f] = QStringLiteral("0");
+    }
 
     void apply(const Element &e, const QString &value)
     {

@@ -122,6 +122,8 @@ private slots:
         QTest::newRow("category") << QByteArray("<Program_Specific_Category>games</Program_Specific_Category>")
                                   << int(Field::Category) << QString("Games");
 
+        QTest::newRow("check box absent") << QByteArray("<City_Town>Faro</City_Town>")
+                                          << int(Field::IncludesJavaVm) << QString("0");
         for (const char *v : {"Y", "y"})
             QTest::newRow(qPrintable(QString("DirectX %1").arg(v)))
                 << QByteArray("<Includes_DirectX>") + v + "</Includes_DirectX>" << int(Field::IncludesDirectX) << QString("1");
