@@ -137,6 +137,9 @@ private slots:
         QTest::newRow("languages, Arabic first")
             << QByteArray("<Program_Language>arabic,English</Program_Language>")
             << int(Field::Languages) << QString("Arabic,English");
+        QTest::newRow("languages, first name as written")
+            << QByteArray("<Program_Language> English,French</Program_Language>")
+            << int(Field::Languages) << QString("French");
         QTest::newRow("languages, unknown last")
             << QByteArray("<Program_Language>German,Klingon</Program_Language>")
             << int(Field::Languages) << QString("German");
@@ -321,6 +324,18 @@ private slots:
         QCOMPARE(result.status, Status::NotPad);
         QVERIFY2(result.error.startsWith("This is not a PAD file."), qPrintable(result.error));
         QVERIFY2(result.error.contains(reason), qPrintable(result.error));
+    }
+
+    void brokenXmlFallsBackToTheLines()
+    {
+        // Bare "&" as older exports wrote it, and a comment: not XML, but the lines still read.
+        const PadImport::Result result = PadImport::fromBytes(
+            document("<Company_Name>A & B</Company_Name>\r\n<!-- note -->\r\n<City_Town>Faro</City_Town>"));
+        QCOMPARE(result.status, Status::Imported);
+        QCOMPARE(result.record.value(Field::CompanyName), QStringLiteral("A & B"));
+        QCOMPARE(result.record.value(Field::City), QStringLiteral("Faro"));
+        QCOMPARE(result.notes.size(), 1);
+        QVERIFY(result.notes.first().contains("line by line"));
     }
 
     void emptyRecordDocumentImports()
