@@ -12,9 +12,10 @@ namespace {
 
 const QLatin1String LineEnd("\r\n");
 
-// One line of the fixed part of the document: a fixed text, or a value
-// element written from a field, or a "Y"/"N" element for a check box field.
-enum class Kind { Fixed, Value, YesNo };
+// One line of the fixed part of the document: a fixed line, a value element
+// written from a field, a "Y"/"N" element for a check box field, or an
+// element holding a fixed text and one of the two addresses.
+enum class Kind { Fixed, Value, YesNo, EditorNote, PadNote };
 
 struct Line
 {
@@ -24,14 +25,19 @@ struct Line
     int field = -1;
 };
 
+const char EditorNoteText[] = "Created by KelvaneSubmit. Check at at ";
+const char PadNoteText[] =
+    "Portable Application Description, or PAD for short, is a data set used by software authors "
+    "to disseminate information to anyone interested in their software products. More info at ";
+
 // Everything from the declaration to "</Web_Info>".
 const Line Head[] = {
     {0, Kind::Fixed, "<?xml version=\"1.0\"  encoding=\"Windows-1252\" ?>"},
     {0, Kind::Fixed, "<XML_DIZ_INFO>"},
     {3, Kind::Fixed, "<MASTER_PAD_VERSION_INFO>"},
     {6, Kind::Fixed, "<MASTER_PAD_VERSION>2.01</MASTER_PAD_VERSION>"},
-    {6, Kind::Fixed, nullptr}, // MASTER_PAD_EDITOR
-    {6, Kind::Fixed, nullptr}, // MASTER_PAD_INFO
+    {6, Kind::EditorNote, "MASTER_PAD_EDITOR"},
+    {6, Kind::PadNote, "MASTER_PAD_INFO"},
     {3, Kind::Fixed, "</MASTER_PAD_VERSION_INFO>"},
     {3, Kind::Fixed, "<Company_Info>"},
     {6, Kind::Value, "Company_Name", Field::CompanyName},
@@ -310,21 +316,13 @@ QByteArray document(const QStringList &record)
 {
     Writer w(record);
     for (const Line &l : Head) {
-        if (!l.text) {
-            // The two header lines that name an address.
-            if (&l == &Head[4])
-                w.line(l.indent, QLatin1String("<MASTER_PAD_EDITOR>Created by KelvaneSubmit. Check at at ")
-                           + QLatin1String(MakerPage) + QLatin1String("</MASTER_PAD_EDITOR>"));
-            else
-                w.line(l.indent,
-                       QLatin1String("<MASTER_PAD_INFO>Portable Application Description, or PAD for "
-                                     "short, is a data set used by software authors to disseminate "
-                                     "information to anyone interested in their software products. "
-                                     "More info at ")
-                           + QLatin1String(PadHomePage) + QLatin1String("</MASTER_PAD_INFO>"));
-            continue;
-        }
         switch (l.kind) {
+        case Kind::EditorNote:
+            w.value(l.indent, l.text, QLatin1String(EditorNoteText) + QLatin1String(MakerPage));
+            break;
+        case Kind::PadNote:
+            w.value(l.indent, l.text, QLatin1String(PadNoteText) + QLatin1String(PadHomePage));
+            break;
         case Kind::Fixed: w.line(l.indent, QLatin1String(l.text)); break;
         case Kind::Value: w.value(l.indent, l.text, w.cell(l.field)); break;
         case Kind::YesNo:
