@@ -2,12 +2,24 @@
 
 #include <QString>
 
-// The modal message boxes, as a port: the windows ask through it, the real
-// adapter shows QMessageBox, tests answer with a fake.
+// The modal message boxes and file dialogs, as a port: the windows ask
+// through it, the real adapter shows QMessageBox and QFileDialog, tests
+// answer with a fake.
 class Dialogs
 {
 public:
     enum class Answer { Ok, Cancel, Yes };
+
+    // What a file dialog shows: its title, one filter entry in Qt's form
+    // ("XML file (*)"), the suffix given to a name typed without one, and the
+    // name it offers first. Read-only files are not listed.
+    struct FileDialogSettings
+    {
+        QString title;
+        QString filter;
+        QString defaultSuffix;
+        QString initialName;
+    };
 
     virtual ~Dialogs() = default;
     // A box with a title, the text and "OK".
@@ -24,4 +36,19 @@ public:
     }
     // A question with "&Yes" and Cancel, Cancel focused.
     virtual Answer askYesCancel(const QString &title, const QString &text) = 0;
+
+    // A save dialog: the chosen path, or "" when cancelled. The user is asked
+    // before an existing file is replaced and before a new one is created; the
+    // folder must exist. Ports without file dialogs answer as a cancel.
+    virtual QString saveFileName(const FileDialogSettings &settings)
+    {
+        Q_UNUSED(settings);
+        return QString();
+    }
+    // An open dialog for one existing file: its path, or "" when cancelled.
+    virtual QString openFileName(const FileDialogSettings &settings)
+    {
+        Q_UNUSED(settings);
+        return QString();
+    }
 };

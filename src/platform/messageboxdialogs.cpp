@@ -1,6 +1,11 @@
 #include "platform/messageboxdialogs.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QFileSystemModel>
+#include <QSortFilterProxyModel>
 #include <QMessageBox>
 #include <QPushButton>
 
@@ -68,4 +73,76 @@ Dialogs::Answer MessageBoxDialogs::askYesCancel(const QString &title, const QStr
                    == QMessageBox::Yes
                ? Answer::Yes
                : Answer::Cancel;
+}
+
+namespace {
+
+// Hides read-only files from a file dialog; folders stay, to move through.
+class WritableFilesOnly : public QSortFilterProxyModel
+{
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
+
+protected:
+    bool filterAcceptsRow(int row, const QModelIndex &parent) const override
+    {
+        const auto *files = qobject_cast<const QFileSystemModel *>(sourceModel());
+        if (!files)
+            return true;
+        const QFileInfo info = files->fileInfo(files->index(row, 0, parent));
+        return info.isDir() || info.isWritable();
+    }
+};
+
+void setUp(QFileDialog &dialog, const Dialogs::FileDialogSettings &settings)
+{
+    dialog.setWindowTitle(settings.title);
+    dialog.setNameFilter(settings.filter);
+    dialog.setDefaultSuffix(settings.defaultSuffix);
+    // The filter model needs Qt's own dialog.
+    dialog.setOption(QFileDialog::DontUseNativeDialog);
+    dialog.setProxyModel(new WritableFilesOnly(&dialog));
+    dialog.selectFile(settings.initialName);
+}
+
+} // namespace
+
+QString MessageBoxDialogs::saveFileName(const FileDialogSettings &settings)
+{
+    QFileDialog dialog(m_parent);
+    setUp(dialog, settings);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    // Replacing an existing file is confirmed by the dialog itself.
+    while (dialog.exec() == QDialog::Accepted) {
+        const QString path = dialog.selectedFiles().value(0);
+        const QFileInfo info(path);
+        if (!info.absoluteDir().exists()) {
+            run(m_parent, QMessageBox::Warning, settings.title,
+                QCoreApplication::translate("MessageBoxDialogs", "%1\rThe folder does not exist.")
+                    .arg(QDir::toNativeSeparators(info.absolutePath())),
+                QMessageBox::Ok, QMessageBox::Ok);
+            continue;
+        }
+        if (!info.exists()
+            && askYesCancel(settings.title,
+                            QCoreApplication::translate("MessageBoxDialogs",
+                                                        "%1\rThis file does not exist.\rCreate the file?")
+                                .arg(QDir::toNativeSeparators(path)))
+                   != Answer::Yes)
+            continue;
+        return path;
+    }
+    return QString();
+}
+
+QString MessageBoxDialogs::openFileName(const FileDialogSettings &settings)
+{
+    QFileDialog dialog(m_parent);
+    setUp(dialog, settings);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }

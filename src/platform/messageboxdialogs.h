@@ -6,7 +6,7 @@
 #include <QString>
 #include <QWidget>
 
-// The Dialogs port shown as modal QMessageBox windows. Texts are plain text
+// The Dialogs port shown as modal QMessageBox and QFileDialog windows. Texts are plain text
 // (a site or product name is never taken for markup) and a carriage return
 // in a message is a line break.
 class MessageBoxDialogs : public Dialogs
@@ -21,6 +21,8 @@ public:
     Answer warnOkCancel(const QString &title, const QString &text) override;
     Answer confirmOkCancel(const QString &title, const QString &text) override;
     Answer askYesCancel(const QString &title, const QString &text) override;
+    QString saveFileName(const FileDialogSettings &settings) override;
+    QString openFileName(const FileDialogSettings &settings) override;
 
     // The text as the box shows it: "\r\n" and a lone "\r" become line breaks.
     static QString displayText(const QString &text);

@@ -6,6 +6,7 @@
 #include "editor/softwareeditor.h"
 #include "platform/dialogs.h"
 #include "shell/optionsview.h"
+#include "shell/padcommands.h"
 #include "shell/wheeltokeys.h"
 #include "submit/historyview.h"
 
@@ -292,8 +293,8 @@ void TForm1::buildSoftwareListView(QWidget *view)
         row->addWidget(button);
     }
     // "Edit data" and "Delete item" are connected with the editor;
-    // "Import a PAD file" and "Export data as PAD file" belong to the PAD
-    // interchange, connected by the work that brings it.
+    // "Import a PAD file" and "Export data as PAD file" act through the
+    // editor, connected once it is built.
     connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_search_soft")),
             &QPushButton::clicked, this, [this] {
                 m_dialogs.message(QCoreApplication::applicationName(),
@@ -333,6 +334,13 @@ void TForm1::buildEditor()
     // only loads it.
     connect(m_submitView, &SubmitView::productChosen, m_editor,
             &SoftwareEditor::ComboBox_productChange);
+
+    auto *pad = new PadCommands(m_workspace.software(), [this] { return currentSoftwareRow(); },
+                                *m_editor, m_dialogs, this);
+    connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_export_pad")),
+            &QPushButton::clicked, pad, &PadCommands::Button_export_padClick);
+    connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_import_pad")),
+            &QPushButton::clicked, pad, &PadCommands::Button_import_padClick);
 }
 
 void TForm1::softwareRecordStored()

@@ -1,6 +1,8 @@
 #include "platform/messageboxdialogs.h"
 
 #include <QAbstractButton>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QApplication>
 #include <QMessageBox>
 #include <QPushButton>
@@ -159,6 +161,45 @@ private slots:
         MessageBoxDialogs dialogs;
         dialogs.error(QStringLiteral("Cannot open file x.dat"));
         QVERIFY(inspected);
+    }
+
+    void fileDialogsShowTheirSettingsAndCancelToNothing_data()
+    {
+        QTest::addColumn<bool>("save");
+        QTest::newRow("save") << true;
+        QTest::newRow("open") << false;
+    }
+
+    void fileDialogsShowTheirSettingsAndCancelToNothing()
+    {
+        QFETCH(bool, save);
+        QString title, suffix, typed;
+        QStringList filters;
+        QFileDialog::AcceptMode mode = QFileDialog::AcceptOpen;
+        auto *poll = new QTimer;
+        QObject::connect(poll, &QTimer::timeout, poll, [&, poll] {
+            if (auto *dialog = qobject_cast<QFileDialog *>(QApplication::activeModalWidget())) {
+                poll->stop();
+                poll->deleteLater();
+                title = dialog->windowTitle();
+                suffix = dialog->defaultSuffix();
+                filters = dialog->nameFilters();
+                mode = dialog->acceptMode();
+                if (auto *name = dialog->findChild<QLineEdit *>("fileNameEdit"))
+                    typed = name->text();
+                dialog->reject();
+            }
+        });
+        poll->start(10);
+        MessageBoxDialogs dialogs;
+        const Dialogs::FileDialogSettings settings{"Export to PAD file", "XML file (*)", "xml", "*.xml"};
+        const QString chosen = save ? dialogs.saveFileName(settings) : dialogs.openFileName(settings);
+        QCOMPARE(chosen, QString());
+        QCOMPARE(title, QStringLiteral("Export to PAD file"));
+        QCOMPARE(suffix, QStringLiteral("xml"));
+        QCOMPARE(filters, QStringList{"XML file (*)"});
+        QCOMPARE(typed, QStringLiteral("*.xml"));
+        QCOMPARE(mode, save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     }
 };
 

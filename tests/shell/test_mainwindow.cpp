@@ -1,6 +1,7 @@
 #include "catalogue/fieldcatalogue.h"
 #include "catalogue/softwarelistdelegate.h"
 #include "catalogue/softwarelistmodel.h"
+#include "editor/softwareeditor.h"
 #include "shell/mainwindow.h"
 #include "submit/historyview.h"
 #include "support/windowharness.h"
@@ -242,6 +243,23 @@ private slots:
         auto form = startWindow();
         click(*form, "Button_search_soft");
         QCOMPARE(m_dialogs.messages(), QStringList{"Not available on this version yet..."});
+    }
+
+    void thePadButtonsExportTheSelectedRecordAndImportIntoTheEditor()
+    {
+        writeCatalogue({record("Alpha"), record("Beta")});
+        writeOption(QStringLiteral("Software"), 2);
+        auto form = startWindow();
+        const QString file = path("beta.xml");
+        m_dialogs.fileNames = {file, file};
+        click(*form, "Button_export_pad");
+        QVERIFY(fileBytes(file).contains("<Program_Name>Beta</Program_Name>"));
+        click(*form, "Button_import_pad");
+        QCOMPARE(m_dialogs.fileDialogs.size(), 2);
+        QCOMPARE(m_dialogs.fileDialogs.at(0).title, QStringLiteral("Export to PAD file"));
+        QCOMPARE(m_dialogs.fileDialogs.at(1).title, QStringLiteral("Import a PAD file"));
+        QCOMPARE(form->editor()->values().fields[Field::ProgramName], QStringLiteral("Beta"));
+        QCOMPARE(form->currentView()->objectName(), QStringLiteral("Panel_1a"));
     }
 
     void aUserClickOnARowSelectsThatRecord()

@@ -7,11 +7,12 @@
 #include <QStringList>
 
 // Records every box a window asks for and answers the questions from a queue
-// (Cancel once the queue is empty: the answer that changes nothing).
+// (Cancel once the queue is empty: the answer that changes nothing). File
+// dialogs answer from `fileNames` ("" or an empty queue: cancelled).
 class FakeDialogs : public Dialogs
 {
 public:
-    enum class Kind { Message, Error, WarnOkCancel, AskYesCancel, ConfirmOkCancel };
+    enum class Kind { Message, Error, WarnOkCancel, AskYesCancel, ConfirmOkCancel, SaveFile, OpenFile };
 
     struct Shown
     {
@@ -22,6 +23,9 @@ public:
 
     QList<Shown> shown;
     QList<Answer> answers;
+    QStringList fileNames;
+    // The settings every file dialog was opened with, in order.
+    QList<FileDialogSettings> fileDialogs;
 
     void message(const QString &title, const QString &text) override
     {
@@ -42,6 +46,19 @@ public:
     {
         shown.append({Kind::AskYesCancel, title, text});
         return next();
+    }
+
+    QString saveFileName(const FileDialogSettings &settings) override
+    {
+        shown.append({Kind::SaveFile, settings.title, settings.initialName});
+        fileDialogs.append(settings);
+        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
+    }
+    QString openFileName(const FileDialogSettings &settings) override
+    {
+        shown.append({Kind::OpenFile, settings.title, settings.initialName});
+        fileDialogs.append(settings);
+        return fileNames.isEmpty() ? QString() : fileNames.takeFirst();
     }
 
     // The texts of the boxes of one kind, in order.

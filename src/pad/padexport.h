@@ -1,0 +1,28 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+// Writing one software record as a PAD document (root XML_DIZ_INFO, PAD 2.01
+// layout, Windows-1252, CR LF line ends). The document is also what the PAD
+// import reads back.
+namespace PadExport {
+
+// The maker's page and the PAD standard's home page, named in the header lines.
+inline constexpr const char *MakerPage = "http://www.kelvane.example/kelvanesubmit/";
+inline constexpr const char *PadHomePage = "http://www.asp-shareware.org/pad/";
+
+// The whole document for `record` (a software row; missing cells read as "").
+QByteArray document(const QStringList &record);
+
+// A value as it goes between the tags: "&", "<" and ">" as entities, line
+// breaks and characters Windows-1252 has no byte for as character references.
+QString escaped(const QString &value);
+
+// Writes the document to `path` all at once: an earlier file there stays
+// untouched unless the new one is complete. Returns "" on success, otherwise
+// the reason, for the user.
+QString save(const QStringList &record, const QString &path);
+
+} // namespace PadExport
