@@ -2,6 +2,7 @@
 
 #include "catalogue/pseudofields.h"
 #include "platform/table.h"
+#include "submit/sites/siterecord.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -106,7 +107,8 @@ public:
     {
         m_loggedIn = input.step == Step::LoginFill ? false : input.loggedIn;
         m_autoSubmit = input.step == Step::LoginFill ? true : input.autoSubmit;
-        const LoginPair pair = loginPair(input.siteRecord.value(UserPassColumn), input.defaultLogin);
+        const LoginPair pair =
+            loginPair(input.siteRecord.value(SiteRecord::UserPass), input.defaultLogin);
         m_context = {input.softwareRecord, input.constants, pair.password, pair.userName};
     }
 
@@ -215,7 +217,7 @@ FormWalkPlan Walker::run()
     index();
 
     const QStringList &site = m_input.siteRecord;
-    const int first = m_loggedIn ? FirstEntryColumnLoggedIn : FirstEntryColumn;
+    const int first = m_loggedIn ? SiteRecord::FirstFieldMapLoggedIn : SiteRecord::FirstFieldMap;
     for (int column = first; column < site.size(); ++column) {
         const QString &cell = site.at(column);
         if (isBlank(cell))

@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 #include "platform/recordfile.h"
 #include "platform/scrambler.h"
+#include "submit/sites/siterecord.h"
 #include "submit/sites/submitlist.h"
 
 #include <QCoreApplication>
@@ -59,7 +60,7 @@ LoadResult load(Table &submitList, const QString &path)
             ++result.malformed;
             continue;
         }
-        const int row = submitList.findRow(SubmitList::SiteName, Cp1252::decode(record.left(tab)));
+        const int row = submitList.findRow(SiteRecord::SiteName, Cp1252::decode(record.left(tab)));
         if (row < 1) {
             ++result.unknownSites;
             continue;
@@ -82,7 +83,7 @@ QString write(const Table &submitList, const QString &path)
         for (int r = 1; r < submitList.rowCount(); ++r) {
             const QString userPass = submitList.cell(Column, r);
             if (!isEmpty(userPass))
-                records.append(recordText(submitList.cell(SubmitList::SiteName, r), userPass));
+                records.append(recordText(submitList.cell(SiteRecord::SiteName, r), userPass));
         }
     }
     return RecordFile::write(path, records, RecordFile::Access::OwnerOnly);
