@@ -1,5 +1,6 @@
 #include "submit/history/history.h"
 
+#include "catalogue/fieldcatalogue.h"
 #include "platform/recordfile.h"
 #include "submit/sites/siterecord.h"
 #include "submit/sites/submitlist.h"
@@ -101,7 +102,7 @@ void setHeadings(Table &history, const Table &submitList, const Table &software)
     history.setColumnCount(software.rowCount());
     history.setCell(0, 0, submitList.cell(SiteRecord::SiteName, 0));
     for (int a = 1; a < software.rowCount(); ++a)
-        history.setCell(a, 0, software.cell(0, a));
+        history.setCell(a, 0, software.cell(Field::ProgramName, a));
 }
 
 LoadResult load(Table &history, const Table &submitList, const Table &software,
