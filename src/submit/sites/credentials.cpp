@@ -16,10 +16,10 @@ QString tr(const char *text)
     return QCoreApplication::translate("Credentials", text);
 }
 
-// Column 6 must lie before the mark column, or a pair would become a mark.
+// The pair's column must lie before the mark column, or a pair would become a mark.
 bool hasColumn(const Table &submitList)
 {
-    return Credentials::Column < Marks::column(submitList);
+    return SiteRecord::UserPass < Marks::column(submitList);
 }
 
 QByteArray scrambled(const QByteArray &bytes)
@@ -70,7 +70,8 @@ LoadResult load(Table &submitList, const QString &path)
             continue;
         }
         filled.insert(row);
-        submitList.setCell(Column, row, Cp1252::decode(scrambled(record.mid(tab + 1))));
+        submitList.setCell(SiteRecord::UserPass, row,
+                           Cp1252::decode(scrambled(record.mid(tab + 1))));
         ++result.loaded;
     }
     return result;
@@ -81,7 +82,7 @@ QString write(const Table &submitList, const QString &path)
     QList<QByteArray> records;
     if (hasColumn(submitList)) {
         for (int r = 1; r < submitList.rowCount(); ++r) {
-            const QString userPass = submitList.cell(Column, r);
+            const QString userPass = submitList.cell(SiteRecord::UserPass, r);
             if (!isEmpty(userPass))
                 records.append(recordText(submitList.cell(SiteRecord::SiteName, r), userPass));
         }
@@ -97,7 +98,7 @@ std::optional<DialogFields> dialogFor(const Table &history, const Table &submitL
     const QString site = history.cell(0, historyRow);
     if (site.isEmpty())
         return std::nullopt;
-    const QString userPass = submitList.cell(Column, historyRow);
+    const QString userPass = submitList.cell(SiteRecord::UserPass, historyRow);
     const qsizetype tab = userPass.indexOf(QLatin1Char('\t'));
     if (tab < 0)
         return DialogFields{site, QString(), userPass};
@@ -125,7 +126,7 @@ QString store(Table &submitList, int row, const QString &userName, const QString
         return refusal;
     if (row < 1 || row >= submitList.rowCount() || !hasColumn(submitList))
         return QString();
-    submitList.setCell(Column, row, userName + QLatin1Char('\t') + passWord);
+    submitList.setCell(SiteRecord::UserPass, row, userName + QLatin1Char('\t') + passWord);
     return write(submitList, path);
 }
 
