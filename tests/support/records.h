@@ -4,6 +4,7 @@
 #include "editor/editorvalues.h"
 #include "pad/categorytables.h"
 #include "platform/table.h"
+#include "support/softwarerecord.h"
 
 #include <QFile>
 #include <QString>
