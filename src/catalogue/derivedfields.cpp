@@ -41,48 +41,52 @@ QString field94(const QStringList &selectedOsItems)
 
 QString field95(const QStringList &record)
 {
-    return record.value(34) + QLatin1Char(' ') + record.value(35);
+    return record.value(Field::AuthorFirstName) + QLatin1Char(' ')
+        + record.value(Field::AuthorLastName);
 }
 
 QString field96(const QStringList &record)
 {
-    if (record.value(19) != QLatin1String("Y"))
+    if (record.value(Field::HasExpiry) != QLatin1String("Y"))
         return QString();
     QString summary;
-    if (!record.value(21).trimmed().isEmpty())
-        summary = record.value(21) + QLatin1Char(' ') + record.value(20);
-    if (!record.value(22).trimmed().isEmpty())
-        summary += record.value(22);
+    if (!record.value(Field::ExpiryCount).trimmed().isEmpty())
+        summary = record.value(Field::ExpiryCount) + QLatin1Char(' ')
+            + record.value(Field::ExpiryBasedOn);
+    if (!record.value(Field::ExpiryOther).trimmed().isEmpty())
+        summary += record.value(Field::ExpiryOther);
     return summary;
 }
 
 QString field97(const QStringList &record)
 {
-    return record.value(17) + QLatin1String(" kb");
+    return record.value(Field::FileSizeK) + QLatin1String(" kb");
 }
 
 QString field98(const QStringList &record)
 {
-    return record.value(3) + QLatin1Char('/') + record.value(4) + QLatin1Char('/') + record.value(5);
+    return record.value(Field::ReleaseMonth) + QLatin1Char('/') + record.value(Field::ReleaseDay)
+        + QLatin1Char('/') + record.value(Field::ReleaseYear);
 }
 
 QString field99(const QStringList &record)
 {
-    return record.value(5) + QLatin1Char('-') + record.value(3) + QLatin1Char('-') + record.value(4);
+    return record.value(Field::ReleaseYear) + QLatin1Char('-') + record.value(Field::ReleaseMonth)
+        + QLatin1Char('-') + record.value(Field::ReleaseDay);
 }
 
 void store(QStringList &record, const QString &classItem, const QStringList &selectedOsItems)
 {
     if (record.size() < FieldCatalogue::FieldCount)
         record.resize(FieldCatalogue::FieldCount);
-    record[92] = QString();
-    record[93] = field93(classItem);
-    record[94] = field94(selectedOsItems);
-    record[95] = field95(record);
-    record[96] = field96(record);
-    record[97] = field97(record);
-    record[98] = field98(record);
-    record[99] = field99(record);
+    record[Field::Reserved] = QString();
+    record[Field::SiteCategoryNames] = field93(classItem);
+    record[Field::OsSiteTokens] = field94(selectedOsItems);
+    record[Field::AuthorFullName] = field95(record);
+    record[Field::ExpirySummary] = field96(record);
+    record[Field::FileSizeWithUnit] = field97(record);
+    record[Field::ReleaseDateMonthFirst] = field98(record);
+    record[Field::ReleaseDateYearFirst] = field99(record);
 }
 
 } // namespace DerivedFields

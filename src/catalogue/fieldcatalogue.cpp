@@ -146,21 +146,21 @@ struct GroupRange
 
 // Group words that prefix the software list headers of fields below 90.
 constexpr GroupRange kGroups[] = {
-    {0, 12, "Release"},
-    {13, 18, "File"},
-    {76, 76, "File"},
-    {19, 25, "Expire"},
-    {26, 33, "Company"},
-    {34, 36, "Author"},
-    {37, 39, "Contact"},
-    {40, 45, "Support"},
-    {75, 75, "Support"},
-    {46, 53, "Program"},
-    {54, 57, "Web"},
-    {74, 74, "Web"},
-    {58, 63, "Descript."},
-    {64, 67, "Download"},
-    {68, 69, "Permissions"},
+    {Field::ProgramName, Field::Languages, "Release"},
+    {Field::FileNameVersioned, Field::FileSizeMB, "File"},
+    {Field::FileNameLong, Field::FileNameLong, "File"},
+    {Field::HasExpiry, Field::ExpiryYear, "Expire"},
+    {Field::CompanyName, Field::CompanyWebSite, "Company"},
+    {Field::AuthorFirstName, Field::AuthorEmail, "Author"},
+    {Field::ContactFirstName, Field::ContactEmail, "Contact"},
+    {Field::SalesEmail, Field::GeneralPhone, "Support"},
+    {Field::Fax, Field::Fax, "Support"},
+    {Field::ChangeInfo, Field::IncludesDirectX, "Program"},
+    {Field::InfoUrl, Field::PadUrl, "Web"},
+    {Field::IconUrl, Field::IconUrl, "Web"},
+    {Field::Keywords, Field::Desc2000, "Descript."},
+    {Field::PrimaryDownloadUrl, Field::FourthDownloadUrl, "Download"},
+    {Field::Permissions, Field::Eula, "Permissions"},
 };
 
 constexpr FieldInfo kNoField = {-1, "", nullptr, nullptr, EditorKind::Reserved, nullptr, -1, -1, 0};
@@ -227,7 +227,7 @@ QString headerText(int n)
 {
     if (n < 0 || n >= FieldCount)
         return QString();
-    if (n >= 90)
+    if (n >= Field::MainProductId)
         return QStringLiteral(" [col ") + QString::number(n) + QLatin1Char(']');
     return groupWord(n) + QLatin1Char(' ') + QString::fromLatin1(kFields[n].caption)
         + QStringLiteral(" : ") + QString::number(n);
@@ -235,7 +235,10 @@ QString headerText(int n)
 
 const QList<int> &visibleColumns()
 {
-    static const QList<int> columns = {0, 1, 2, 10, 15, 26, 36, 47, 54, 64};
+    static const QList<int> columns = {
+        Field::ProgramName,     Field::ProgramVersion,    Field::ReleaseType, Field::ReleaseStatus,
+        Field::FileNameGeneric, Field::CompanyName,       Field::AuthorEmail, Field::Category,
+        Field::InfoUrl,         Field::PrimaryDownloadUrl};
     return columns;
 }
 
@@ -247,21 +250,21 @@ bool isVisibleColumn(int n)
 QStringList comboItems(int field)
 {
     switch (field) {
-    case 2:
+    case Field::ReleaseType:
         return listOf({"Shareware", "Freeware", "Adware", "Demo", "Commercial", "Data Only"});
-    case 8:
+    case Field::CostOtherCode:
         return PickLists::currencies();
-    case 9:
+    case Field::InstallSupport:
         return listOf({"Install and Uninstall", "Install Only", "No Install Support", "Uninstall Only"});
-    case 10:
+    case Field::ReleaseStatus:
         return listOf({"Major Update", "Minor Update", "New Release", "Beta", "Alpha", "Media Only"});
-    case 19:
+    case Field::HasExpiry:
         return listOf({"Y", "N"});
-    case 20:
+    case Field::ExpiryBasedOn:
         return listOf({"Days", "Uses", "Either"});
-    case 31:
+    case Field::Country:
         return PickLists::countries();
-    case 89:
+    case Field::MainIdUsed:
         // The empty first item lets the user go back to "no main ID" once one was chosen.
         return listOf({"", "RegNow", "RegSoft", "ShareIt", "eSellerate", "DigiBuy", "SwReg", "eMetrix"});
     default:

@@ -1,5 +1,7 @@
 #include "catalogue/matchlists.h"
 
+#include "catalogue/fieldcatalogue.h"
+
 namespace {
 
 const QChar Tab = QLatin1Char('\t');
@@ -42,9 +44,9 @@ bool holdsIgnoringCase(const QStringList &list, const QString &text)
 QStringList MatchLists::buildCategory(const QStringList &record)
 {
     QStringList list;
-    const QString classKey = record.value(48);
-    const QString siteNames = record.value(93);
-    const QString suggested = record.value(49);
+    const QString classKey = record.value(Field::CategoryClass);
+    const QString siteNames = record.value(Field::SiteCategoryNames);
+    const QString suggested = record.value(Field::SuggestedCategories);
 
     // A key without "::" (a PAD import can bring one) is taken as the
     // sub-category as a whole, with no main category.
@@ -95,7 +97,7 @@ QStringList MatchLists::buildCategory(const QStringList &record)
 
 QStringList MatchLists::buildRelease(const QStringList &record)
 {
-    const QString status = record.value(10);
+    const QString status = record.value(Field::ReleaseStatus);
     QStringList list{status};
     if (status.contains(QLatin1String("Update"), Qt::CaseSensitive))
         list << QStringLiteral("Update") << QStringLiteral("Upgrade")
@@ -108,7 +110,7 @@ QStringList MatchLists::buildRelease(const QStringList &record)
 QStringList MatchLists::buildOs(const QStringList &record)
 {
     QStringList list;
-    QString names = record.value(11) + Comma;
+    QString names = record.value(Field::OsSupport) + Comma;
     while (names.contains(Comma)) {
         const qsizetype comma = names.indexOf(Comma);
         if (!names.trimmed().isEmpty())
@@ -117,7 +119,7 @@ QStringList MatchLists::buildOs(const QStringList &record)
     }
 
     QString summary;
-    const QStringList tokens = tabTokens(record.value(94), &summary);
+    const QStringList tokens = tabTokens(record.value(Field::OsSiteTokens), &summary);
     for (const QString &token : tokens)
         if (!token.trimmed().isEmpty())
             list.append(token);
@@ -143,7 +145,7 @@ QStringList MatchLists::buildOs(const QStringList &record)
 
 QStringList MatchLists::buildLanguage(const QStringList &record)
 {
-    const QString languages = record.value(12);
+    const QString languages = record.value(Field::Languages);
     if (!languages.contains(Comma))
         return QStringList{languages};
     QStringList parts = (languages + Comma).split(Comma);

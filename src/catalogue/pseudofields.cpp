@@ -17,7 +17,7 @@ QStringList constantValueList()
 
 std::optional<QString> value(int n, const Context &context)
 {
-    if (n >= 0 && n < FieldCatalogue::FieldCount)
+    if (n >= Field::ProgramName && n < FieldCatalogue::FieldCount)
         return context.record.value(n);
     if (n == SitePassword)
         return context.sitePassword;

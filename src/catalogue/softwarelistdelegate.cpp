@@ -1,5 +1,7 @@
 #include "catalogue/softwarelistdelegate.h"
 
+#include "catalogue/fieldcatalogue.h"
+
 #include <QApplication>
 #include <QPainter>
 #include <QStyle>
@@ -25,8 +27,8 @@ void SoftwareListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
         painter->fillRect(cell, selectionColour());
 
     const QVariant mark = index.data(Qt::CheckStateRole);
-    const bool withBox = index.column() == 0 && mark.isValid();
-    const int left = index.column() == 0 ? MarkedTextLeft : TextLeft;
+    const bool withBox = index.column() == Field::ProgramName && mark.isValid();
+    const int left = index.column() == Field::ProgramName ? MarkedTextLeft : TextLeft;
 
     painter->setFont(option.font);
     painter->setPen(option.palette.color(selected ? QPalette::WindowText : QPalette::Text));

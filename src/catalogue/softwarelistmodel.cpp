@@ -15,7 +15,7 @@ QVariant SoftwareListModel::data(const QModelIndex &index, int role) const
     if (role != Qt::CheckStateRole)
         return TableModel::data(index, role);
     // The box shows the mark; there is none to show on an empty catalogue.
-    if (index.column() != 0 || m_table.isEmpty())
+    if (index.column() != Field::ProgramName || m_table.isEmpty())
         return QVariant();
     return int(m_table.cell(FieldCatalogue::MarkField, tableRow(index.row())).isEmpty()
                    ? Qt::Unchecked

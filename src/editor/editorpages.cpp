@@ -147,21 +147,30 @@ int sectionOf(int page, int n)
 {
     switch (page) {
     case 0:
-        return n <= 12 ? 0 : (n <= 18 || n == 76) ? 1 : 2;
-    case 1:
-        return n <= 33 ? 0 : n <= 36 || n == 75 ? 3 : n <= 39 ? 1 : 2;
-    case 2:
-        return n <= 50 ? 0 : n <= 53 ? 1 : 2;
-    case 4:
-        return n <= 67 ? 0 : 1;
-    case 5:
-        return n == 70 || n == 80 || n == 88 ? 0 : 1;
-    case 6:
-        if (n == 71 || n == 72 || n == 73 || n == 78 || n == 79 || n == 84)
+        if (n <= Field::Languages)
             return 0;
-        if (n == 77 || (n >= 81 && n <= 87))
+        return n <= Field::FileSizeMB || n == Field::FileNameLong ? 1 : 2;
+    case 1:
+        if (n <= Field::CompanyWebSite)
+            return 0;
+        if (n <= Field::AuthorEmail || n == Field::Fax)
+            return 3;
+        return n <= Field::ContactEmail ? 1 : 2;
+    case 2:
+        return n <= Field::OtherRequirements ? 0 : n <= Field::IncludesDirectX ? 1 : 2;
+    case 4:
+        return n <= Field::FourthDownloadUrl ? 0 : 1;
+    case 5:
+        return n == Field::PadRing || n == Field::LinkBackUrl || n == Field::UnlockKeyUrl ? 0 : 1;
+    case 6:
+        if (n == Field::RegNowVendorId || n == Field::ShareItVendorId || n == Field::RegSoftVendorId
+            || n == Field::EMetrixVendorId || n == Field::DigiBuyVendorId
+            || n == Field::SwRegVendorId)
+            return 0;
+        if (n == Field::ESellerateProductId
+            || (n >= Field::RegNowProductId && n <= Field::SwRegProductId))
             return 1;
-        return n <= 91 ? 2 : 3;
+        return n <= Field::MainVendorId ? 2 : 3;
     default:
         return 0;
     }
@@ -177,16 +186,16 @@ bool isTall(EditorKind kind)
 bool isWide(const FieldInfo &info)
 {
     return isTall(info.kind) || (info.kind == EditorKind::Edit && info.limit >= 150)
-        || info.kind == EditorKind::CheckBoxYesNo || info.number == 101;
+        || info.kind == EditorKind::CheckBoxYesNo || info.number == Field::AdultContent;
 }
 
 // The text a check box carries; the other fields have a caption label.
 QString checkBoxText(int n)
 {
-    if (n == 101)
+    if (n == Field::AdultContent)
         return text("Does this software contains Adult Content which may not be suitable for "
                     "younger users ?");
-    if (n == 102)
+    if (n == Field::OwnAffiliateProgram)
         return text("using own affiliate program");
     return text(FieldCatalogue::field(n).caption);
 }
@@ -196,9 +205,9 @@ QString labelText(int n)
     const FieldInfo &info = FieldCatalogue::field(n);
     if (info.caption)
         return text(info.caption);
-    if (n == 90)
+    if (n == Field::MainProductId)
         return QCoreApplication::translate("EditorPages", "Product ID");
-    if (n == 91)
+    if (n == Field::MainVendorId)
         return QCoreApplication::translate("EditorPages", "Vendor ID");
     return QString();
 }
@@ -224,7 +233,7 @@ QWidget *makeControl(const FieldInfo &info, QWidget *parent)
     case EditorKind::Combo:
     case EditorKind::ClassCombo: {
         auto *combo = new TComboBox97(parent);
-        if (info.number == 47) {
+        if (info.number == Field::Category) {
             ClassCombos::setupCategoryCombo(combo);
         } else if (info.kind == EditorKind::ClassCombo) {
             ClassCombos::setupClassCombo(combo);
@@ -382,7 +391,7 @@ Built build(const QList<QWidget *> &pages)
             QLabel *label = nullptr;
             const bool checkBox =
                 info.kind == EditorKind::CheckBox || info.kind == EditorKind::CheckBoxYesNo;
-            const QString caption = checkBox && n != 101 ? QString() : labelText(n);
+            const QString caption = checkBox && n != Field::AdultContent ? QString() : labelText(n);
             if (!caption.isEmpty()) {
                 label = new QLabel(caption, panel);
                 label->setObjectName(QStringLiteral("Label_s%1").arg(n + 1));

@@ -22,7 +22,8 @@ QString tr(const char *text)
 // Fields the editor writes: 0..91 and 100..103.
 bool isEditorField(int n)
 {
-    return (n >= 0 && n <= 91) || (n >= 100 && n <= 103);
+    return (n >= Field::ProgramName && n <= Field::MainVendorId)
+        || (n >= Field::OtherLimitations && n <= Field::OwnAffiliateDescription);
 }
 
 bool readsAsNonZero(const QString &value)
@@ -58,9 +59,9 @@ const QStringList &osItems()
 
 QStringList comboItemsOf(int field)
 {
-    if (field == 47)
+    if (field == Field::Category)
         return CategoryTables::categoryItems();
-    if (field == 48)
+    if (field == Field::CategoryClass)
         return classItems();
     return FieldCatalogue::comboItems(field);
 }
@@ -129,10 +130,10 @@ void storeInto(QStringList &record, const EditorValues &values)
 {
     if (record.size() < FieldCatalogue::FieldCount)
         record.resize(FieldCatalogue::FieldCount);
-    for (int n = 0; n <= 91; ++n)
+    for (int n = Field::ProgramName; n <= Field::MainVendorId; ++n)
         record[n] = storedValue(values, n);
     DerivedFields::store(record, values.classItem, values.selectedOs);
-    for (int n = 100; n <= 103; ++n)
+    for (int n = Field::OtherLimitations; n <= Field::OwnAffiliateDescription; ++n)
         record[n] = storedValue(values, n);
 }
 
@@ -230,9 +231,10 @@ EditorValues fromRecord(const QStringList &record)
             break;
         }
         case EditorKind::CheckBox:
-            values.fields[n] = (n == 101 ? adultTicked(stored) : includesTicked(stored))
-                ? QStringLiteral("1")
-                : QStringLiteral("0");
+            values.fields[n] =
+                (n == Field::AdultContent ? adultTicked(stored) : includesTicked(stored))
+                    ? QStringLiteral("1")
+                    : QStringLiteral("0");
             break;
         case EditorKind::CheckBoxYesNo:
             values.fields[n] = affiliateTicked(stored) ? QStringLiteral("Yes") : QStringLiteral("No");
@@ -261,9 +263,13 @@ MainIdSources mainIdSources(const QString &choice)
         const char *choice;
         MainIdSources sources;
     } table[] = {
-        {"RegNow", {81, 71}},   {"RegSoft", {82, 73}}, {"ShareIt", {83, 72}},
-        {"eSellerate", {77, -1}}, {"DigiBuy", {86, 79}}, {"SwReg", {87, 84}},
-        {"eMetrix", {85, 78}},
+        {"RegNow", {Field::RegNowProductId, Field::RegNowVendorId}},
+        {"RegSoft", {Field::RegSoftProductId, Field::RegSoftVendorId}},
+        {"ShareIt", {Field::ShareItProductId, Field::ShareItVendorId}},
+        {"eSellerate", {Field::ESellerateProductId, -1}},
+        {"DigiBuy", {Field::DigiBuyProductId, Field::DigiBuyVendorId}},
+        {"SwReg", {Field::SwRegProductId, Field::SwRegVendorId}},
+        {"eMetrix", {Field::EMetrixProductId, Field::EMetrixVendorId}},
     };
     for (const auto &row : table) {
         if (choice == QLatin1String(row.choice))
@@ -281,70 +287,72 @@ EditorValues exampleContents()
         v.fields[n] = QString::fromLatin1(site) + QString::fromLatin1(path);
     };
 
-    set(0, "Program name (to delete - just example)");
-    set(1, "1.3.2.6");
-    set(3, "05");
-    set(4, "11");
-    set(5, "2005");
-    set(6, "1230.00");
-    set(7, "1230.00");
-    set(13, "filename.zip");
-    set(14, "file_old.zip");
-    set(15, "filename.exe");
-    set(76, "filename_long.exe");
-    set(16, "1192000");
-    set(17, "1159");
-    set(18, "1.15");
-    set(21, "60");
-    set(23, "05");
-    set(24, "11");
-    set(25, "2005");
-    set(26, "Your Name");
-    set(27, "Your Address 1");
-    set(28, "Your Address 2");
-    set(29, "Your City");
-    set(30, "2410");
-    set(32, "xx");
-    set(34, "1st Name");
-    set(37, "1st Name");
-    set(35, "last Name");
-    set(38, "last Name");
-    for (int n : {43, 44, 45, 75})
+    set(Field::ProgramName, "Program name (to delete - just example)");
+    set(Field::ProgramVersion, "1.3.2.6");
+    set(Field::ReleaseMonth, "05");
+    set(Field::ReleaseDay, "11");
+    set(Field::ReleaseYear, "2005");
+    set(Field::CostDollars, "1230.00");
+    set(Field::CostOther, "1230.00");
+    set(Field::FileNameVersioned, "filename.zip");
+    set(Field::FileNamePrevious, "file_old.zip");
+    set(Field::FileNameGeneric, "filename.exe");
+    set(Field::FileNameLong, "filename_long.exe");
+    set(Field::FileSizeBytes, "1192000");
+    set(Field::FileSizeK, "1159");
+    set(Field::FileSizeMB, "1.15");
+    set(Field::ExpiryCount, "60");
+    set(Field::ExpiryMonth, "05");
+    set(Field::ExpiryDay, "11");
+    set(Field::ExpiryYear, "2005");
+    set(Field::CompanyName, "Your Name");
+    set(Field::Address1, "Your Address 1");
+    set(Field::Address2, "Your Address 2");
+    set(Field::City, "Your City");
+    set(Field::PostalCode, "2410");
+    set(Field::StateProvince, "xx");
+    set(Field::AuthorFirstName, "1st Name");
+    set(Field::ContactFirstName, "1st Name");
+    set(Field::AuthorLastName, "last Name");
+    set(Field::ContactLastName, "last Name");
+    for (int n : {Field::SalesPhone, Field::SupportPhone, Field::GeneralPhone, Field::Fax})
         set(n, "+351 000 000 000");
-    set(58, "Keyword1, keyword2, keyword3");
-    set(59, "description 45 chars");
-    set(60, "description 80 chars");
-    set(61, "description 250 chars");
-    set(62, "description\n450 chars");
-    set(63, "description\n\n2000 chars");
-    set(68, "Anybody may use or copy this program free of charge.\n"
-            "I must stress that they do so at their own risk. .....");
-    v.fields[69] = v.fields[68];
-    set(100, "Reduced limitations for trial use");
+    set(Field::Keywords, "Keyword1, keyword2, keyword3");
+    set(Field::Desc45, "description 45 chars");
+    set(Field::Desc80, "description 80 chars");
+    set(Field::Desc250, "description 250 chars");
+    set(Field::Desc450, "description\n450 chars");
+    set(Field::Desc2000, "description\n\n2000 chars");
+    set(Field::Permissions, "Anybody may use or copy this program free of charge.\n"
+                            "I must stress that they do so at their own risk. .....");
+    v.fields[Field::Eula] = v.fields[Field::Permissions];
+    set(Field::OtherLimitations, "Reduced limitations for trial use");
 
-    set(36, "author@yourcompany.example");
-    set(39, "contact@yourcompany.example");
-    set(40, "sales@yourcompany.example");
-    set(41, "support@yourcompany.example");
-    set(42, "info@yourcompany.example");
+    set(Field::AuthorEmail, "author@yourcompany.example");
+    set(Field::ContactEmail, "contact@yourcompany.example");
+    set(Field::SalesEmail, "sales@yourcompany.example");
+    set(Field::SupportEmail, "support@yourcompany.example");
+    set(Field::GeneralEmail, "info@yourcompany.example");
 
-    address(33, "/");
-    address(54, "/program/info.html");
-    address(55, "/program/order.html");
-    address(56, "/program/images/screenshot.gif");
-    address(57, "/program/pad_file.xml");
-    address(74, "/program/images/icon.gif");
-    address(80, "/program/link_back.html");
-    address(88, "/program/unlock_key.html");
-    address(64, "/download/filename.zip");
-    address(65, "/mirror/filename.zip");
-    v.fields[70] = QString::fromLatin1(site) + QLatin1String("/padring/pad_file1.xml\n")
+    address(Field::CompanyWebSite, "/");
+    address(Field::InfoUrl, "/program/info.html");
+    address(Field::OrderUrl, "/program/order.html");
+    address(Field::ScreenshotUrl, "/program/images/screenshot.gif");
+    address(Field::PadUrl, "/program/pad_file.xml");
+    address(Field::IconUrl, "/program/images/icon.gif");
+    address(Field::LinkBackUrl, "/program/link_back.html");
+    address(Field::UnlockKeyUrl, "/program/unlock_key.html");
+    address(Field::PrimaryDownloadUrl, "/download/filename.zip");
+    address(Field::SecondaryDownloadUrl, "/mirror/filename.zip");
+    v.fields[Field::PadRing] =
+        QString::fromLatin1(site) + QLatin1String("/padring/pad_file1.xml\n")
         + QString::fromLatin1(site) + QLatin1String("/padring/pad_file2.xml\n")
         + QString::fromLatin1(site) + QLatin1String("/padring/pad_file3.xml");
 
-    for (int n : {51, 52, 53, 101})
+    for (int n : {Field::IncludesJavaVm, Field::IncludesVbRuntime, Field::IncludesDirectX,
+                  Field::AdultContent})
         set(n, "0");
-    set(102, "No");
+    set(Field::OwnAffiliateProgram, "No");
     return v;
 }
 

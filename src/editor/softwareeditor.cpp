@@ -84,9 +84,9 @@ SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, T
         connect(b.create, &QPushButton::clicked, this, &SoftwareEditor::clearEditor);
     }
     // The user's choice only: loading a record sets these lists without side effects.
-    if (auto *type = qobject_cast<QComboBox *>(control(2)))
+    if (auto *type = qobject_cast<QComboBox *>(control(Field::ReleaseType)))
         connect(type, &QComboBox::activated, this, &SoftwareEditor::ComboBox_release_typeChange);
-    if (auto *mainId = qobject_cast<QComboBox *>(control(89)))
+    if (auto *mainId = qobject_cast<QComboBox *>(control(Field::MainIdUsed)))
         connect(mainId, &QComboBox::activated, this, &SoftwareEditor::ComboBox_main_IDChange);
 
     setValues(EditorRules::exampleContents());
@@ -232,8 +232,8 @@ void SoftwareEditor::Button_input_softClick(int selectedRow, bool fromPadImport)
 {
     // An editor already showing the selected name keeps its unsaved changes.
     if (!fromPadImport && !m_software.isEmpty()) {
-        const auto *name = qobject_cast<QLineEdit *>(control(0));
-        if (name && name->text() != m_software.cell(0, selectedRow))
+        const auto *name = qobject_cast<QLineEdit *>(control(Field::ProgramName));
+        if (name && name->text() != m_software.cell(Field::ProgramName, selectedRow))
             loadRecord(selectedRow);
     }
     showPage(0);
@@ -241,7 +241,7 @@ void SoftwareEditor::Button_input_softClick(int selectedRow, bool fromPadImport)
 
 bool SoftwareEditor::editSelectedRecord(int selectedRow, bool showEditor)
 {
-    if (m_software.cell(0, selectedRow).isEmpty()) {
+    if (m_software.cell(Field::ProgramName, selectedRow).isEmpty()) {
         m_dialogs.message(QStringLiteral("Information"),
                           QStringLiteral("No software yet to edit !\rCreate a new software data."));
         return false;
@@ -333,16 +333,16 @@ void SoftwareEditor::ComboBox_productChange(int index)
 
 void SoftwareEditor::ComboBox_release_typeChange()
 {
-    const auto *type = qobject_cast<QComboBox *>(control(2));
+    const auto *type = qobject_cast<QComboBox *>(control(Field::ReleaseType));
     if (type && comboValue(type) == QLatin1String("Freeware")) {
-        setText(6, QStringLiteral("0"));
-        setText(7, QStringLiteral("0"));
+        setText(Field::CostDollars, QStringLiteral("0"));
+        setText(Field::CostOther, QStringLiteral("0"));
     }
 }
 
 void SoftwareEditor::ComboBox_main_IDChange()
 {
-    const auto *mainId = qobject_cast<QComboBox *>(control(89));
+    const auto *mainId = qobject_cast<QComboBox *>(control(Field::MainIdUsed));
     if (!mainId)
         return;
     const EditorRules::MainIdSources sources = EditorRules::mainIdSources(comboValue(mainId));
@@ -350,6 +350,6 @@ void SoftwareEditor::ComboBox_main_IDChange()
         const auto *edit = qobject_cast<QLineEdit *>(control(field));
         return field >= 0 && edit ? edit->text() : QString();
     };
-    setText(90, boxText(sources.productField));
-    setText(91, boxText(sources.vendorField));
+    setText(Field::MainProductId, boxText(sources.productField));
+    setText(Field::MainVendorId, boxText(sources.vendorField));
 }

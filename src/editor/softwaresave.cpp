@@ -1,5 +1,6 @@
 #include "editor/softwaresave.h"
 
+#include "catalogue/fieldcatalogue.h"
 #include "platform/dialogs.h"
 #include "platform/table.h"
 #include "platform/tablefile.h"
@@ -12,7 +13,13 @@ const QString WarningTitle = QStringLiteral("Warning");
 const QString ConfirmTitle = QStringLiteral("Confirm");
 
 // The thirteen vendor and product ID boxes of the shareware page.
-constexpr int SharewareIdFields[] = {71, 72, 73, 77, 78, 79, 81, 82, 83, 84, 85, 86, 87};
+constexpr int SharewareIdFields[] = {
+    Field::RegNowVendorId,      Field::ShareItVendorId,  Field::RegSoftVendorId,
+    Field::ESellerateProductId, Field::EMetrixVendorId,  Field::DigiBuyVendorId,
+    Field::RegNowProductId,     Field::RegSoftProductId, Field::ShareItProductId,
+    Field::SwRegVendorId,       Field::EMetrixProductId, Field::DigiBuyProductId,
+    Field::SwRegProductId,
+};
 
 bool copyWhenBlank(EditorValues &values, int target, int source)
 {
@@ -36,53 +43,62 @@ SoftwareSave::SoftwareSave(Table &software, Table &history, Dialogs &dialogs,
 
 bool SoftwareSave::fillContactFromAuthor(EditorValues &values)
 {
-    bool changed = copyWhenBlank(values, 37, 34);
-    changed |= copyWhenBlank(values, 38, 35);
-    changed |= copyWhenBlank(values, 39, 36);
+    bool changed = copyWhenBlank(values, Field::ContactFirstName, Field::AuthorFirstName);
+    changed |= copyWhenBlank(values, Field::ContactLastName, Field::AuthorLastName);
+    changed |= copyWhenBlank(values, Field::ContactEmail, Field::AuthorEmail);
     return changed;
 }
 
 QList<int> SoftwareSave::failedChecks(const EditorValues &v)
 {
     QList<int> failed;
-    const QString type = v.text(2);
+    const QString type = v.text(Field::ReleaseType);
 
     bool programInfo = v.selectedOs.isEmpty() || v.selectedLanguages.isEmpty();
-    for (int n : {0, 1, 2, 3, 4, 5, 6, 9, 10})
+    for (int n : {Field::ProgramName, Field::ProgramVersion, Field::ReleaseType,
+                  Field::ReleaseMonth, Field::ReleaseDay, Field::ReleaseYear, Field::CostDollars,
+                  Field::InstallSupport, Field::ReleaseStatus})
         programInfo |= v.isBlank(n);
     if (programInfo)
         failed.append(1);
     // The message asks for at least one file name: warn only when neither the
     // versioned nor the generic name is given.
-    if (v.isBlank(13) && v.isBlank(15))
+    if (v.isBlank(Field::FileNameVersioned) && v.isBlank(Field::FileNameGeneric))
         failed.append(2);
-    if (v.isBlank(16) || v.isBlank(17) || v.isBlank(18))
+    if (v.isBlank(Field::FileSizeBytes) || v.isBlank(Field::FileSizeK)
+        || v.isBlank(Field::FileSizeMB))
         failed.append(3);
-    if (v.isBlank(26))
+    if (v.isBlank(Field::CompanyName))
         failed.append(4);
-    if (v.isBlank(33))
+    if (v.isBlank(Field::CompanyWebSite))
         failed.append(5);
-    if ((v.isBlank(37) && v.isBlank(38)) || v.isBlank(39))
+    if ((v.isBlank(Field::ContactFirstName) && v.isBlank(Field::ContactLastName))
+        || v.isBlank(Field::ContactEmail))
         failed.append(6);
-    if (v.isBlank(47) || EditorRules::storedValue(v, 48).trimmed().isEmpty())
+    if (v.isBlank(Field::Category)
+        || EditorRules::storedValue(v, Field::CategoryClass).trimmed().isEmpty())
         failed.append(7);
-    if (v.isBlank(54))
+    if (v.isBlank(Field::InfoUrl))
         failed.append(8);
-    if (type != QLatin1String("Freeware") && type != QLatin1String("Data Only") && v.isBlank(55))
+    if (type != QLatin1String("Freeware") && type != QLatin1String("Data Only")
+        && v.isBlank(Field::OrderUrl))
         failed.append(9);
-    if (v.isBlank(57))
+    if (v.isBlank(Field::PadUrl))
         failed.append(10);
     // The message asks for one short description: warn only when none of the
     // 45, 80 and 250-character ones is given (the fills complete the rest).
-    if (v.isBlank(59) && v.isBlank(60) && EditorRules::storedValue(v, 61).trimmed().isEmpty())
+    if (v.isBlank(Field::Desc45) && v.isBlank(Field::Desc80)
+        && EditorRules::storedValue(v, Field::Desc250).trimmed().isEmpty())
         failed.append(11);
-    if (v.isBlank(64))
+    if (v.isBlank(Field::PrimaryDownloadUrl))
         failed.append(12);
-    if (v.isBlank(80))
+    if (v.isBlank(Field::LinkBackUrl))
         failed.append(13);
-    if (v.text(19) == QLatin1String("Y") && (v.isBlank(21) || v.isBlank(20)))
+    if (v.text(Field::HasExpiry) == QLatin1String("Y")
+        && (v.isBlank(Field::ExpiryCount) || v.isBlank(Field::ExpiryBasedOn)))
         failed.append(14);
-    if ((type == QLatin1String("Shareware") || type == QLatin1String("Commercial")) && v.isBlank(88))
+    if ((type == QLatin1String("Shareware") || type == QLatin1String("Commercial"))
+        && v.isBlank(Field::UnlockKeyUrl))
         failed.append(15);
     return failed;
 }
@@ -135,19 +151,19 @@ QString SoftwareSave::checkMessage(int check)
 bool SoftwareSave::applyFills(EditorValues &values)
 {
     bool changed = false;
-    if (values.isBlank(19) && values.text(19) != QLatin1String("N")) {
-        values.fields[19] = QStringLiteral("N");
+    if (values.isBlank(Field::HasExpiry) && values.text(Field::HasExpiry) != QLatin1String("N")) {
+        values.fields[Field::HasExpiry] = QStringLiteral("N");
         changed = true;
     }
-    changed |= copyWhenBlank(values, 34, 37);
-    changed |= copyWhenBlank(values, 35, 38);
-    changed |= copyWhenBlank(values, 36, 39);
-    changed |= copyWhenBlank(values, 42, 39);
+    changed |= copyWhenBlank(values, Field::AuthorFirstName, Field::ContactFirstName);
+    changed |= copyWhenBlank(values, Field::AuthorLastName, Field::ContactLastName);
+    changed |= copyWhenBlank(values, Field::AuthorEmail, Field::ContactEmail);
+    changed |= copyWhenBlank(values, Field::GeneralEmail, Field::ContactEmail);
     // One short description fills every longer empty one, in turn.
-    changed |= copyWhenBlank(values, 60, 59);
-    changed |= copyWhenBlank(values, 61, 60);
-    changed |= copyWhenBlank(values, 62, 61);
-    changed |= copyWhenBlank(values, 63, 62);
+    changed |= copyWhenBlank(values, Field::Desc80, Field::Desc45);
+    changed |= copyWhenBlank(values, Field::Desc250, Field::Desc80);
+    changed |= copyWhenBlank(values, Field::Desc450, Field::Desc250);
+    changed |= copyWhenBlank(values, Field::Desc2000, Field::Desc450);
     return changed;
 }
 
@@ -155,21 +171,21 @@ QStringList SoftwareSave::sharewareIdWarnings(const EditorValues &values)
 {
     QStringList warnings;
     // These two look at the boxes as typed: a lone blank counts as an ID.
-    const bool mainChosen = !values.text(89).isEmpty();
+    const bool mainChosen = !values.text(Field::MainIdUsed).isEmpty();
     bool anyId = false;
     for (int n : SharewareIdFields)
         anyId |= !values.text(n).isEmpty();
     if (anyId && !mainChosen)
         warnings.append(QStringLiteral(
             "You didn't choose your main shareware ID. Some sites need to know this for submiting."));
-    if (mainChosen && values.text(90).isEmpty())
+    if (mainChosen && values.text(Field::MainProductId).isEmpty())
         warnings.append(QStringLiteral("You don't have any ID's for your main shareware ID..."));
     return warnings;
 }
 
 int SoftwareSave::findByName(const Table &software, const QString &name)
 {
-    return software.findRow(0, name);
+    return software.findRow(Field::ProgramName, name);
 }
 
 QString SoftwareSave::nameExistsQuestion()
@@ -221,7 +237,7 @@ SoftwareSave::SaveResult SoftwareSave::save(EditorValues &values, const QStringL
 
     // The store: a new name gets a row of its own, a known one (letter case
     // aside) is overwritten when the user agrees.
-    const QString name = values.text(0);
+    const QString name = values.text(Field::ProgramName);
     result.name = name;
     const Table before = m_software;
     int row = findByName(m_software, name);
@@ -280,7 +296,7 @@ SoftwareSave::DeleteResult SoftwareSave::deleteRecord(int selectedRow, const QSt
     DeleteResult result;
     if (selectedRow < 1 || selectedRow >= m_software.rowCount())
         return result;
-    const QString name = m_software.cell(0, selectedRow);
+    const QString name = m_software.cell(Field::ProgramName, selectedRow);
     if (name.isEmpty())
         return result;
     // Unlike the save's warnings, Enter confirms this one.

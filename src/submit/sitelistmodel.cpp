@@ -2,6 +2,7 @@
 
 #include "platform/table.h"
 #include "submit/history/history.h"
+#include "submit/sites/siterecord.h"
 #include "submit/sites/submitlist.h"
 
 #include <QApplication>
@@ -23,7 +24,7 @@ QVariant SiteListModel::data(const QModelIndex &index, int role) const
     switch (role) {
     case Qt::CheckStateRole:
         // An empty list has no site to mark.
-        if (index.column() != SubmitList::SiteName || m_sites.isEmpty())
+        if (index.column() != SiteRecord::SiteName || m_sites.isEmpty())
             return QVariant();
         return int(Marks::isMarked(m_sites, row) ? Qt::Checked : Qt::Unchecked);
     case AcceptedRole:
@@ -94,10 +95,10 @@ void SiteListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
 
     int left = TextLeft;
     Qt::Alignment alignment = Qt::AlignLeft;
-    if (index.column() == AutoColumn) {
+    if (index.column() == SiteRecord::Auto) {
         left = 0;
         alignment = Qt::AlignHCenter;
-    } else if (index.column() == SubmitList::SiteName) {
+    } else if (index.column() == SiteRecord::SiteName) {
         left = NameLeft;
     }
     painter->drawText(cell.adjusted(left, TextTop, 0, 0),
@@ -105,7 +106,7 @@ void SiteListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &opti
                       index.data(Qt::DisplayRole).toString());
 
     const QVariant mark = index.data(Qt::CheckStateRole);
-    if (index.column() == SubmitList::SiteName && mark.isValid()) {
+    if (index.column() == SiteRecord::SiteName && mark.isValid()) {
         QStyleOptionButton box;
         box.rect = checkBoxRect(cell);
         box.palette = palette;

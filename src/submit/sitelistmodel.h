@@ -54,7 +54,6 @@ public:
     static constexpr int TextTop = 2;
     static constexpr int NameLeft = 17;
     static constexpr int CheckBoxWidth = 16;
-    static constexpr int AutoColumn = 3;
 
     static QColor acceptedColour();
     static QColor selectionColour();

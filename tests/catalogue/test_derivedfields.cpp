@@ -1,5 +1,6 @@
 #include "catalogue/derivedfields.h"
 #include "catalogue/fieldcatalogue.h"
+#include "support/softwarerecord.h"
 
 #include <QTest>
 
@@ -13,14 +14,6 @@ QStringList osItemsNamed(const QStringList &names)
         if (names.contains(PickLists::osName(item)))
             items.append(item + '\t');
     return items;
-}
-
-QStringList recordWith(const QList<QPair<int, QString>> &cells)
-{
-    QStringList record(FieldCatalogue::FieldCount);
-    for (const auto &[n, text] : cells)
-        record[n] = text;
-    return record;
 }
 
 } // namespace

@@ -1,18 +1,11 @@
 #include "catalogue/derivedfields.h"
 #include "catalogue/fieldcatalogue.h"
 #include "catalogue/matchlists.h"
+#include "support/softwarerecord.h"
 
 #include <QTest>
 
 namespace {
-
-QStringList recordWith(const QList<QPair<int, QString>> &cells)
-{
-    QStringList record(FieldCatalogue::FieldCount);
-    for (const auto &[n, text] : cells)
-        record[n] = text;
-    return record;
-}
 
 // Fields 11 and 94 as a store writes them for the given OS names.
 QStringList recordWithSystems(const QStringList &names)

@@ -6,14 +6,6 @@
 
 namespace {
 
-QStringList recordWith(const QList<QPair<int, QString>> &cells)
-{
-    QStringList record(FieldCatalogue::FieldCount);
-    for (const auto &[n, text] : cells)
-        record[n] = text;
-    return record;
-}
-
 QStringList osNames(const QStringList &items)
 {
     QStringList names;

@@ -4,6 +4,7 @@
 #include "editor/editorvalues.h"
 #include "pad/categorytables.h"
 #include "platform/table.h"
+#include "support/softwarerecord.h"
 
 #include <QFile>
 #include <QString>
@@ -118,12 +119,9 @@ inline QByteArray fileBytes(const QString &path)
 inline QStringList record(const QString &name, const QString &release = QString(),
                           const QList<QPair<int, QString>> &more = {})
 {
-    QStringList cells(FieldCatalogue::FieldCount);
-    cells[Field::ProgramName] = name;
-    cells[Field::ReleaseStatus] = release;
-    for (const auto &[field, value] : more)
-        cells[field] = value;
-    return cells;
+    return recordWith(QList<QPair<int, QString>>{{Field::ProgramName, name},
+                                                 {Field::ReleaseStatus, release}}
+                      + more);
 }
 
 // "Product 1" with "Release 1", "Product 2" with "Release 2", ...

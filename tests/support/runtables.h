@@ -16,8 +16,8 @@ inline Table siteTable(int sites)
     for (int c = 0; c < headings.size(); ++c)
         t.setCell(c, 0, headings.at(c));
     for (int r = 1; r <= sites; ++r) {
-        t.setCell(SubmitList::SiteName, r, QStringLiteral("Site %1").arg(r));
-        t.setCell(SubmitList::Auto, r, QStringLiteral("yes"));
+        t.setCell(SiteRecord::SiteName, r, QStringLiteral("Site %1").arg(r));
+        t.setCell(SiteRecord::Auto, r, QStringLiteral("yes"));
     }
     return t;
 }

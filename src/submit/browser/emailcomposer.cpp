@@ -1,5 +1,6 @@
 #include "submit/browser/emailcomposer.h"
 
+#include "catalogue/fieldcatalogue.h"
 #include "platform/addresshandler.h"
 
 #include <QUrl>
@@ -23,6 +24,53 @@ QString encodeRecipients(const QString &text)
     return QString::fromLatin1(QUrl::toPercentEncoding(text, QByteArrayLiteral("@,")));
 }
 
+constexpr int NoField = -1;
+
+// One line of the body: its caption, the field it shows, then a text and a
+// second field after that one.
+struct BodyLine
+{
+    const char *caption;
+    int field = NoField;
+    const char *after = "";
+    int second = NoField;
+};
+
+constexpr BodyLine kBodyLines[] = {
+    {"Submission of '", Field::ProgramName, "' software"},
+    {""},
+    {"TITLE:  ", Field::ProgramName},
+    {"VERSION:  ", Field::ProgramVersion},
+    {"TYPE:  ", Field::ReleaseType},
+    {"PRICE:  US $ ", Field::CostDollars},
+    {"SYSTEM:  ", Field::OsSupport},
+    {"FILE SIZE:  ", Field::FileSizeWithUnit},
+    {"PUBLISHER:  ", Field::CompanyName},
+    {"HOMEPAGE:  ", Field::InfoUrl},
+    {"EMAIL:  ", Field::ContactEmail},
+    {"CATEGORY:  ", Field::CategoryClass},
+    {"SCREENSHOT:  ", Field::ScreenshotUrl},
+    {"PAD FILE:  ", Field::PadUrl},
+    {"DESCRIPTION:  ", Field::Desc80},
+    {"DOWNLOAD LINK:  ", Field::PrimaryDownloadUrl},
+    {"LIMITATIONS:  ", Field::ExpirySummary, "  ", Field::OtherLimitations},
+    {""},
+    {""},
+    {"Thank you,"},
+    {""},
+    {"", Field::AuthorFullName},
+};
+
+// A field as the body shows it: the category class as "main - sub", the
+// others as stored.
+QString shown(const QStringList &record, int field)
+{
+    if (field == NoField)
+        return QString();
+    const QString value = record.value(field);
+    return field == Field::CategoryClass ? categoryText(value) : value;
+}
+
 } // namespace
 
 QString categoryText(const QString &categoryClass)
@@ -40,30 +88,10 @@ QString categoryText(const QString &categoryClass)
 
 QString body(const QStringList &r)
 {
-    const QStringList lines{
-        QLatin1String("Submission of '") + r.value(0) + QLatin1String("' software"),
-        QString(),
-        QLatin1String("TITLE:  ") + r.value(0),
-        QLatin1String("VERSION:  ") + r.value(1),
-        QLatin1String("TYPE:  ") + r.value(2),
-        QLatin1String("PRICE:  US $ ") + r.value(6),
-        QLatin1String("SYSTEM:  ") + r.value(11),
-        QLatin1String("FILE SIZE:  ") + r.value(97),
-        QLatin1String("PUBLISHER:  ") + r.value(26),
-        QLatin1String("HOMEPAGE:  ") + r.value(54),
-        QLatin1String("EMAIL:  ") + r.value(39),
-        QLatin1String("CATEGORY:  ") + categoryText(r.value(48)),
-        QLatin1String("SCREENSHOT:  ") + r.value(56),
-        QLatin1String("PAD FILE:  ") + r.value(57),
-        QLatin1String("DESCRIPTION:  ") + r.value(60),
-        QLatin1String("DOWNLOAD LINK:  ") + r.value(64),
-        QLatin1String("LIMITATIONS:  ") + r.value(96) + QLatin1String("  ") + r.value(100),
-        QString(),
-        QString(),
-        QLatin1String("Thank you,"),
-        QString(),
-        r.value(95),
-    };
+    QStringList lines;
+    for (const BodyLine &line : kBodyLines)
+        lines.append(QLatin1String(line.caption) + shown(r, line.field)
+                     + QLatin1String(line.after) + shown(r, line.second));
     QString text = lines.join(LineBreak);
     const qsizetype zero = text.indexOf(QChar(0));
     if (zero >= 0)
@@ -76,7 +104,7 @@ QString mailtoAddress(const QString &siteAddress, const QStringList &softwareRec
     // A line break is encoded "%0A" like every other character of the body.
     return QLatin1String("mailto:") + encodeRecipients(siteAddress) + QLatin1String("?subject=")
            + encodeValue(subject()) + QLatin1String("&body=") + encodeValue(body(softwareRecord))
-           + QLatin1String("&From=") + encodeValue(softwareRecord.value(39))
+           + QLatin1String("&From=") + encodeValue(softwareRecord.value(Field::ContactEmail))
            + QLatin1String("&bcc=");
 }
 

@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "submit/browser/emailcomposer.h"
 #include "submit/browser/submissionsource.h"
+#include "submit/sites/siterecord.h"
 
 #include <QCoreApplication>
 
@@ -57,8 +58,9 @@ void PageHandling::FormActivate()
         return;
     m_siteRow = std::abs(m_resultCode);
     const QStringList site = m_source.siteRecord(m_siteRow);
-    const QString address = site.value(m_resultCode > 0 ? SubmitColumn : RegUrlColumn);
-    setCaption(site.value(SiteNameColumn) + QStringLiteral(" : ") + m_windowName);
+    const QString address =
+        site.value(m_resultCode > 0 ? SiteRecord::SubmitPage : SiteRecord::RegUrl);
+    setCaption(site.value(SiteRecord::SiteName) + QStringLiteral(" : ") + m_windowName);
     m_navigated = true;
     emit navigateRequested(address);
 }
@@ -117,19 +119,20 @@ void PageHandling::handleCompletion(const QString &title)
     }
 
     const QStringList site = m_source.siteRecord(m_siteRow);
-    const QString loginText = site.value(LoginColumn);
+    const QString loginText = site.value(SiteRecord::Login);
     bool ok = false;
     const int login = loginText.toInt(&ok, 10);
     if (!ok) {
         m_dialogs.error(QStringLiteral("'%1' is not a valid integer value").arg(loginText));
         return;
     }
-    if (login == EmailSite) {
-        EmailComposer::compose(site.value(RegUrlColumn), m_source.softwareRecord(), m_addresses);
+    if (login == SiteRecord::EmailSite) {
+        EmailComposer::compose(site.value(SiteRecord::RegUrl), m_source.softwareRecord(),
+                               m_addresses);
         emit focusPageRequested();
         return;
     }
-    requestWalk(login == LoginFirst && !m_loggedIn ? Fill::Login : Fill::Normal);
+    requestWalk(login == SiteRecord::LoginFirst && !m_loggedIn ? Fill::Login : Fill::Normal);
 }
 
 void PageHandling::requestWalk(Fill fill)

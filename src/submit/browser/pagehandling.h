@@ -53,14 +53,6 @@ public:
         return QStringLiteral("Error. Field or method is not available.");
     }
 
-    // Columns of the site record read here.
-    static constexpr int SiteNameColumn = 0;
-    static constexpr int SubmitColumn = 4;
-    static constexpr int LoginColumn = 5;
-    static constexpr int RegUrlColumn = 7;
-    static constexpr int LoginFirst = 1;
-    static constexpr int EmailSite = 3;
-
     PageHandling(SubmissionSource &source, Dialogs &dialogs, AddressHandler &addresses,
                  QObject *parent = nullptr);
 

@@ -1,7 +1,9 @@
 #include "submit/formwalk/formwalkplanner.h"
 
+#include "catalogue/fieldcatalogue.h"
 #include "catalogue/pseudofields.h"
 #include "platform/table.h"
+#include "submit/sites/siterecord.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -12,11 +14,6 @@ namespace FormWalk {
 
 namespace {
 
-constexpr int CategoryField = 47;
-constexpr int CategoryClassField = 48;
-constexpr int ReleaseField = 10;
-constexpr int OsField = 11;
-constexpr int LanguageField = 12;
 constexpr int SubmitWaitMs = 100;
 
 // Blank as the site tables mean it: nothing but blanks and control characters.
@@ -106,7 +103,8 @@ public:
     {
         m_loggedIn = input.step == Step::LoginFill ? false : input.loggedIn;
         m_autoSubmit = input.step == Step::LoginFill ? true : input.autoSubmit;
-        const LoginPair pair = loginPair(input.siteRecord.value(UserPassColumn), input.defaultLogin);
+        const LoginPair pair =
+            loginPair(input.siteRecord.value(SiteRecord::UserPass), input.defaultLogin);
         m_context = {input.softwareRecord, input.constants, pair.password, pair.userName};
     }
 
@@ -215,7 +213,7 @@ FormWalkPlan Walker::run()
     index();
 
     const QStringList &site = m_input.siteRecord;
-    const int first = m_loggedIn ? FirstEntryColumnLoggedIn : FirstEntryColumn;
+    const int first = m_loggedIn ? SiteRecord::FirstFieldMapLoggedIn : SiteRecord::FirstFieldMap;
     for (int column = first; column < site.size(); ++column) {
         const QString &cell = site.at(column);
         if (isBlank(cell))
@@ -294,7 +292,7 @@ void Walker::fillChoiceList(int flat, int field, const QString &value)
     const MatchLists &lists = m_input.matchLists;
 
     switch (field) {
-    case CategoryField: {
+    case Field::Category: {
         const QString v = value.toLower();
         for (int k = 0; k < n; ++k) {
             if (containsLower(texts.at(k), v)) {
@@ -309,7 +307,7 @@ void Walker::fillChoiceList(int flat, int field, const QString &value)
                 choose(flat, k, true);
         return;
     }
-    case CategoryClassField: {
+    case Field::CategoryClass: {
         const QStringList &c = lists.category;
         if (c.size() < 2)
             return;
@@ -335,7 +333,7 @@ void Walker::fillChoiceList(int flat, int field, const QString &value)
         }
         return;
     }
-    case ReleaseField:
+    case Field::ReleaseStatus:
         for (const QString &entry : lists.release) {
             const QString r = entry.toLower();
             for (int k = 0; k < n; ++k) {
@@ -346,7 +344,7 @@ void Walker::fillChoiceList(int flat, int field, const QString &value)
             }
         }
         return;
-    case OsField:
+    case Field::OsSupport:
         for (const QString &entry : lists.os) {
             const QString o = entry.toLower();
             for (int k = 0; k < n; ++k)
@@ -354,7 +352,7 @@ void Walker::fillChoiceList(int flat, int field, const QString &value)
                     choose(flat, k, false);
         }
         return;
-    case LanguageField:
+    case Field::Languages:
         for (qsizetype j = lists.language.size() - 1; j >= 0; --j) {
             const QString l = lists.language.at(j).toLower();
             for (int k = 0; k < n; ++k)
@@ -375,7 +373,7 @@ void Walker::fillChoiceList(int flat, int field, const QString &value)
 bool Walker::fillCheckBox(int flat, int field, const QString &value)
 {
     const SnapshotElement &e = element(flat);
-    if (field == OsField) {
+    if (field == Field::OsSupport) {
         const QString boxValue = e.value.toLower();
         const QString boxName = e.name.toLower();
         // Only ever ticks: a box that names none of the systems keeps its state.
@@ -399,7 +397,7 @@ bool Walker::fillCheckBox(int flat, int field, const QString &value)
 void Walker::fillRadio(int flat, int field, const QString &value)
 {
     const QString buttonValue = element(flat).value.toLower();
-    if (field == ReleaseField) {
+    if (field == Field::ReleaseStatus) {
         for (const QString &entry : m_input.matchLists.release) {
             if (containsLower(buttonValue, entry.toLower())) {
                 check(flat);

@@ -13,11 +13,6 @@ class Table;
 
 namespace FormWalk {
 
-// Columns of a site record the walk reads.
-constexpr int UserPassColumn = 6;
-constexpr int FirstEntryColumn = 8;
-constexpr int FirstEntryColumnLoggedIn = 10;
-
 // The login fill of a login-first site sends its form whatever the
 // auto-submit setting; the normal fill follows it.
 enum class Step { LoginFill, NormalFill };

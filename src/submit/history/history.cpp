@@ -1,6 +1,8 @@
 #include "submit/history/history.h"
 
+#include "catalogue/fieldcatalogue.h"
 #include "platform/recordfile.h"
+#include "submit/sites/siterecord.h"
 #include "submit/sites/submitlist.h"
 
 #include <QCoreApplication>
@@ -58,7 +60,7 @@ void reconcile(Table &history, const Table &submitList, const QString &path,
 
     QSet<QString> present = siteNames(history);
     for (int r = 1; r < submitList.rowCount(); ++r) {
-        const QString name = submitList.cell(0, r);
+        const QString name = submitList.cell(SiteRecord::SiteName, r);
         if (name.isEmpty() || present.contains(name))
             continue;
         const int row = history.isEmpty() ? 1 : history.appendRow();
@@ -98,9 +100,9 @@ bool acceptedAt(const Table &history, int siteRow, int chooserIndex)
 void setHeadings(Table &history, const Table &submitList, const Table &software)
 {
     history.setColumnCount(software.rowCount());
-    history.setCell(0, 0, submitList.cell(0, 0));
+    history.setCell(0, 0, submitList.cell(SiteRecord::SiteName, 0));
     for (int a = 1; a < software.rowCount(); ++a)
-        history.setCell(a, 0, software.cell(0, a));
+        history.setCell(a, 0, software.cell(Field::ProgramName, a));
 }
 
 LoadResult load(Table &history, const Table &submitList, const Table &software,
@@ -125,7 +127,7 @@ LoadResult load(Table &history, const Table &submitList, const Table &software,
     } else {
         history.setRowCount(submitList.rowCount());
         for (int r = 1; r < submitList.rowCount(); ++r)
-            history.setCell(0, r, submitList.cell(0, r));
+            history.setCell(0, r, submitList.cell(SiteRecord::SiteName, r));
     }
     sort(history, submitList, collator);
     return result;
@@ -146,7 +148,7 @@ void sort(Table &history, const Table &submitList, const QCollator &collator)
     QList<QStringList> ordered;
     ordered.reserve(history.rowCount() - 1);
     for (int r = 1; r < submitList.rowCount(); ++r) {
-        const auto found = rowOf.find(submitList.cell(0, r));
+        const auto found = rowOf.find(submitList.cell(SiteRecord::SiteName, r));
         if (found == rowOf.end() || found.value() == 0)
             return;
         ordered.append(history.row(found.value()));

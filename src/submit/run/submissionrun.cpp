@@ -2,6 +2,7 @@
 
 #include "platform/connectivity.h"
 #include "platform/dialogs.h"
+#include "submit/sites/siterecord.h"
 #include "submit/sites/submitlist.h"
 
 #include <QCoreApplication>
@@ -83,12 +84,12 @@ SubmissionRun::Start SubmissionRun::submit(const Selection &selection)
     if (m_autoSubmit) {
         for (int r = 1; r < m_submitList.rowCount(); ++r) {
             if (!markedExactly(m_submitList, r)
-                || !isManualSite(m_submitList.cell(SubmitList::Auto, r)))
+                || !isManualSite(m_submitList.cell(SiteRecord::Auto, r)))
                 continue;
             if (m_dialogs.warnOkCancel(WarningTitle, notAutoSubmittingMessage())
                 != Dialogs::Answer::Ok) {
                 for (int s = 1; s < m_submitList.rowCount(); ++s) {
-                    if (isManualSite(m_submitList.cell(SubmitList::Auto, s)))
+                    if (isManualSite(m_submitList.cell(SiteRecord::Auto, s)))
                         Marks::set(m_submitList, s, false);
                 }
                 emit siteMarksChanged();
@@ -148,7 +149,7 @@ void SubmissionRun::settleMarks(const Selection &selection)
 bool SubmissionRun::siteTaken(int row) const
 {
     return markedExactly(m_submitList, row)
-           && !(m_autoSubmit && isManualSite(m_submitList.cell(SubmitList::Auto, row)));
+           && !(m_autoSubmit && isManualSite(m_submitList.cell(SiteRecord::Auto, row)));
 }
 
 bool SubmissionRun::productTaken(int row) const

@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 #include "platform/recordfile.h"
 #include "platform/scrambler.h"
+#include "submit/sites/siterecord.h"
 #include "submit/sites/submitlist.h"
 
 #include <QCoreApplication>
@@ -15,10 +16,10 @@ QString tr(const char *text)
     return QCoreApplication::translate("Credentials", text);
 }
 
-// Column 6 must lie before the mark column, or a pair would become a mark.
+// The pair's column must lie before the mark column, or a pair would become a mark.
 bool hasColumn(const Table &submitList)
 {
-    return Credentials::Column < Marks::column(submitList);
+    return SiteRecord::UserPass < Marks::column(submitList);
 }
 
 QByteArray scrambled(const QByteArray &bytes)
@@ -59,7 +60,7 @@ LoadResult load(Table &submitList, const QString &path)
             ++result.malformed;
             continue;
         }
-        const int row = submitList.findRow(SubmitList::SiteName, Cp1252::decode(record.left(tab)));
+        const int row = submitList.findRow(SiteRecord::SiteName, Cp1252::decode(record.left(tab)));
         if (row < 1) {
             ++result.unknownSites;
             continue;
@@ -69,7 +70,8 @@ LoadResult load(Table &submitList, const QString &path)
             continue;
         }
         filled.insert(row);
-        submitList.setCell(Column, row, Cp1252::decode(scrambled(record.mid(tab + 1))));
+        submitList.setCell(SiteRecord::UserPass, row,
+                           Cp1252::decode(scrambled(record.mid(tab + 1))));
         ++result.loaded;
     }
     return result;
@@ -80,9 +82,9 @@ QString write(const Table &submitList, const QString &path)
     QList<QByteArray> records;
     if (hasColumn(submitList)) {
         for (int r = 1; r < submitList.rowCount(); ++r) {
-            const QString userPass = submitList.cell(Column, r);
+            const QString userPass = submitList.cell(SiteRecord::UserPass, r);
             if (!isEmpty(userPass))
-                records.append(recordText(submitList.cell(SubmitList::SiteName, r), userPass));
+                records.append(recordText(submitList.cell(SiteRecord::SiteName, r), userPass));
         }
     }
     return RecordFile::write(path, records, RecordFile::Access::OwnerOnly);
@@ -96,7 +98,7 @@ std::optional<DialogFields> dialogFor(const Table &history, const Table &submitL
     const QString site = history.cell(0, historyRow);
     if (site.isEmpty())
         return std::nullopt;
-    const QString userPass = submitList.cell(Column, historyRow);
+    const QString userPass = submitList.cell(SiteRecord::UserPass, historyRow);
     const qsizetype tab = userPass.indexOf(QLatin1Char('\t'));
     if (tab < 0)
         return DialogFields{site, QString(), userPass};
@@ -124,7 +126,7 @@ QString store(Table &submitList, int row, const QString &userName, const QString
         return refusal;
     if (row < 1 || row >= submitList.rowCount() || !hasColumn(submitList))
         return QString();
-    submitList.setCell(Column, row, userName + QLatin1Char('\t') + passWord);
+    submitList.setCell(SiteRecord::UserPass, row, userName + QLatin1Char('\t') + passWord);
     return write(submitList, path);
 }
 

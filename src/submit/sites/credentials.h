@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/table.h"
+#include "submit/sites/siterecord.h"
 
 #include <QByteArray>
 #include <QString>
@@ -8,13 +9,14 @@
 
 #include <optional>
 
-// Each site's own user name and password: column 6 ("user pass") of the
+// Each site's own user name and password: the UserPass column of the
 // submit list while the program runs, user name, one tab, password; and the
 // credential file (DataFiles::CredentialsName) between runs, one record per site that
 // has a pair, the pair scrambled.
 namespace Credentials {
 
-inline constexpr int Column = 6;
+// The site record column, for callers that still name it through Credentials.
+inline constexpr int Column = SiteRecord::UserPass;
 
 // A column that holds no pair once blanks and control characters are
 // trimmed (a lone tab included): no record, and the form walk uses the

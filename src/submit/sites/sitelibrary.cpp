@@ -2,6 +2,7 @@
 
 #include "platform/cp1252.h"
 #include "platform/recordfile.h"
+#include "submit/sites/siterecord.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -256,7 +257,8 @@ UpdateResult applyUpdate(const QString &folder)
     // program could not start again.
     const LoadResult check = loadFile(waiting);
     const bool usable = check.ok && check.hasNumOfRows && check.hasLoadStrings
-                        && !check.records.isEmpty() && !check.records.first().value(0).isEmpty();
+                        && !check.records.isEmpty()
+                        && !check.records.first().value(SiteRecord::SiteName).isEmpty();
     if (!usable) {
         result.outcome = UpdateResult::Outcome::Refused;
         result.keptAs = RecordFile::keepBadCopy(waiting);

@@ -141,7 +141,7 @@ void SubmitList::fill(const SiteLibrary::LoadResult &library, const QCollator &c
 
 int SubmitList::rowForSubmitTo(const QString &submitTo) const
 {
-    const int row = m_table.findRow(SiteName, submitTo);
+    const int row = m_table.findRow(SiteRecord::SiteName, submitTo);
     return row > 0 ? row : 1;
 }
 
@@ -199,12 +199,13 @@ SubmitList::RowClick SubmitList::rowClicked(int row, const QString &submitTo)
 
 bool SubmitList::siteRegisterEnabled(int row) const
 {
-    return m_table.cell(Notes, row) == mustRegisterFirst() && m_table.cell(UserPass, row).isEmpty();
+    return m_table.cell(SiteRecord::Notes, row) == mustRegisterFirst()
+        && m_table.cell(SiteRecord::UserPass, row).isEmpty();
 }
 
 bool SubmitList::autoSubmitEnabled(int row) const
 {
-    return isAutoSite(m_table.cell(Auto, row));
+    return isAutoSite(m_table.cell(SiteRecord::Auto, row));
 }
 
 SubmitList::RegisterAction SubmitList::registerAction(int selectedRowCount) const
@@ -218,7 +219,7 @@ SubmitList::RegisterAction SubmitList::registerAction(int selectedRowCount) cons
 
 QString SubmitList::openHomePage(int row, AddressHandler &handler) const
 {
-    const QString address = m_table.cell(HomePage, row);
+    const QString address = m_table.cell(SiteRecord::HomePage, row);
     if (!AddressHandler::isWebOrMailAddress(address))
         return QCoreApplication::translate("SubmitList",
                                            "The site's home page \"%1\" is no web address: "

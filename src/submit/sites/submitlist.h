@@ -2,6 +2,7 @@
 
 #include "platform/table.h"
 #include "submit/sites/sitelibrary.h"
+#include "submit/sites/siterecord.h"
 
 #include <QCollator>
 #include <QString>
@@ -54,17 +55,8 @@ inline constexpr unsigned HistoryFailBackground = 0xFFC8DC;
 class SubmitList
 {
 public:
-    enum Column {
-        SiteName = 0,
-        HomePage = 1,
-        Notes = 2,
-        Auto = 3,
-        SubmitPage = 4,
-        Login = 5,
-        UserPass = 6,
-        RegUrl = 7,
-        FirstFieldMap = 8,
-    };
+    // The site record's columns, for callers that still name them through the list.
+    using enum SiteRecord::Column;
 
     // "Web site", "URL", "Notes", "auto", "Submit", "Login", "user pass", "reg url".
     static QStringList headings();

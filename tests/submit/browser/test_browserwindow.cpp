@@ -10,6 +10,7 @@
 #include "support/fakeaddresshandler.h"
 #include "support/fakedialogs.h"
 #include "support/fixtureserver.h"
+#include "support/softwarerecord.h"
 
 #include <QApplication>
 #include <QPointer>
@@ -67,16 +68,14 @@ QByteArray withAction(QByteArray html, const QByteArray &action)
 
 QStringList softwareRecord()
 {
-    QStringList r(105);
-    r[0] = "Kelvane Test & Co";
-    r[10] = "Minor Update";
-    r[11] = "WinXP,Linux";
-    r[39] = "author@kelvane.example";
-    r[47] = "Utilities";
-    r[56] = "/tmp/shot.png";
-    r[57] = "http://pad.example/pad.xml";
-    r[60] = "Fast, small #1 tool";
-    return r;
+    return recordWith({{0, "Kelvane Test & Co"},
+                       {10, "Minor Update"},
+                       {11, "WinXP,Linux"},
+                       {39, "author@kelvane.example"},
+                       {47, "Utilities"},
+                       {56, "/tmp/shot.png"},
+                       {57, "http://pad.example/pad.xml"},
+                       {60, "Fast, small #1 tool"}});
 }
 
 QStringList site(const QString &name, const QUrl &submit, const QString &login,

@@ -2,6 +2,7 @@
 // mailto address handed to the desktop's mail program.
 #include "submit/browser/emailcomposer.h"
 #include "support/fakeaddresshandler.h"
+#include "support/softwarerecord.h"
 
 #include <QTest>
 #include <QUrl>
@@ -9,33 +10,25 @@
 
 namespace {
 
-QStringList record(const QList<QPair<int, QString>> &fields)
-{
-    QStringList r(105);
-    for (const auto &[n, text] : fields)
-        r[n] = text;
-    return r;
-}
-
 QStringList sampleRecord()
 {
-    return record({{0, "Kelvane Test"},
-                   {1, "2.1"},
-                   {2, "Minor Update"},
-                   {6, "19.95"},
-                   {11, "WinXP,Linux"},
-                   {26, "Tarnowel Ltd"},
-                   {39, "author@kelvane.example"},
-                   {48, "Audio & Multimedia::Audio Encoders/Decoders"},
-                   {54, "http://kelvane.example/"},
-                   {56, "http://kelvane.example/shot.png"},
-                   {57, "http://kelvane.example/pad.xml"},
-                   {60, "Converts audio"},
-                   {64, "http://kelvane.example/setup.exe"},
-                   {95, "Ann Author"},
-                   {96, "30 days"},
-                   {97, "2.5 MB"},
-                   {100, "Nag screen"}});
+    return recordWith({{0, "Kelvane Test"},
+                       {1, "2.1"},
+                       {2, "Minor Update"},
+                       {6, "19.95"},
+                       {11, "WinXP,Linux"},
+                       {26, "Tarnowel Ltd"},
+                       {39, "author@kelvane.example"},
+                       {48, "Audio & Multimedia::Audio Encoders/Decoders"},
+                       {54, "http://kelvane.example/"},
+                       {56, "http://kelvane.example/shot.png"},
+                       {57, "http://kelvane.example/pad.xml"},
+                       {60, "Converts audio"},
+                       {64, "http://kelvane.example/setup.exe"},
+                       {95, "Ann Author"},
+                       {96, "30 days"},
+                       {97, "2.5 MB"},
+                       {100, "Nag screen"}});
 }
 
 // The query of a mailto address, decoded the way a mail program reads it.
@@ -105,14 +98,14 @@ private slots:
 
     void emptyLimitationsLeaveTheLabelAndTwoMoreBlanks()
     {
-        const QStringList lines = EmailComposer::body(record({{0, "X"}})).split('\n');
+        const QStringList lines = EmailComposer::body(recordWith({{0, "X"}})).split('\n');
         QCOMPARE(lines.at(16), QString("LIMITATIONS:    "));
         QCOMPARE(lines.last(), QString()); // no author, and no line break after it
     }
 
     void theBodyEndsAtItsFirstZeroCharacter()
     {
-        QStringList r = record({{0, "Kelvane"}, {1, QString("1") + QChar(0) + "hidden"}});
+        QStringList r = recordWith({{0, "Kelvane"}, {1, QString("1") + QChar(0) + "hidden"}});
         const QString body = EmailComposer::body(r);
         QVERIFY(body.endsWith("VERSION:  1"));
         QVERIFY(!body.contains("hidden"));
@@ -149,7 +142,7 @@ private slots:
     void charactersWithAMeaningInTheAddressStayText()
     {
         QFETCH(QString, programName);
-        const QStringList r = record({{0, programName}, {39, "me@x.example"}});
+        const QStringList r = recordWith({{0, programName}, {39, "me@x.example"}});
         const QString address = EmailComposer::mailtoAddress("to@site.example", r);
         const auto items = queryItems(address);
         QCOMPARE(items.size(), 4);
@@ -160,15 +153,16 @@ private slots:
 
     void theSubjectIsTheSameForEveryProduct()
     {
-        const auto a = queryItems(EmailComposer::mailtoAddress("a@b", record({{0, "One"}})));
-        const auto b = queryItems(EmailComposer::mailtoAddress("a@b", record({{0, "Two"}})));
+        const auto a = queryItems(EmailComposer::mailtoAddress("a@b", recordWith({{0, "One"}})));
+        const auto b = queryItems(EmailComposer::mailtoAddress("a@b", recordWith({{0, "Two"}})));
         QCOMPARE(a.at(0), b.at(0));
         QVERIFY(a.at(1) != b.at(1));
     }
 
     void theRecipientIsEncodedButKeepsItsAddresses()
     {
-        const QString address = EmailComposer::mailtoAddress("a@b.example,c@d.example?x", record({}));
+        const QString address =
+            EmailComposer::mailtoAddress("a@b.example,c@d.example?x", recordWith({}));
         QVERIFY(address.startsWith("mailto:a@b.example,c@d.example%3Fx?subject="));
     }
 

@@ -1,6 +1,7 @@
 #include "catalogue/pseudofields.h"
 #include "platform/table.h"
 #include "submit/formwalk/formwalkplanner.h"
+#include "support/softwarerecord.h"
 
 #include <QFile>
 #include <QJsonArray>
@@ -64,9 +65,7 @@ FormWalk::Input siteWith(const QStringList &entries, const QList<QPair<int, QStr
     FormWalk::Input in;
     in.siteRecord = QStringList{"Site", "http://site", "", "yes", "http://site/submit", "0", userPass, ""};
     in.siteRecord += entries;
-    in.softwareRecord = QStringList(105);
-    for (const auto &[n, text] : record)
-        in.softwareRecord[n] = text;
+    in.softwareRecord = recordWith(record);
     in.constants = PseudoFields::constantValueList();
     in.defaultLogin = {"defuser", "defpass"};
     return in;

@@ -287,10 +287,10 @@ void TestSubmissionRun::theNotAutoSubmittingWarningComesOnceAndDecidesTheManualS
     QFETCH(QList<int>, marksAfter);
 
     Harness h(4, 1);
-    h.sites.setCell(SubmitList::Auto, 2, QStringLiteral("no"));
-    h.sites.setCell(SubmitList::Auto, 3, QStringLiteral("no"));
+    h.sites.setCell(SiteRecord::Auto, 2, QStringLiteral("no"));
+    h.sites.setCell(SiteRecord::Auto, 3, QStringLiteral("no"));
     // Only exactly "no" holds a site back.
-    h.sites.setCell(SubmitList::Auto, 4, QStringLiteral("No"));
+    h.sites.setCell(SiteRecord::Auto, 4, QStringLiteral("No"));
     markRows(h.sites, {1, 2, 3});
     markRows(h.software, {1});
     h.dialogs.answers = {answer, answer};
@@ -308,7 +308,7 @@ void TestSubmissionRun::theNotAutoSubmittingWarningComesOnceAndDecidesTheManualS
 void TestSubmissionRun::untickingAutoSubmitDuringARunTakesTheManualSitesAfterAll()
 {
     Harness h(3, 1);
-    h.sites.setCell(SubmitList::Auto, 2, QStringLiteral("no"));
+    h.sites.setCell(SiteRecord::Auto, 2, QStringLiteral("no"));
     markRows(h.sites, {1, 2, 3});
     markRows(h.software, {1});
     h.dialogs.answers = {Dialogs::Answer::Ok};

@@ -48,7 +48,7 @@ QStringList column6(const Table &t)
 {
     QStringList cells;
     for (int r = 1; r < t.rowCount(); ++r)
-        cells.append(t.cell(Credentials::Column, r));
+        cells.append(t.cell(SiteRecord::UserPass, r));
     return cells;
 }
 

@@ -80,7 +80,7 @@ void TestSubmitList::theSiteTableGivesTwentyColumnsSortedWithTheMarkInColumnNine
                                          "Downloadplaza", "FileHungry", "FilesWeb", "FreeTrialDownloads",
                                          "FreewareHome", "SharewareLinks"}));
     // The records moved with their names; the widest ends right before the mark.
-    QCOMPARE(t.cell(SubmitList::Notes, 7), QStringLiteral("Must link back"));
+    QCOMPARE(t.cell(SiteRecord::Notes, 7), QStringLiteral("Must link back"));
     QCOMPARE(t.cell(18, 9), QStringLiteral("47=c_Category"));
     QCOMPARE(Marks::count(t), 0);
 }
