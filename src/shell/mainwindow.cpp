@@ -418,7 +418,7 @@ void TForm1::startUp()
 
     // 8. The catalogue, the product chooser and the list's columns.
     const bool catalogueExists = loadCatalogue();
-    m_softwareList->setColumnWidth(0, FirstColumnWidth);
+    m_softwareList->setColumnWidth(Field::ProgramName, FirstColumnWidth);
     layoutSoftwareColumns();
 
     // 9. The editor pages, built over the seven empty pages; they give every

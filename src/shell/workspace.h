@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/fieldcatalogue.h"
 #include "catalogue/recordselection.h"
 #include "platform/datafiles.h"
 #include "platform/settings.h"
@@ -18,7 +19,7 @@
 class Workspace
 {
 public:
-    static constexpr int SoftwareColumnCount = 105;
+    static constexpr int SoftwareColumnCount = FieldCatalogue::FieldCount;
 
     struct Notice
     {

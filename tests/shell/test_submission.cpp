@@ -143,12 +143,12 @@ class TestSubmission : public QObject, public WindowHarness
                                   "</form></body></html>");
         m_server.page(page + "/post", "<html><head><title>Thanks</title></head><body>ok</body></html>");
         const QStringList entries{"-2=user", "-1=pass", "0=program_name"};
-        sites.setCell(SubmitList::HomePage, row, m_server.url(QString::fromLatin1(prefix)).toString());
-        sites.setCell(SubmitList::Auto, row, autoCell);
-        sites.setCell(SubmitList::SubmitPage, row, m_server.url(QString::fromLatin1(page)).toString());
-        sites.setCell(SubmitList::Login, row, "0");
-        for (int c = SubmitList::FirstFieldMap; c < Marks::column(sites); ++c)
-            sites.setCell(c, row, entries.value(c - SubmitList::FirstFieldMap));
+        sites.setCell(SiteRecord::HomePage, row, m_server.url(QString::fromLatin1(prefix)).toString());
+        sites.setCell(SiteRecord::Auto, row, autoCell);
+        sites.setCell(SiteRecord::SubmitPage, row, m_server.url(QString::fromLatin1(page)).toString());
+        sites.setCell(SiteRecord::Login, row, "0");
+        for (int c = SiteRecord::FirstFieldMap; c < Marks::column(sites); ++c)
+            sites.setCell(c, row, entries.value(c - SiteRecord::FirstFieldMap));
     }
 
     void mark(const QList<int> &sites, const QList<int> &products)
@@ -564,8 +564,8 @@ private slots:
         m_server.page("/register/form", "<html><head><title>Join</title></head><body>"
                                         "<form><input name=login></form></body></html>");
         Table &sites = m_form->workspace().sites();
-        sites.setCell(SubmitList::Notes, 5, SubmitList::mustRegisterFirst());
-        sites.setCell(SubmitList::RegUrl, 5, m_server.url("/register/form").toString());
+        sites.setCell(SiteRecord::Notes, 5, SubmitList::mustRegisterFirst());
+        sites.setCell(SiteRecord::RegUrl, 5, m_server.url("/register/form").toString());
         m_form->submitView()->setCurrentRow(5);
         QVERIFY(button("Button_site_register")->isEnabled());
         button("Button_site_register")->click();
@@ -637,7 +637,7 @@ private slots:
         QTest::mouseClick(ok ? dialog->okButton() : dialog->cancelButton(), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
 
-        QCOMPARE(m_form->workspace().sites().cell(Credentials::Column, 3), column);
+        QCOMPARE(m_form->workspace().sites().cell(SiteRecord::UserPass, 3), column);
         QVERIFY(m_dialogs.errors().isEmpty());
         if (records < 0) {
             QVERIFY(!QFile::exists(credentialFile()));
@@ -654,9 +654,9 @@ private slots:
             QVERIFY(!file.records.first().contains(Cp1252::encode(column)));
             // The next start finds the pair again.
             Table reloaded = m_form->workspace().sites();
-            reloaded.setCell(Credentials::Column, 3, QString());
+            reloaded.setCell(SiteRecord::UserPass, 3, QString());
             QCOMPARE(Credentials::load(reloaded, credentialFile()).loaded, 1);
-            QCOMPARE(reloaded.cell(Credentials::Column, 3), column);
+            QCOMPARE(reloaded.cell(SiteRecord::UserPass, 3), column);
         }
     }
 
@@ -671,7 +671,7 @@ private slots:
         QTest::mouseClick(dialog->okButton(), Qt::LeftButton);
         QCOMPARE(m_dialogs.errors().size(), 1);
         QVERIFY(dialog->isVisible());
-        QCOMPARE(m_form->workspace().sites().cell(Credentials::Column, 3), QString());
+        QCOMPARE(m_form->workspace().sites().cell(SiteRecord::UserPass, 3), QString());
         QVERIFY(!QFile::exists(credentialFile()));
         QTest::mouseClick(dialog->cancelButton(), Qt::LeftButton);
     }
@@ -684,8 +684,8 @@ private slots:
                                         Credentials::recordText("FilesWeb", "carol\tpw4")};
         QVERIFY(RecordFile::write(credentialFile(), records).isEmpty());
         start();
-        QCOMPARE(m_form->workspace().sites().cell(Credentials::Column, 3), QStringLiteral("bob\tpw1"));
-        QCOMPARE(m_form->workspace().sites().cell(Credentials::Column, 7), QStringLiteral("carol\tpw4"));
+        QCOMPARE(m_form->workspace().sites().cell(SiteRecord::UserPass, 3), QStringLiteral("bob\tpw1"));
+        QCOMPARE(m_form->workspace().sites().cell(SiteRecord::UserPass, 7), QStringLiteral("carol\tpw4"));
         QVERIFY(m_dialogs.errors().isEmpty());
     }
 

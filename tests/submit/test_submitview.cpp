@@ -255,9 +255,9 @@ private slots:
         QFETCH(bool, autoSubmitEnabled);
         auto form = startOnSubmitView();
         Table &sites = form->workspace().sites();
-        sites.setCell(SubmitList::Notes, 5, notes);
-        sites.setCell(SubmitList::Auto, 5, autoCell);
-        sites.setCell(SubmitList::UserPass, 5, userPass);
+        sites.setCell(SiteRecord::Notes, 5, notes);
+        sites.setCell(SiteRecord::Auto, 5, autoCell);
+        sites.setCell(SiteRecord::UserPass, 5, userPass);
         auto *registerButton = form->findChild<QPushButton *>(QStringLiteral("Button_site_register"));
         auto *autoSubmit = form->findChild<QCheckBox *>(QStringLiteral("CheckBox_autosubmit"));
 
@@ -274,7 +274,7 @@ private slots:
     {
         auto form = startOnSubmitView();
         for (int r = 3; r <= 5; ++r)
-            form->workspace().sites().setCell(SubmitList::Notes, r, SubmitList::mustRegisterFirst());
+            form->workspace().sites().setCell(SiteRecord::Notes, r, SubmitList::mustRegisterFirst());
         QSignalSpy registering(form->submitView(), &SubmitView::registerRequested);
         QTableView *list = grid(*form);
         QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, at(*form, 3, 1));

@@ -15,9 +15,6 @@
 // has a pair, the pair scrambled.
 namespace Credentials {
 
-// The site record column, for callers that still name it through Credentials.
-inline constexpr int Column = SiteRecord::UserPass;
-
 // A column that holds no pair once blanks and control characters are
 // trimmed (a lone tab included): no record, and the form walk uses the
 // default login.

@@ -55,9 +55,6 @@ inline constexpr unsigned HistoryFailBackground = 0xFFC8DC;
 class SubmitList
 {
 public:
-    // The site record's columns, for callers that still name them through the list.
-    using enum SiteRecord::Column;
-
     // "Web site", "URL", "Notes", "auto", "Submit", "Login", "user pass", "reg url".
     static QStringList headings();
     static QString mustRegisterFirst() { return QStringLiteral("Must register first"); }
@@ -72,7 +69,7 @@ public:
     const Table &table() const { return m_table; }
     int siteRowCount() const { return m_table.rowCount() - 1; }
     int markColumn() const { return Marks::column(m_table); }
-    QString siteName(int row) const { return m_table.cell(SiteName, row); }
+    QString siteName(int row) const { return m_table.cell(SiteRecord::SiteName, row); }
 
     // Fills the rows from the library's records: one column more than the
     // widest record needs (at least 4) for the site mark, the headings, then
