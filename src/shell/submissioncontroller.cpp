@@ -236,9 +236,11 @@ void SubmissionController::editSitePassword()
         m_credentials->activateWindow();
         return;
     }
-    const int row = m_historyView.currentRow();
+    // The site selected in the submit list, wherever the history view's
+    // current cell was left.
+    const int row = m_submitView.currentRow();
     const std::optional<Credentials::DialogFields> fields =
-        Credentials::dialogFor(m_workspace.history(), m_workspace.sites(), row);
+        Credentials::dialogFor(m_workspace.sites(), row);
     if (!fields)
         return;
     auto *dialog = new TForm3(m_dialogs, m_window);

@@ -619,6 +619,9 @@ private slots:
         start();
         m_form->submitView()->setCurrentRow(3);
         QCOMPARE(m_form->historyView()->currentRow(), 3);
+        // The history's current cell moved on alone (a click outside the
+        // current product's column): the dialog still edits the selected site.
+        m_form->historyView()->setCurrentRow(5);
         button("Button_site_password")->click();
         TForm3 *dialog = controller().credentialsDialog();
         QVERIFY(dialog);

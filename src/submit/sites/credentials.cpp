@@ -90,15 +90,14 @@ QString write(const Table &submitList, const QString &path)
     return RecordFile::write(path, records, RecordFile::Access::OwnerOnly);
 }
 
-std::optional<DialogFields> dialogFor(const Table &history, const Table &submitList,
-                                      int historyRow)
+std::optional<DialogFields> dialogFor(const Table &submitList, int siteRow)
 {
-    if (historyRow < 1)
+    if (siteRow < 1)
         return std::nullopt;
-    const QString site = history.cell(0, historyRow);
+    const QString site = submitList.cell(SiteRecord::SiteName, siteRow);
     if (site.isEmpty())
         return std::nullopt;
-    const QString userPass = submitList.cell(SiteRecord::UserPass, historyRow);
+    const QString userPass = submitList.cell(SiteRecord::UserPass, siteRow);
     const qsizetype tab = userPass.indexOf(QLatin1Char('\t'));
     if (tab < 0)
         return DialogFields{site, QString(), userPass};

@@ -63,12 +63,11 @@ struct DialogFields
     friend bool operator==(const DialogFields &, const DialogFields &) = default;
 };
 
-// What the dialog shows for the history's current row: the site name of
-// that row and the pair from column 6 of the submit list row with the same
-// number (before the first tab, and after it; no tab gives an empty user
-// name and the whole text as password). Nothing when the name is empty.
-std::optional<DialogFields> dialogFor(const Table &history, const Table &submitList,
-                                      int historyRow);
+// What the dialog shows for the submit list's current row: the site's name
+// and the pair from its user pass column (before the first tab, and after
+// it; no tab gives an empty user name and the whole text as password).
+// Nothing when the name is empty.
+std::optional<DialogFields> dialogFor(const Table &submitList, int siteRow);
 
 // "ok": the reason the pair cannot be stored (a tab would split it where it
 // does not belong; a character outside Windows-1252 would come back as

@@ -225,15 +225,12 @@ void TestCredentials::theDialogShowsTheCurrentRowsPair()
     QFETCH(QString, pass);
 
     Table t = sites();
-    Table history(2, 4);
-    for (int r = 1; r <= 3; ++r)
-        history.setCell(0, r, t.cell(0, r));
     t.setCell(6, 2, userPass);
-    QCOMPARE(Credentials::dialogFor(history, t, 2), (Credentials::DialogFields{"Beta", user, pass}));
+    QCOMPARE(Credentials::dialogFor(t, 2), (Credentials::DialogFields{"Beta", user, pass}));
 
-    history.setCell(0, 2, QString());
-    QVERIFY(!Credentials::dialogFor(history, t, 2));
-    QVERIFY(!Credentials::dialogFor(history, t, 0));
+    t.setCell(0, 2, QString());
+    QVERIFY(!Credentials::dialogFor(t, 2));
+    QVERIFY(!Credentials::dialogFor(t, 0));
 }
 
 void TestCredentials::theDialogRefusesWhatThePairCannotHold_data()
