@@ -212,6 +212,15 @@ QString labelText(int n)
     return QString();
 }
 
+// Line breaks (CR LF, CR or LF) as one blank each.
+QString oneLine(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
+    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
+    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
 QWidget *makeControl(const FieldInfo &info, QWidget *parent)
 {
     const QString name = text(info.control);
@@ -221,6 +230,15 @@ QWidget *makeControl(const FieldInfo &info, QWidget *parent)
     case EditorKind::ReadOnlyEdit: {
         auto *edit = new QLineEdit(parent);
         edit->setMaxLength(info.limit > 0 ? info.limit : 32767);
+        // A one-line field cannot keep a line break; a pasted one becomes a
+        // blank instead of a value the save would refuse.
+        QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &typed) {
+            if (!typed.contains(QLatin1Char('\n')) && !typed.contains(QLatin1Char('\r')))
+                return;
+            const int cursor = int(oneLine(typed.left(edit->cursorPosition())).size());
+            edit->setText(oneLine(typed));
+            edit->setCursorPosition(cursor);
+        });
         if (info.kind == EditorKind::ReadOnlyEdit) {
             edit->setReadOnly(true);
             QPalette palette = edit->palette();

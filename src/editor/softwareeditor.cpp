@@ -6,6 +6,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
@@ -90,6 +91,7 @@ SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, T
         connect(mainId, &QComboBox::activated, this, &SoftwareEditor::ComboBox_main_IDChange);
 
     setValues(EditorRules::exampleContents());
+    m_unchanged = values();
 }
 
 void SoftwareEditor::setProductChooser(QComboBox *chooser)
@@ -233,8 +235,11 @@ void SoftwareEditor::Button_input_softClick(int selectedRow, bool fromPadImport)
     // An editor already showing the selected name keeps its unsaved changes.
     if (!fromPadImport && !m_software.isEmpty()) {
         const auto *name = qobject_cast<QLineEdit *>(control(Field::ProgramName));
-        if (name && name->text() != m_software.cell(Field::ProgramName, selectedRow))
+        if (name && name->text() != m_software.cell(Field::ProgramName, selectedRow)) {
+            if (!mayReplaceContents())
+                return;
             loadRecord(selectedRow);
+        }
     }
     showPage(0);
 }
@@ -246,6 +251,9 @@ bool SoftwareEditor::editSelectedRecord(int selectedRow, bool showEditor)
                           QStringLiteral("No software yet to edit !\rCreate a new software data."));
         return false;
     }
+    // The start-up load (no editor shown) finds nothing typed yet.
+    if (showEditor && !mayReplaceContents())
+        return false;
     loadRecord(selectedRow);
     if (showEditor)
         showPage(0);
@@ -255,11 +263,28 @@ bool SoftwareEditor::editSelectedRecord(int selectedRow, bool showEditor)
 void SoftwareEditor::loadRecord(int row)
 {
     setValues(EditorRules::fromRecord(m_software.row(row)));
+    m_unchanged = values();
 }
 
 void SoftwareEditor::clearEditor()
 {
     setValues(EditorValues());
+    m_unchanged = values();
+}
+
+bool SoftwareEditor::hasUnsavedChanges() const
+{
+    return values() != m_unchanged;
+}
+
+bool SoftwareEditor::mayReplaceContents()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    const QString name = values().fields[Field::ProgramName];
+    return m_dialogs.warnOkCancel(QCoreApplication::applicationName(),
+                                  tr("Discard the changes to %1?").arg(name))
+           == Dialogs::Answer::Ok;
 }
 
 void SoftwareEditor::showPage(int page)
@@ -299,8 +324,10 @@ void SoftwareEditor::Button_save1aClick()
         setValues(v);
     if (!result.finished())
         return;
-    if (result.outcome == SoftwareSave::Outcome::Stored)
+    if (result.outcome == SoftwareSave::Outcome::Stored) {
+        m_unchanged = values();
         emit recordStored(result.row, result.newRow);
+    }
     emit recordSelectedRequested();
     if (result.addChooserItem && m_chooser) {
         if (result.chooserIndex >= 0 && result.chooserIndex < m_chooser->count())
@@ -328,7 +355,8 @@ void SoftwareEditor::Button_del_softClick(int selectedRow)
 
 void SoftwareEditor::ComboBox_productChange(int index)
 {
-    loadRecord(index + 1);
+    if (mayReplaceContents())
+        loadRecord(index + 1);
 }
 
 void SoftwareEditor::ComboBox_release_typeChange()

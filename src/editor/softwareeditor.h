@@ -45,9 +45,17 @@ public:
 
     SoftwareSave &saver() { return m_save; }
 
+    // The controls hold changes not yet saved: they differ from what the
+    // last load, clear or finished save left in them.
+    bool hasUnsavedChanges() const;
+    // Before another record replaces the contents: true when nothing unsaved
+    // would be lost, or the user agreed to discard it.
+    bool mayReplaceContents();
+
 public slots:
     // "software &edit": loads the selected record unless the editor already
     // shows that name (or the sender is the PAD import), then shows page a.
+    // Unsaved changes of another record are discarded only when the user agrees.
     void Button_input_softClick(int selectedRow, bool fromPadImport = false);
     // "Edit data", "&edit software", a double click (showEditor true) and the
     // start-up load (false). Returns false for an empty catalogue.
@@ -61,7 +69,8 @@ public slots:
     void Button_save1aClick();
     void Button_del_softClick(int selectedRow);
 
-    // The product chooser's part for the editor: loads row index + 1.
+    // The product chooser's part for the editor: loads row index + 1 (after
+    // asking, when the editor holds unsaved changes).
     void ComboBox_productChange(int index);
     void ComboBox_release_typeChange();
     void ComboBox_main_IDChange();
@@ -86,4 +95,5 @@ private:
     SoftwareSave m_save;
     EditorPages::Built m_built;
     QPointer<QComboBox> m_chooser;
+    EditorValues m_unchanged;
 };

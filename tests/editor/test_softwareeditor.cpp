@@ -102,6 +102,8 @@ private slots:
     void freewareChoiceZeroesCostsButLoadingDoesNot();
     void pastingTenThousandCharactersKeepsTheLimit_data();
     void pastingTenThousandCharactersKeepsTheLimit();
+    void aPastedLineBreakBecomesABlankInAOneLineBox_data();
+    void aPastedLineBreakBecomesABlankInAOneLineBox();
     void typingIntoAFullMemoAddsNothing();
     void loadedValueLongerThanTheLimitIsKeptWhole();
     void unstorableCharacterIsRefusedNamingTheField();
@@ -356,6 +358,32 @@ void TestSoftwareEditor::pastingTenThousandCharactersKeepsTheLimit()
     }
 }
 
+void TestSoftwareEditor::aPastedLineBreakBecomesABlankInAOneLineBox_data()
+{
+    QTest::addColumn<QString>("pasted");
+    QTest::addColumn<QString>("shown");
+    QTest::newRow("CR LF") << "Alpha\r\nTool" << "Alpha Tool";
+    QTest::newRow("LF and CR") << "a\nb\rc" << "a b c";
+    QTest::newRow("a trailing break") << "Alpha\n" << "Alpha ";
+    QTest::newRow("no break") << "Alpha Tool" << "Alpha Tool";
+}
+
+void TestSoftwareEditor::aPastedLineBreakBecomesABlankInAOneLineBox()
+{
+    QFETCH(QString, pasted);
+    QFETCH(QString, shown);
+    Editor e;
+    auto *name = e.find<QLineEdit>("Edit_program_name");
+    name->setText(QStringLiteral("[]"));
+    name->setCursorPosition(1);
+    QApplication::clipboard()->setText(pasted);
+    name->paste();
+    QCOMPARE(name->text(), "[" + shown + "]");
+    // Typing goes on after the pasted text.
+    QTest::keyClicks(name, "!");
+    QCOMPARE(name->text(), "[" + shown + "!]");
+}
+
 void TestSoftwareEditor::typingIntoAFullMemoAddsNothing()
 {
     Editor e;
@@ -596,10 +624,16 @@ void TestSoftwareEditor::showEditorKeepsUnsavedChangesOfTheSameName()
     e.editor->Button_input_softClick(1);
     QCOMPARE(e.editor->currentPage(), 0);
     QCOMPARE(e.find<QLineEdit>("Edit_version")->text(), QStringLiteral("unsaved"));
-    // Another name in the editor: the selected record is loaded again.
+    // Another name in the editor: the selected record is loaded again once
+    // the user agrees to drop the typing.
     e.find<QLineEdit>("Edit_program_name")->setText("alpha tool");
     e.editor->Button_input_softClick(1);
+    QCOMPARE(e.find<QLineEdit>("Edit_version")->text(), QStringLiteral("unsaved"));
+    e.dialogs.answers = {Dialogs::Answer::Ok};
+    e.editor->Button_input_softClick(1);
     QCOMPARE(e.find<QLineEdit>("Edit_version")->text(), QStringLiteral("2.0.1"));
+    QCOMPARE(e.dialogs.texts(FakeDialogs::Kind::WarnOkCancel),
+             QStringList(2, QStringLiteral("Discard the changes to alpha tool?")));
     // The PAD import's call never loads.
     e.find<QLineEdit>("Edit_program_name")->setText("Imported");
     e.editor->Button_input_softClick(1, true);

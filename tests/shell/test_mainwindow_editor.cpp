@@ -6,6 +6,7 @@
 #include "platform/tablefile.h"
 #include "shell/mainwindow.h"
 #include "submit/historyview.h"
+#include "submit/submitview.h"
 #include "support/records.h"
 #include "support/windowharness.h"
 
@@ -326,13 +327,16 @@ private slots:
     void editDataAndItsMenuEntryLoadAndShowTheSelectedProduct_data()
     {
         QTest::addColumn<QString>("how");
-        QTest::newRow("Edit data") << "Edit data";
-        QTest::newRow("the pop-up entry") << "pop-up entry";
+        QTest::addColumn<bool>("discard"); // the answer to the question
+        QTest::newRow("Edit data") << "Edit data" << true;
+        QTest::newRow("the pop-up entry") << "pop-up entry" << true;
+        QTest::newRow("Edit data, keeping the typing") << "Edit data" << false;
     }
 
     void editDataAndItsMenuEntryLoadAndShowTheSelectedProduct()
     {
         QFETCH(QString, how);
+        QFETCH(bool, discard);
         writeProducts({"Alpha", "Beta", "Gamma"});
         auto form = startWindow();
         QCOMPARE(nameBox(*form)->text(), QStringLiteral("Alpha"));
@@ -341,15 +345,43 @@ private slots:
         nameBox(*form)->setText(QStringLiteral("Gamma"));
         form->findChild<QLineEdit *>(QStringLiteral("Edit_version"))
             ->setText(QStringLiteral("typed"));
+        m_dialogs.answers = {discard ? Dialogs::Answer::Ok : Dialogs::Answer::Cancel};
         editSelected(*form, how);
-        QVERIFY(m_dialogs.shown.isEmpty());
+        QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::WarnOkCancel),
+                 QStringList{"Discard the changes to Gamma?"});
+        if (!discard) {
+            QCOMPARE(shownView(*form), QStringLiteral("Panel_2"));
+            QCOMPARE(form->findChild<QLineEdit *>(QStringLiteral("Edit_version"))->text(),
+                     QStringLiteral("typed"));
+            return;
+        }
         QCOMPARE(shownView(*form), QStringLiteral("Panel_1a"));
-        // Always the stored record, even over unsaved typing of the same name.
+        // The stored record, once the typing of the same name is given up.
         QCOMPARE(nameBox(*form)->text(), QStringLiteral("Gamma"));
         QCOMPARE(form->findChild<QLineEdit *>(QStringLiteral("Edit_version"))->text(),
                  QStringLiteral("2.0.1"));
         QCOMPARE(form->findChild<QComboBox *>(QStringLiteral("ComboBox_rel_status"))->currentText(),
                  QStringLiteral("Major Update"));
+    }
+
+    void choosingAnotherProductAsksBeforeDroppingTheTyping()
+    {
+        writeProducts({"Alpha", "Beta"});
+        auto form = startWindow();
+        auto *version = form->findChild<QLineEdit *>(QStringLiteral("Edit_version"));
+        version->setText(QStringLiteral("typed"));
+        m_dialogs.answers = {Dialogs::Answer::Cancel, Dialogs::Answer::Ok};
+        form->submitView()->ComboBox_productChange(1);
+        QCOMPARE(nameBox(*form)->text(), QStringLiteral("Alpha"));
+        QCOMPARE(version->text(), QStringLiteral("typed"));
+        form->submitView()->ComboBox_productChange(1);
+        QCOMPARE(nameBox(*form)->text(), QStringLiteral("Beta"));
+        QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::WarnOkCancel),
+                 QStringList(2, QStringLiteral("Discard the changes to Alpha?")));
+        // Nothing typed since: the next choice loads without a question.
+        form->submitView()->ComboBox_productChange(0);
+        QCOMPARE(nameBox(*form)->text(), QStringLiteral("Alpha"));
+        QCOMPARE(m_dialogs.shown.size(), 2);
     }
 
     void editingAnEmptyCatalogueOnlyInforms_data()
