@@ -507,24 +507,42 @@ void TestSoftwareEditor::eachWarningIsReachedThroughThePages_data()
 {
     QTest::addColumn<QStringList>("emptied");
     QTest::addColumn<QString>("message");
-    auto row = [](int check, const QStringList &controls) {
-        QTest::addRow("check %d", check) << controls << SoftwareSave::checkMessage(check);
+    auto row = [](const char *name, const QStringList &controls, const char *message) {
+        QTest::newRow(name) << controls << QString::fromLatin1(message);
     };
-    row(1, {"ListBox_languages"});
-    row(2, {"Edit_filename_version", "Edit_filename_generic"});
-    row(3, {"Edit_size_mb"});
-    row(4, {"Edit_company_name"});
-    row(5, {"Edit_url"});
-    row(6, {"Edit_contact_email", "Edit_author_email"});
-    row(7, {"ComboBox_class"});
-    row(8, {"Edit_info_url"});
-    row(9, {"Edit_order_url"});
-    row(10, {"Edit_pad_url"});
-    row(11, {"Edit_descript45", "Edit_descript80", "Memo_descript250"});
-    row(12, {"Edit_downld_primary"});
-    row(13, {"Edit_link_back"});
-    row(14, {"ComboBox_expire_base"});
-    row(15, {"Edit_unlock_code"});
+    // Check 1 names each of its fields: blanking any one of them warns.
+    const char *programInformation = "You must fill ALL 'Program Information' fields!";
+    for (const char *control :
+         {"Edit_program_name", "Edit_version", "ComboBox_release_type", "Edit_release_month",
+          "Edit_release_day", "Edit_release_year", "Edit_cost_usd", "ComboBox_install_sup",
+          "ComboBox_rel_status", "ListBox_os_support", "ListBox_languages"})
+        row(control, {QString::fromLatin1(control)}, programInformation);
+    row("check 2", {"Edit_filename_version", "Edit_filename_generic"},
+        "You need to enter at least one File name.");
+    row("check 3", {"Edit_size_mb"}, "You need to enter file sizes also.");
+    row("check 4", {"Edit_company_name"}, "No Company name entered! You need this...");
+    row("check 5", {"Edit_url"}, "No Company URL entered. You want to enter one...");
+    row("check 6", {"Edit_contact_email", "Edit_author_email"},
+        "You must supply a Contact name and Contact email!");
+    row("check 7", {"ComboBox_class"}, "No Category selected! You need this...");
+    row("check 8", {"Edit_info_url"}, "No Info URL entered. You may want to enter one...");
+    row("check 9", {"Edit_order_url"},
+        "You need to supply a Order URL, as this is not a freeware...");
+    row("check 10", {"Edit_pad_url"},
+        "No PAD file url. Most sites need this, as the prefered method of submiting.\r"
+        "You will not use this software to it's full extent, if you do not create one.\r\r"
+        "Suggestion: use the 'Export to PAD' button to create a PAD file\r"
+        "and then upload it to your site!");
+    row("check 11", {"Edit_descript45", "Edit_descript80", "Memo_descript250"},
+        "No short description filled... Must at least have one.");
+    row("check 12", {"Edit_downld_primary"}, "Must have at least one Download URL...");
+    row("check 13", {"Edit_link_back"},
+        "No 'Link back' URL entered. Some sites need this to exist before submiting.");
+    row("check 14", {"ComboBox_expire_base"},
+        "This software has expire info, so you must also\rdefine a period/uses and a value for it.");
+    row("check 15", {"Edit_unlock_code"},
+        "This software may need a key to be used and/or reviewed,\rbut you didn't input the "
+        "place were the user requests a 'key'.");
     QTest::newRow("main ID not chosen") << QStringList{"ComboBox_main_ID"}
         << "You didn't choose your main shareware ID. Some sites need to know this for submiting.";
     QTest::newRow("no ID for the main ID") << QStringList{"Edit_main_p_id"}
