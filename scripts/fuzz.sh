@@ -1,0 +1,33 @@
+#!/usr/bin/env bash
+# Builds the libFuzzer targets under fuzz/ with clang and runs each one for
+# KELVANE_FUZZ_SECONDS (30 by default) from its seed corpus. A crash, a leak
+# or a time-out fails the run; the reproducer is kept in build-fuzz/artifacts/.
+set -euo pipefail
+KELVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${KELVANE_FUZZ_BUILD:-$KELVANE_ROOT/build-fuzz}"
+seconds="${KELVANE_FUZZ_SECONDS:-30}"
+source "$KELVANE_ROOT/scripts/packages.sh"
+kelvane_install_packages clang libclang-rt-14-dev
+
+cmake -S "$KELVANE_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+    -DCMAKE_CXX_COMPILER=clang++ -DKELVANE_BUILD_FUZZ=ON \
+    -DKELVANE_BUILD_TESTS=OFF -DKELVANE_BUILD_BENCH=OFF > /dev/null
+targets=$(sed -n 's/^add_executable(\(fuzz_[a-z0-9_]*\).*/\1/p' "$KELVANE_ROOT/fuzz/CMakeLists.txt")
+# shellcheck disable=SC2086
+cmake --build "$build" -j"$(nproc)" --target $targets
+
+artifacts="$build/artifacts"
+mkdir -p "$artifacts"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+for target in $targets; do
+    corpus="$work/${target#fuzz_}"
+    mkdir -p "$corpus"
+    # The checked-in seeds are copied: what the run finds stays out of the tree.
+    if [ -d "$KELVANE_ROOT/fuzz/corpus/${target#fuzz_}" ]; then
+        cp -r "$KELVANE_ROOT/fuzz/corpus/${target#fuzz_}/." "$corpus/"
+    fi
+    echo "== $target, ${seconds} s"
+    (cd "$work" && "$build/bin/$target" -max_total_time="$seconds" -timeout=10 \
+        -rss_limit_mb=2048 -artifact_prefix="$artifacts/" -print_final_stats=1 "$corpus" 2>&1 | tail -n 12)
+done
