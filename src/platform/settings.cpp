@@ -88,7 +88,10 @@ void Settings::open()
     if (copy.isEmpty())
         return; // the lines stay in the file untouched
     QFile::setPermissions(copy, OwnerOnly);
+    // Written at once, so the next start neither copies nor reports them again.
     m_ini.removeNotUnderstood();
+    m_changed = true;
+    sync();
     m_openProblem = QCoreApplication::translate(
                         "Settings",
                         "%n line(s) of the settings file %1 could not be read and were set "

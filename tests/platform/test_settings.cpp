@@ -183,9 +183,12 @@ private slots:
         QVERIFY(s.hasLogin());
         QCOMPARE(badCopies(dir).size(), 1);
         QCOMPARE(bytesOf(dir.filePath(badCopies(dir).first())), original);
-        s.setSubmitTo(QStringLiteral("X"));
-        QCOMPARE(bytesOf(path), QByteArray("[Options]\r\nSoftware=4\r\nSubmitTo=X\r\n"
+        // Set aside for good: said once.
+        QCOMPARE(bytesOf(path), QByteArray("[Options]\r\nSoftware=4\r\n"
                                            "[Login]\r\nUserName=abc\r\nPassWord=def\r\n"));
+        Settings again(dir.path());
+        QVERIFY(again.openProblem().isEmpty());
+        QCOMPARE(badCopies(dir).size(), 1);
     }
 
     void aRewriteKeepsCommentsUnknownKeysAndTheBytesOfEveryOtherLine()
