@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QSaveFile>
 #include <QStandardPaths>
 #include <QTemporaryFile>
 
@@ -23,6 +24,27 @@ constexpr DataFile Files[] = {
     {DataFiles::CredentialsName, true},
     {DataFiles::SettingsName, true},
 };
+
+// Whole or not at all, so a copy cut short never passes for the data.
+bool copyWhole(const QString &from, const QString &to, bool ownerOnly)
+{
+    QFile in(from);
+    if (!in.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray bytes = in.readAll();
+    if (in.error() != QFileDevice::NoError)
+        return false;
+    QSaveFile out(to);
+    if (!out.open(QIODevice::WriteOnly))
+        return false;
+    if (ownerOnly)
+        out.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner);
+    if (out.write(bytes) != bytes.size() || !out.commit()) {
+        out.cancelWriting();
+        return false;
+    }
+    return true;
+}
 
 QString nativeList(const QStringList &paths)
 {
@@ -87,12 +109,10 @@ Choice choose(const QString &programFolder, const QString &perUserFolder, Writab
         const QString to = QDir(choice.folder).filePath(name);
         if (!QFileInfo(from).isFile() || QFileInfo::exists(to) || QFileInfo(to).isSymLink())
             continue;
-        if (!QFile::copy(from, to)) {
+        if (!copyWhole(from, to, file.ownerOnly)) {
             choice.notCopied.append(from);
             continue;
         }
-        if (file.ownerOnly)
-            QFile::setPermissions(to, QFileDevice::ReadOwner | QFileDevice::WriteOwner);
         choice.copied.append(to);
     }
     if (!choice.copied.isEmpty() || !choice.notCopied.isEmpty())
