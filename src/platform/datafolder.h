@@ -1,13 +1,32 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 
 // Where the data files live: the program's folder for portable use; when that
-// folder is not writable (an installed copy), the per-user application data folder.
+// folder is not writable (an installed copy), the per-user application data
+// folder, into which data files left beside the program are copied once.
 namespace DataFolder {
 
-QString choose(const QString &programFolder, const QString &perUserFolder);
+struct Choice
+{
+    QString folder;
+    // Data files copied from the program's folder into the per-user folder.
+    QStringList copied;
+    // Data files beside the program that could not be copied there.
+    QStringList notCopied;
+    // For the user, when files were brought over or could not be: where the
+    // data is kept now. Empty otherwise, so it is said once.
+    QString message;
+};
+
+using WritableProbe = bool (*)(const QString &folder);
+// Whether a file can really be created in the folder.
+bool canWriteInto(const QString &folder);
+
+Choice choose(const QString &programFolder, const QString &perUserFolder,
+              WritableProbe canWrite = canWriteInto);
 // choose() with the running program's folder and the per-user data location.
-QString forThisProgram();
+Choice forThisProgram();
 
 } // namespace DataFolder

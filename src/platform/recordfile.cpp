@@ -15,6 +15,20 @@ QString tr(const char *text)
     return QCoreApplication::translate("RecordFile", text);
 }
 
+// Something at the path that cannot be opened for reading: a file without read
+// access, a folder, a pipe (opening it would block). Never read past, never
+// replaced: its contents were not loaded and no copy of them could be kept.
+bool unreadable(const QString &path)
+{
+    const QFileInfo info(path);
+    if (!info.exists())
+        return false;
+    if (!info.isFile())
+        return true;
+    QFile file(path);
+    return !file.open(QIODevice::ReadOnly);
+}
+
 } // namespace
 
 namespace RecordFile {
@@ -22,12 +36,15 @@ namespace RecordFile {
 ReadResult read(const QString &path)
 {
     ReadResult result;
-    QFile file(path);
-    if (!file.exists())
+    if (!QFileInfo::exists(path))
         return result;
     result.exists = true;
-    if (!file.open(QIODevice::ReadOnly)) {
-        result.error = tr("Cannot open file %1").arg(QDir::toNativeSeparators(path));
+    QFile file(path);
+    if (!QFileInfo(path).isFile() || !file.open(QIODevice::ReadOnly)) {
+        result.error = tr("Cannot open file %1").arg(QDir::toNativeSeparators(path))
+                       + QLatin1Char(' ')
+                       + tr("It is left as it is, and nothing is saved over it until it can "
+                            "be read.");
         return result;
     }
     const QByteArray bytes = file.readAll();
@@ -75,6 +92,10 @@ void appendFramed(QByteArray &out, const QByteArray &record)
 
 QString writeFramed(const QString &path, const QByteArray &framed, Access access)
 {
+    if (unreadable(path))
+        return tr("Cannot create file %1: the file there could not be read, so it is left as "
+                  "it is.")
+            .arg(QDir::toNativeSeparators(path));
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return tr("Cannot create file %1").arg(QDir::toNativeSeparators(path));

@@ -6,6 +6,8 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QSaveFile>
 #include <QStringList>
 
 namespace {
@@ -13,33 +15,6 @@ namespace {
 QString tr(const char *text)
 {
     return QCoreApplication::translate("Settings", text);
-}
-
-QString keyPath(const char *section, const char *key)
-{
-    return QString::fromLatin1(section) + QLatin1Char('/') + QString::fromLatin1(key);
-}
-
-// QSettings reads almost anything as ini and would rewrite it on the next
-// change, so a file that plainly is not one is set aside first.
-bool looksLikeIni(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return true;
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    if (bytes.contains('\0'))
-        return false;
-    for (QByteArray line : bytes.split('\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
-            continue;
-        if (line.startsWith('[') ? !line.endsWith(']') : !line.contains('='))
-            return false;
-    }
-    return true;
 }
 
 constexpr auto OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -78,31 +53,51 @@ std::optional<WebWindowGeometry> WebWindowGeometry::parse(const QString &text, Q
 Settings::Settings(const QString &dataFolder)
     : m_path(DataFiles(dataFolder).settings())
 {
-    // The file holds the login: create it owner-only before anything is written
-    // (later rewrites keep the permissions of the file they replace).
-    if (!QFile::exists(m_path)) {
+    open();
+}
+
+void Settings::open()
+{
+    const QFileInfo info(m_path);
+    if (!info.exists() && !info.isSymLink()) {
+        // The file holds the login: create it owner-only before anything is
+        // written (later rewrites keep the permissions of the file they replace).
         QFile create(m_path);
         if (create.open(QIODevice::WriteOnly))
             create.setPermissions(OwnerOnly);
+        return;
     }
-    m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-    if (m_settings->status() == QSettings::FormatError
-        || (QFile::exists(m_path) && !looksLikeIni(m_path))) {
-        // Keep what we could not read, then start from the defaults.
-        const QString copy = RecordFile::keepBadCopy(m_path);
-        m_settings.reset();
-        QFile::remove(m_path);
-        QFile create(m_path);
-        if (create.open(QIODevice::WriteOnly))
-            create.setPermissions(OwnerOnly);
-        create.close();
-        m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
-        m_openProblem =
-            tr("The settings file %1 could not be read; the defaults are used. The original was kept as %2.")
-                .arg(QDir::toNativeSeparators(m_path), QDir::toNativeSeparators(copy));
+    // Not a plain file (a folder, a pipe that would block the start): not ours
+    // to read or replace.
+    QFile file(m_path);
+    if (!info.isFile() || !file.open(QIODevice::ReadOnly)) {
+        m_writable = false;
+        m_openProblem = tr("The settings file %1 could not be read; the defaults are used "
+                           "and the file is left as it is, so changed settings are not kept.")
+                            .arg(QDir::toNativeSeparators(m_path));
+        return;
     }
-    if (QFile::exists(m_path))
-        QFile::setPermissions(m_path, OwnerOnly);
+    m_ini = IniFile::parse(file.readAll());
+    file.close();
+    QFile::setPermissions(m_path, OwnerOnly);
+    const int setAside = int(m_ini.notUnderstood().size());
+    if (setAside == 0)
+        return;
+    // Keep what we could not read, then go on with every line we could.
+    const QString copy = RecordFile::keepBadCopy(m_path);
+    if (copy.isEmpty())
+        return; // the lines stay in the file untouched
+    QFile::setPermissions(copy, OwnerOnly);
+    // Written at once, so the next start neither copies nor reports them again.
+    m_ini.removeNotUnderstood();
+    m_changed = true;
+    sync();
+    m_openProblem = QCoreApplication::translate(
+                        "Settings",
+                        "%n line(s) of the settings file %1 could not be read and were set "
+                        "aside; the other settings are used. The original was kept as %2.",
+                        nullptr, setAside)
+                        .arg(QDir::toNativeSeparators(m_path), QDir::toNativeSeparators(copy));
 }
 
 Settings::~Settings()
@@ -112,20 +107,30 @@ Settings::~Settings()
 
 void Settings::sync()
 {
-    m_settings->sync();
-    if (QFile::exists(m_path))
-        QFile::setPermissions(m_path, OwnerOnly);
+    if (!m_changed || !m_writable)
+        return;
+    QSaveFile file(m_path);
+    if (!file.open(QIODevice::WriteOnly))
+        return;
+    file.setPermissions(OwnerOnly);
+    const QByteArray bytes = m_ini.toBytes();
+    if (file.write(bytes) != bytes.size() || !file.commit()) {
+        file.cancelWriting();
+        return;
+    }
+    QFile::setPermissions(m_path, OwnerOnly);
+    m_changed = false;
 }
 
 QString Settings::text(const char *section, const char *key, const QString &fallback) const
 {
-    const QVariant v = m_settings->value(keyPath(section, key));
-    return v.isValid() ? v.toString() : fallback;
+    return m_ini.value(QString::fromLatin1(section), QString::fromLatin1(key)).value_or(fallback);
 }
 
 void Settings::setText(const char *section, const char *key, const QString &value)
 {
-    m_settings->setValue(keyPath(section, key), value);
+    m_ini.setValue(QString::fromLatin1(section), QString::fromLatin1(key), value);
+    m_changed = true;
     sync();
 }
 
@@ -217,8 +222,8 @@ void Settings::setShowImages(bool on)
 
 bool Settings::hasLogin() const
 {
-    return m_settings->contains(keyPath("Login", "UserName"))
-           && m_settings->contains(keyPath("Login", "PassWord"));
+    return m_ini.value(QStringLiteral("Login"), QStringLiteral("UserName")).has_value()
+           && m_ini.value(QStringLiteral("Login"), QStringLiteral("PassWord")).has_value();
 }
 
 QString Settings::userNameStored() const
@@ -233,7 +238,8 @@ QString Settings::passWordStored() const
 
 void Settings::setLoginStored(const QString &userName, const QString &passWord)
 {
-    m_settings->setValue(keyPath("Login", "UserName"), userName);
-    m_settings->setValue(keyPath("Login", "PassWord"), passWord);
+    m_ini.setValue(QStringLiteral("Login"), QStringLiteral("UserName"), userName);
+    m_ini.setValue(QStringLiteral("Login"), QStringLiteral("PassWord"), passWord);
+    m_changed = true;
     sync();
 }

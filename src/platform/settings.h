@@ -1,9 +1,9 @@
 #pragma once
 
-#include <QSettings>
+#include "platform/inifile.h"
+
 #include <QString>
 
-#include <memory>
 #include <optional>
 
 // Width, height, left and top of the browser windows; 0 means "use the default".
@@ -32,8 +32,9 @@ public:
     Settings &operator=(const Settings &) = delete;
 
     QString filePath() const { return m_path; }
-    // A message for the user when the file on disk could not be read as an
-    // ini file (a copy of it was kept), else empty.
+    // A message for the user when the file on disk could not be read whole
+    // (lines set aside with a copy of the file kept, or the file unreadable
+    // and left as it is), else empty.
     QString openProblem() const { return m_openProblem; }
 
     // "Options" / "Software": row of the selected software record.
@@ -68,6 +69,7 @@ public:
     void setLoginStored(const QString &userName, const QString &passWord);
 
     // Writes pending changes; the file is kept readable by its owner only.
+    // A file that could not be read is never written over.
     void sync();
 
 private:
@@ -75,7 +77,11 @@ private:
     void setText(const char *section, const char *key, const QString &value);
     bool flag(const char *section, const char *key, bool fallback) const;
 
+    void open();
+
     QString m_path;
     QString m_openProblem;
-    std::unique_ptr<QSettings> m_settings;
+    IniFile m_ini;
+    bool m_writable = true;
+    bool m_changed = false;
 };

@@ -1,10 +1,33 @@
 #include "platform/singleinstance.h"
 
 #include <QDir>
+#include <QFile>
+#include <QStandardPaths>
+
+#ifdef Q_OS_UNIX
+#include <unistd.h>
+#endif
 
 SingleInstance::SingleInstance(const QString &folder, const QString &name)
-    : m_path(QDir(folder.isEmpty() ? QDir::tempPath() : folder).filePath(name + QStringLiteral(".lock")))
+    : m_path(QDir(folder.isEmpty() ? perUserFolder() : folder).filePath(name + QStringLiteral(".lock")))
 {
+}
+
+QString SingleInstance::perUserFolder()
+{
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    if (!runtime.isEmpty())
+        return runtime;
+#ifdef Q_OS_UNIX
+    const QString own = QString::number(::getuid());
+#else
+    const QString own = qEnvironmentVariable("USERNAME");
+#endif
+    const QString folder = QDir(QDir::tempPath()).filePath(QStringLiteral("KelvaneSubmit-") + own);
+    if (QDir().mkpath(folder))
+        QFile::setPermissions(folder, QFileDevice::ReadOwner | QFileDevice::WriteOwner
+                                          | QFileDevice::ExeOwner);
+    return folder;
 }
 
 bool SingleInstance::acquire()

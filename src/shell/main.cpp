@@ -24,12 +24,15 @@ int main(int argc, char *argv[])
     // The name doubles as the caption of the message boxes. No display name:
     // the window manager would add it to the main window's title.
     QCoreApplication::setApplicationName(QStringLiteral("Kelvane Submit"));
-    const QString dataFolder = DataFolder::forThisProgram();
+    const DataFolder::Choice data = DataFolder::forThisProgram();
 
     MessageBoxDialogs dialogs;
+    // Said before anything is loaded from the new place.
+    if (!data.message.isEmpty())
+        dialogs.message(QCoreApplication::applicationName(), data.message);
     DesktopAddressHandler addresses;
     NetworkConnectivity connectivity;
-    TForm1 mainWindow(dataFolder, dialogs, addresses, connectivity);
+    TForm1 mainWindow(data.folder, dialogs, addresses, connectivity);
     // Without a site library there is nothing to submit to: the message has
     // been shown, the program ends.
     if (mainWindow.startUpFailed())

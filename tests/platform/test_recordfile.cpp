@@ -8,6 +8,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 QByteArray readAll(const QString &path)
@@ -310,6 +312,35 @@ private slots:
         const auto result = TableFile::save(soft, path, TableFile::Kind::Marked);
         QVERIFY(!result.ok);
         QVERIFY2(result.error.startsWith(QStringLiteral("Cannot create file")), qPrintable(result.error));
+    }
+
+    // Root can read any plain file, so the unreadable file is one root meets too.
+    void anUnreadableFileIsNeverWrittenOver_data()
+    {
+        QTest::addColumn<bool>("pipe");
+        QTest::newRow("pipe") << true;
+        QTest::newRow("folder") << false;
+    }
+    void anUnreadableFileIsNeverWrittenOver()
+    {
+        QFETCH(bool, pipe);
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        if (pipe)
+            QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        else
+            QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("Kelvane_soft.dat")));
+        Table soft = softwareTable();
+        const auto loaded = TableFile::load(soft, path, TableFile::Kind::Marked);
+        QVERIFY(loaded.fileExisted);
+        QVERIFY2(loaded.error.startsWith(QStringLiteral("Cannot open file ")), qPrintable(loaded.error));
+        QVERIFY(loaded.error.contains(QStringLiteral("nothing is saved over it")));
+        soft.setCell(0, 1, QStringLiteral("Tool"));
+        const auto saved = TableFile::save(soft, path, TableFile::Kind::Marked);
+        QVERIFY(!saved.ok);
+        QVERIFY2(saved.error.startsWith(QStringLiteral("Cannot create file")), qPrintable(saved.error));
+        QVERIFY(!RecordFile::write(path, {"one"}, RecordFile::Access::OwnerOnly).isEmpty());
+        QVERIFY(QFileInfo::exists(path) && !QFileInfo(path).isFile());
     }
 
     void theCredentialFramingCanBeOwnerOnly()

@@ -5,6 +5,32 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <sys/stat.h>
+
+namespace {
+
+QString writeIni(const QTemporaryDir &dir, const QByteArray &bytes)
+{
+    const QString path = dir.filePath(QStringLiteral("KelvaneSubmit.ini"));
+    QFile f(path);
+    if (f.open(QIODevice::WriteOnly))
+        f.write(bytes);
+    return path;
+}
+
+QByteArray bytesOf(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<unreadable>");
+}
+
+QStringList badCopies(const QTemporaryDir &dir)
+{
+    return QDir(dir.path()).entryList({QStringLiteral("KelvaneSubmit.ini.bad-*")}, QDir::Files);
+}
+
+} // namespace
+
 class TestSettings : public QObject
 {
     Q_OBJECT
@@ -108,6 +134,97 @@ private slots:
         s.setSoftware(4);
         Settings again(dir.path());
         QCOMPARE(again.software(), 4);
+    }
+
+    // Read the way the platform's own ini functions read it.
+    void aValueIsReadWhole_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("submitTo");
+        QTest::newRow("comma") << QByteArray("[Options]\r\nSubmitTo=Files, Inc\r\n")
+                               << QStringLiteral("Files, Inc");
+        QTest::newRow("letter case") << QByteArray("[OPTIONS]\nsubmitto=FilesWeb\n")
+                                     << QStringLiteral("FilesWeb");
+        QTest::newRow("blanks and quotes")
+            << QByteArray("[Options]\n  SubmitTo =  \"  Files \"  \n") << QStringLiteral("  Files ");
+        QTest::newRow("windows-1252") << QByteArray("[Options]\nSubmitTo=Caf\xE9 \x80\n")
+                                      << QStringLiteral("Caf\u00E9 \u20AC");
+        QTest::newRow("first of two") << QByteArray("[Options]\nSubmitTo=A\nSubmitTo=B\n")
+                                      << QStringLiteral("A");
+        QTest::newRow("no line break at the end") << QByteArray("[Options]\nSubmitTo=a=b;c")
+                                                  << QStringLiteral("a=b;c");
+        QTest::newRow("line without =") << QByteArray("[Options]\nnot a setting\nSubmitTo=X\n")
+                                        << QStringLiteral("X");
+        QTest::newRow("key before any section") << QByteArray("SubmitTo=X\n[Options]\n")
+                                                << QStringLiteral("absent");
+        QTest::newRow("other section") << QByteArray("[Login]\nSubmitTo=X\n")
+                                       << QStringLiteral("absent");
+    }
+    void aValueIsReadWhole()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(QString, submitTo);
+        QTemporaryDir dir;
+        writeIni(dir, ini);
+        Settings s(dir.path());
+        QCOMPARE(s.submitTo(QStringLiteral("absent")), submitTo);
+    }
+
+    void aLineItCannotReadIsSetAsideAndTheRestKept()
+    {
+        QTemporaryDir dir;
+        const QByteArray original("[Options]\r\nSoftware=4\r\nnot a setting\r\n"
+                                  "[Login]\r\nUserName=abc\r\nPassWord=def\r\n");
+        const QString path = writeIni(dir, original);
+        Settings s(dir.path());
+        QVERIFY(s.openProblem().contains(QStringLiteral("KelvaneSubmit.ini.bad-")));
+        QCOMPARE(s.software(), 4);
+        QCOMPARE(s.userNameStored(), QStringLiteral("abc"));
+        QVERIFY(s.hasLogin());
+        QCOMPARE(badCopies(dir).size(), 1);
+        QCOMPARE(bytesOf(dir.filePath(badCopies(dir).first())), original);
+        // Set aside for good: said once.
+        QCOMPARE(bytesOf(path), QByteArray("[Options]\r\nSoftware=4\r\n"
+                                           "[Login]\r\nUserName=abc\r\nPassWord=def\r\n"));
+        Settings again(dir.path());
+        QVERIFY(again.openProblem().isEmpty());
+        QCOMPARE(badCopies(dir).size(), 1);
+    }
+
+    void aRewriteKeepsCommentsUnknownKeysAndTheBytesOfEveryOtherLine()
+    {
+        QTemporaryDir dir;
+        const QString path = writeIni(dir, "; mine \xE9\r\n[options]\r\nsoftware=2\r\nColor=blue\r\n"
+                                           "\r\n[Extra]\r\nKeep=\"x\"\r\n");
+        Settings s(dir.path());
+        QVERIFY(s.openProblem().isEmpty());
+        s.setSoftware(5);
+        s.setSubmitTo(QStringLiteral("Files, Inc"));
+        s.setLoginStored(QStringLiteral(" u "), QStringLiteral("\"p\""));
+        QCOMPARE(bytesOf(path),
+                 QByteArray("; mine \xE9\r\n[options]\r\nsoftware=5\r\nColor=blue\r\n"
+                            "SubmitTo=Files, Inc\r\n\r\n[Extra]\r\nKeep=\"x\"\r\n\r\n"
+                            "[Login]\r\nUserName=\" u \"\r\nPassWord=\"\"p\"\"\r\n"));
+        QVERIFY(badCopies(dir).isEmpty());
+        Settings again(dir.path());
+        QCOMPARE(again.userNameStored(), QStringLiteral(" u "));
+        QCOMPARE(again.passWordStored(), QStringLiteral("\"p\""));
+    }
+
+    void aFileItCannotReadIsLeftAsItIs()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("KelvaneSubmit.ini"));
+        // A pipe: opening it to read would block; root meets this too.
+        QCOMPARE(::mkfifo(QFile::encodeName(path).constData(), 0600), 0);
+        {
+            Settings s(dir.path());
+            QVERIFY(s.openProblem().contains(QStringLiteral("could not be read")));
+            QCOMPARE(s.software(), 1);
+            s.setSoftware(3);
+            QCOMPARE(s.software(), 3); // kept for the run
+        }
+        QVERIFY(QFileInfo(path).exists() && !QFileInfo(path).isFile());
     }
 
     void theWebWindowTextParses_data()

@@ -11,7 +11,8 @@
 #include <cstring>
 
 // Run as "--hold <folder>", the executable is a first instance: it takes the
-// guard, says so on stdout, and waits to be killed.
+// guard (an empty folder: the default one), says so on stdout, and waits to
+// be killed.
 static int holdGuard(const QString &folder)
 {
     SingleInstance guard(folder);
@@ -29,9 +30,14 @@ class TestSingleInstance : public QObject
 {
     Q_OBJECT
 
-    QProcess *startFirstInstance(const QString &folder)
+    QProcess *startFirstInstance(const QString &folder, const QString &runtimeFolder = QString())
     {
         auto *first = new QProcess(this);
+        if (!runtimeFolder.isEmpty()) {
+            QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+            env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtimeFolder);
+            first->setProcessEnvironment(env);
+        }
         first->start(QCoreApplication::applicationFilePath(), {QStringLiteral("--hold"), folder});
         if (!first->waitForStarted(5000) || !first->waitForReadyRead(10000))
             return nullptr;
@@ -80,12 +86,30 @@ private slots:
         QVERIFY(next.acquire());
     }
 
-    void theGuardIsNamedAfterTheInstanceName()
+    // Each user has a runtime folder of their own: one user's instance,
+    // running or crashed, must not refuse another user.
+    void theGuardIsPerUser()
     {
+        QTemporaryDir mine;
+        QTemporaryDir theirs;
+        QProcess *first = startFirstInstance(QString(), theirs.path());
+        QVERIFY(first);
+        const QByteArray saved = qgetenv("XDG_RUNTIME_DIR");
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(mine.path()));
         SingleInstance guard;
-        QCOMPARE(QFileInfo(guard.lockPath()).fileName(),
-                 QStringLiteral("TarnowelKelvaneSubmitSoftware.lock"));
-        QCOMPARE(QFileInfo(guard.lockPath()).absolutePath(), QDir(QDir::tempPath()).absolutePath());
+        QCOMPARE(guard.lockPath(), mine.filePath(QStringLiteral("TarnowelKelvaneSubmitSoftware.lock")));
+        const bool mineAcquired = guard.acquire();
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(theirs.path()));
+        SingleInstance sameUser;
+        const bool sameUserAcquired = sameUser.acquire();
+        if (saved.isNull())
+            qunsetenv("XDG_RUNTIME_DIR");
+        else
+            qputenv("XDG_RUNTIME_DIR", saved);
+        first->kill();
+        first->waitForFinished();
+        QVERIFY(mineAcquired);
+        QVERIFY(!sameUserAcquired);
     }
 };
 

@@ -12,7 +12,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -133,9 +132,9 @@ private slots:
         QCOMPARE(form->currentView(), nullptr);
 
         // Written scrambled, byte for byte the length typed, owner-only.
-        QSettings ini(iniPath(), QSettings::IniFormat);
-        const QString storedUser = ini.value(QStringLiteral("Login/UserName")).toString();
-        const QString storedPass = ini.value(QStringLiteral("Login/PassWord")).toString();
+        const Settings ini(m_dir->path());
+        const QString storedUser = ini.userNameStored();
+        const QString storedPass = ini.passWordStored();
         QCOMPARE(storedUser.size(), userName.size());
         QVERIFY(storedUser != userName);
         QCOMPARE(Scrambler::scramble(storedUser, Scrambler::LoginUserNameKeys), userName);

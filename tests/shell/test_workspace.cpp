@@ -2,6 +2,7 @@
 // window's order, over a temporary data folder and the site library built
 // beside the tests.
 
+#include "platform/inifile.h"
 #include "platform/tablefile.h"
 #include "shell/workspace.h"
 #include "submit/history/history.h"
@@ -10,7 +11,6 @@
 #include "support/records.h"
 
 #include <QFile>
-#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -67,14 +67,22 @@ class TestWorkspace : public QObject
 
     void writeOption(const QString &key, const QString &value)
     {
-        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Options/") + key, value);
+        QFile file(path("KelvaneSubmit.ini"));
+        IniFile ini;
+        if (file.open(QIODevice::ReadOnly))
+            ini = IniFile::parse(file.readAll());
+        file.close();
+        ini.setValue(QStringLiteral("Options"), key, value);
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(ini.toBytes());
     }
 
     QString writtenOption(const QString &key) const
     {
-        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
-        return ini.value(QStringLiteral("Options/") + key).toString();
+        QFile file(path("KelvaneSubmit.ini"));
+        if (!file.open(QIODevice::ReadOnly))
+            return QStringLiteral("<no file>");
+        return IniFile::parse(file.readAll()).value(QStringLiteral("Options"), key).value_or(QString());
     }
 
     // The window-free steps of start-up, in the window's order; stops where

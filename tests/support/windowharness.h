@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/inifile.h"
 #include "platform/tablefile.h"
 #include "shell/mainwindow.h"
 #include "submit/history/history.h"
@@ -9,7 +10,8 @@
 #include "support/records.h"
 
 #include <QPushButton>
-#include <QSettings>
+#include <QFile>
+#include <QVariant>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,16 +58,26 @@ protected:
         QVERIFY(History::save(history, path("Kelvane_hist.dat")).ok);
     }
 
+    // Through the ini reader itself: QSettings caches files by path and time
+    // stamp and would miss a rewrite of the same size within the same instant.
     void writeOption(const QString &key, const QVariant &value)
     {
-        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
-        ini.setValue(QStringLiteral("Options/") + key, value);
+        QFile file(path("KelvaneSubmit.ini"));
+        IniFile ini;
+        if (file.open(QIODevice::ReadOnly))
+            ini = IniFile::parse(file.readAll());
+        file.close();
+        ini.setValue(QStringLiteral("Options"), key, value.toString());
+        QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        file.write(ini.toBytes());
     }
 
     QString writtenOption(const QString &key) const
     {
-        QSettings ini(path("KelvaneSubmit.ini"), QSettings::IniFormat);
-        return ini.value(QStringLiteral("Options/") + key).toString();
+        QFile file(path("KelvaneSubmit.ini"));
+        if (!file.open(QIODevice::ReadOnly))
+            return QString();
+        return IniFile::parse(file.readAll()).value(QStringLiteral("Options"), key).value_or(QString());
     }
 
     // The site library is the one built beside the tests unless
