@@ -108,6 +108,8 @@ private slots:
     void choiceListsFollowTheirFieldsRule();
     void radioButtonsAreTickedByContainment_data();
     void radioButtonsAreTickedByContainment();
+    void eachFormsRadioGroupEndsWithOneButtonTicked_data();
+    void eachFormsRadioGroupEndsWithOneButtonTicked();
     void checkBoxesReadAnIntegerOrTheSystemList_data();
     void checkBoxesReadAnIntegerOrTheSystemList();
 
@@ -358,6 +360,39 @@ void TestFormWalkPlanner::radioButtonsAreTickedByContainment()
         const auto w = writeTo(plan, 0, k);
         QCOMPARE(w ? w->checked : false, checked.at(k));
     }
+}
+
+void TestFormWalkPlanner::eachFormsRadioGroupEndsWithOneButtonTicked_data()
+{
+    QTest::addColumn<int>("forms");
+    QTest::addColumn<QStringList>("buttons");   // the values of each form's group "r"
+    QTest::addColumn<int>("checkedBefore");     // -1 for none
+    QTest::addColumn<QStringList>("writes");    // "form:element=checked"
+
+    QTest::newRow("a group in each of two forms") << 2 << QStringList{"1", "10"} << -1
+        << QStringList{"0:1=1", "1:1=1"};
+    QTest::newRow("a ticked button the walk moves past is cleared") << 1 << QStringList{"1", "x", "10"} << 0
+        << QStringList{"0:0=0", "0:2=1"};
+    QTest::newRow("50,000 buttons of one group: the last one") << 1 << QStringList(50000, "v1") << -1
+        << QStringList{"0:49999=1"};
+}
+
+void TestFormWalkPlanner::eachFormsRadioGroupEndsWithOneButtonTicked()
+{
+    QFETCH(int, forms);
+    QFETCH(QStringList, buttons);
+    QFETCH(int, checkedBefore);
+    QFETCH(QStringList, writes);
+
+    QList<SnapshotElement> group;
+    for (int k = 0; k < buttons.size(); ++k)
+        group.append(input("radio", "r", buttons.at(k), k == checkedBefore));
+    const FormWalkPlan plan =
+        FormWalk::plan(pageOf(QList<QList<SnapshotElement>>(forms, group)), siteWith({"4=r"}, {{4, "1"}}));
+    QStringList written;
+    for (const ElementWrite &w : plan.writes)
+        written.append(QStringLiteral("%1:%2=%3").arg(w.form).arg(w.element).arg(int(w.checked)));
+    QCOMPARE(written, writes);
 }
 
 void TestFormWalkPlanner::checkBoxesReadAnIntegerOrTheSystemList_data()
