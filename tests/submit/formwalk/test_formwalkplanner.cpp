@@ -1,5 +1,6 @@
 #include "catalogue/pseudofields.h"
 #include "platform/table.h"
+#include "submit/formwalk/backgroundplan.h"
 #include "submit/formwalk/formwalkplanner.h"
 #include "support/softwarerecord.h"
 
@@ -7,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTest>
+#include <QTimer>
 
 using Set = ElementWrite::Set;
 
@@ -110,6 +112,8 @@ private slots:
     void radioButtonsAreTickedByContainment();
     void eachFormsRadioGroupEndsWithOneButtonTicked_data();
     void eachFormsRadioGroupEndsWithOneButtonTicked();
+    void aHugePageIsPlannedWhileTheCallersLoopTurns_data();
+    void aHugePageIsPlannedWhileTheCallersLoopTurns();
     void checkBoxesReadAnIntegerOrTheSystemList_data();
     void checkBoxesReadAnIntegerOrTheSystemList();
 
@@ -393,6 +397,55 @@ void TestFormWalkPlanner::eachFormsRadioGroupEndsWithOneButtonTicked()
     for (const ElementWrite &w : plan.writes)
         written.append(QStringLiteral("%1:%2=%3").arg(w.form).arg(w.element).arg(int(w.checked)));
     QCOMPARE(written, writes);
+}
+
+void TestFormWalkPlanner::aHugePageIsPlannedWhileTheCallersLoopTurns_data()
+{
+    QTest::addColumn<int>("radios");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<QString>("write");   // "element:selected or checked"
+    QTest::newRow("50,000 radio buttons of one group") << 50000 << 0 << "49999:1";
+    QTest::newRow("a list of 1,000,000 options") << 0 << 1000000 << "0:999999";
+}
+
+void TestFormWalkPlanner::aHugePageIsPlannedWhileTheCallersLoopTurns()
+{
+    QFETCH(int, radios);
+    QFETCH(int, options);
+    QFETCH(QString, write);
+
+    QList<SnapshotElement> elements;
+    for (int k = 0; k < radios; ++k)
+        elements.append(input("radio", "release", QStringLiteral("Update %1").arg(k)));
+    if (options > 0) {
+        SnapshotElement list = choiceList("os", {});
+        for (int k = 0; k < options; ++k)
+            list.options.append({QStringLiteral("Linux %1").arg(k), QString::number(k), false});
+        elements.append(list);
+    }
+    elements.append(input("submit", "send"));
+    const QString json = QString::fromUtf8(QJsonDocument(pageOf({elements}).toJson()).toJson());
+    FormWalk::Input in = siteWith({"10=release", "11=os"}, {{10, "Minor Update"}, {11, "Linux"}});
+    in.matchLists.release = minorUpdate;
+    in.matchLists.os = {"Linux"};
+
+    // The loop that would be the window's: a zero timer ticks on it while
+    // the pool thread reads and plans.
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
+    ticker.start(0);
+    QFuture<FormWalkPlan> future = FormWalk::planInBackground(json, in);
+    QVERIFY(QTest::qWaitFor([&] { return future.isFinished(); }, 120000));
+    ticker.stop();
+    QVERIFY(ticks > 0);
+    const FormWalkPlan plan = future.result();
+    QCOMPARE(plan.result, FormWalkPlan::Walked);
+    QCOMPARE(plan.writes.size(), 1);
+    const ElementWrite &w = plan.writes.first();
+    QCOMPARE(QStringLiteral("%1:%2").arg(w.element).arg(w.set == Set::Selection ? w.selectedIndex : int(w.checked)),
+             write);
+    QCOMPARE(plan.focus.element, elements.size() - 1);
 }
 
 void TestFormWalkPlanner::checkBoxesReadAnIntegerOrTheSystemList_data()
