@@ -15,7 +15,8 @@ class QJsonObject;
 class QWebEnginePage;
 
 // The form walk on a real page: one script takes the snapshot, the planner
-// makes the plan, one script applies it, and after the plan's wait a last one
+// makes the plan on a pool thread (a huge page never stops the window), one
+// script applies it, and after the plan's wait a last one
 // focuses (and, with auto-submit, clicks) the submit control. Everything runs
 // in the isolated world and answers asynchronously, so the window stays
 // responsive; an answer that comes after the walk was abandoned, or for a
