@@ -1,7 +1,10 @@
 // The form-walk planner on a page of 2,000 elements, a category list of
 // 1,000 options among them, with a site of 30 field map entries. The category
 // names no option, so both passes of the category rule run over the whole
-// list. Prints each measurement and whether it meets its target.
+// list. Then two hostile pages, read from their snapshot text and planned as
+// the browser window does it: 50,000 radio buttons of one group that all hold
+// the value, and one list of 1,000,000 options that all name a system.
+// Prints each measurement and whether it meets its target.
 #include "benchreport.h"
 #include "catalogue/pseudofields.h"
 #include "submit/formwalk/formwalkplanner.h"
@@ -98,6 +101,25 @@ FormWalk::Input makeInput()
     return in;
 }
 
+PageSnapshot hostilePage(int radios, int options)
+{
+    PageSnapshot page;
+    page.valid = true;
+    page.forms.resize(1);
+    QList<SnapshotElement> &form = page.forms[0].elements;
+    for (int k = 0; k < radios; ++k)
+        form.append(element("INPUT", "radio", "release", QStringLiteral("Update %1").arg(k)));
+    if (options > 0) {
+        SnapshotElement list = element("SELECT", "select-one", "os");
+        list.options.reserve(options);
+        for (int k = 0; k < options; ++k)
+            list.options.append({QStringLiteral("Linux %1").arg(k), QString::number(k), false});
+        form.append(list);
+    }
+    form.append(element("INPUT", "submit", "send"));
+    return page;
+}
+
 double bestOf(int runs, const std::function<void()> &work)
 {
     double best = 1e30;
@@ -138,5 +160,31 @@ int main(int argc, char **argv)
     ok &= report("plan, ms (2,000 elements, 30 entries)", planMs, 5.0);
     std::printf("%-44s %8.2f\n", "snapshot JSON parse, ms", parseMs);
     std::printf("%-44s %8.2f\n", "plan JSON write, ms", writeMs);
+
+    FormWalk::Input hostile = in;
+    hostile.siteRecord = in.siteRecord.mid(0, 8) << "10=release" << "11=os";
+    hostile.matchLists.os = {"Linux"};
+    struct Row
+    {
+        const char *what;
+        int radios;
+        int options;
+        double limitMs;
+    };
+    // Both stay well inside the page driver's 20 s planning watchdog.
+    const Row rows[] = {{"read + plan, ms (50,000 radios of one group)", 50'000, 0, 1000.0},
+                        {"read + plan, ms (one list of 1,000,000 options)", 0, 1'000'000, 5000.0}};
+    for (const Row &row : rows) {
+        const QByteArray json =
+            QJsonDocument(hostilePage(row.radios, row.options).toJson()).toJson(QJsonDocument::Compact);
+        FormWalkPlan plan;
+        const double ms = bestOf(3, [&] { plan = FormWalk::plan(PageSnapshot::fromJson(json), hostile); });
+        if (plan.result != FormWalkPlan::Walked || plan.writes.size() != 1) {
+            std::printf("%s: %lld writes, expected one: MISSED\n", row.what, qlonglong(plan.writes.size()));
+            ok = false;
+        }
+        std::printf("snapshot %.1f MB\n", json.size() / 1e6);
+        ok &= report(row.what, ms, row.limitMs);
+    }
     return ok ? 0 : 1;
 }

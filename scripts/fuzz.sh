@@ -12,9 +12,8 @@ kelvane_install_packages clang libclang-rt-14-dev
 cmake -S "$KELVANE_ROOT" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DCMAKE_CXX_COMPILER=clang++ -DKELVANE_BUILD_FUZZ=ON \
     -DKELVANE_BUILD_TESTS=OFF -DKELVANE_BUILD_BENCH=OFF > /dev/null
-targets=$(sed -n 's/^add_executable(\(fuzz_[a-z0-9_]*\).*/\1/p' "$KELVANE_ROOT/fuzz/CMakeLists.txt")
-# shellcheck disable=SC2086
-cmake --build "$build" -j"$(nproc)" --target $targets
+cmake --build "$build" -j"$(nproc)" --target fuzz_targets
+targets=$(cd "$build/bin" && ls fuzz_*)
 
 artifacts="$build/artifacts"
 mkdir -p "$artifacts"

@@ -11,7 +11,6 @@
 
 namespace {
 
-const QChar Tab = QLatin1Char('\t');
 const QChar Comma = QLatin1Char(',');
 
 QString tr(const char *text)

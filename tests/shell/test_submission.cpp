@@ -320,6 +320,42 @@ private slots:
         QCOMPARE(m_form->workspace().history().cell(2, 1), QString());
     }
 
+    void anEmailSitesOutcomeReachesTheHistory_data()
+    {
+        QTest::addColumn<int>("outcome");
+        QTest::addColumn<QString>("cell");
+        QTest::newRow("done ok") << int(Outcome::Done) << OkToday;
+        QTest::newRow("failed") << int(Outcome::Failed) << Fail;
+        QTest::newRow("cancel") << int(Outcome::Cancel) << QString();
+    }
+    void anEmailSitesOutcomeReachesTheHistory()
+    {
+        QFETCH(int, outcome);
+        QFETCH(QString, cell);
+        start();
+        Table &sites = m_form->workspace().sites();
+        m_server.page("/mailsite", "<html><head><title>Mail us</title></head><body>mail</body></html>");
+        sites.setCell(SiteRecord::SubmitPage, 1, m_server.url("/mailsite").toString());
+        sites.setCell(SiteRecord::Login, 1, "3");
+        sites.setCell(SiteRecord::RegUrl, 1, "new@mailsite.example");
+        mark({1}, {1});
+        button("Button_submit_data")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        closeWhenAnswered(onlyWindow(), Outcome(outcome));
+        QCOMPARE(m_addresses.opened.size(), 1);
+        QVERIFY(m_addresses.opened.first().startsWith("mailto:new@mailsite.example?subject="));
+        QCOMPARE(m_form->workspace().history().cell(1, 1), cell);
+        if (cell.isEmpty()) {
+            QVERIFY(!QFile::exists(historyFile()));
+        } else {
+            QList<QStringList> expected;
+            for (int r = 1; r <= 10; ++r)
+                expected.append({SortedSites.at(r - 1), QString(), QString()});
+            expected[0][1] = cell;
+            QCOMPARE(fileBytes(historyFile()), framed(expected));
+        }
+    }
+
     void withoutAConnectionSubmitSaysSoAndOpensNothing()
     {
         start();

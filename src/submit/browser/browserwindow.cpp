@@ -7,6 +7,7 @@
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <QLabel>
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
@@ -92,6 +93,14 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     m_view->setPage(m_page);
     m_driver = new PageDriver(m_page, this);
 
+    // What the user must do before the form can go; hidden while there is nothing.
+    m_notice = new QLabel(this);
+    m_notice->setObjectName(QStringLiteral("Label_notice"));
+    m_notice->setWordWrap(true);
+    m_notice->setMargin(4);
+    m_notice->setStyleSheet(QStringLiteral("background: rgb(255, 255, 210); color: black;"));
+    m_notice->hide();
+
     m_status = new QStatusBar(this);
     m_status->setObjectName(QStringLiteral("StatusBar1"));
     m_status->setSizeGripEnabled(false);
@@ -100,6 +109,7 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     layout->addWidget(m_bar);
+    layout->addWidget(m_notice);
     layout->addWidget(m_view, 1);
     layout->addWidget(m_status);
 
@@ -114,6 +124,10 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     connect(m_handling, &PageHandling::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_handling, &PageHandling::statusTextChanged, this,
             [this](const QString &text) { m_status->showMessage(text); });
+    connect(m_handling, &PageHandling::attentionChanged, this, [this](const QString &text) {
+        m_notice->setText(text);
+        m_notice->setVisible(!text.isEmpty());
+    });
     connect(m_handling, &PageHandling::navigateRequested, this, &TForm2::navigate);
     connect(m_handling, &PageHandling::decorateRequested, m_driver, &PageDriver::decorate);
     connect(m_handling, &PageHandling::walkRequested, m_driver, &PageDriver::walk);
@@ -200,6 +214,11 @@ int TForm2::resultCode() const
 QString TForm2::statusText() const
 {
     return m_status->currentMessage();
+}
+
+QString TForm2::noticeText() const
+{
+    return m_notice->isVisibleTo(this) ? m_notice->text() : QString();
 }
 
 void TForm2::setWebWindowGeometry(const WebWindowGeometry &geometry)

@@ -12,6 +12,7 @@ class AddressHandler;
 class Dialogs;
 class PageDriver;
 class PageHandling;
+class QLabel;
 class QStatusBar;
 class QToolButton;
 class QWebEngineProfile;
@@ -71,6 +72,8 @@ public:
     QWebEngineView *browser() const { return m_view; }
     BrowserPage *page() const { return m_page; }
     QString statusText() const;
+    // The notice shown above the page, empty when none is shown.
+    QString noticeText() const;
 
 signals:
     // An outcome button was pressed: positive done, negative failed, 0 cancelled.
@@ -97,6 +100,7 @@ private:
     QToolButton *m_fail = nullptr;
     QToolButton *m_cancel = nullptr;
     QToolButton *m_done = nullptr;
+    QLabel *m_notice = nullptr;
     QStatusBar *m_status = nullptr;
     bool m_closing = false;
 };

@@ -1,6 +1,7 @@
 #include "submit/browser/pagedriver.h"
 
 #include "submit/browser/pagescripts.h"
+#include "submit/formwalk/backgroundplan.h"
 #include "submit/formwalk/pagesnapshot.h"
 
 #include <QCoreApplication>
@@ -13,7 +14,7 @@
 PageDriver::PageDriver(QWebEnginePage *page, QObject *parent) : QObject(parent), m_page(page)
 {
     m_watchdog.setSingleShot(true);
-    connect(&m_watchdog, &QTimer::timeout, this, [this] { fail(noAnswerMessage()); });
+    connect(&m_watchdog, &QTimer::timeout, this, [this] { fail(m_watchdogMessage); });
 }
 
 QString PageDriver::pageNotReadMessage()
@@ -37,7 +38,24 @@ QString PageDriver::notSentMessage()
               "yourself.");
 }
 
-void PageDriver::run(const QString &script, Answer then)
+QString PageDriver::tooLargeMessage()
+{
+    return tr("This page is too large to be filled in time.\rPlease fill it in by hand.");
+}
+
+QString PageDriver::chooseFileNotice(const QStringList &inputNames)
+{
+    return tr("Choose the file for %1 yourself, then send the form.")
+        .arg(inputNames.join(QLatin1String(", ")));
+}
+
+void PageDriver::startWatchdog(int milliseconds, const QString &message)
+{
+    m_watchdogMessage = message;
+    m_watchdog.start(milliseconds);
+}
+
+void PageDriver::runForText(const QString &script, TextAnswer then)
 {
     if (!m_page) {
         fail(pageChangedMessage());
@@ -45,7 +63,7 @@ void PageDriver::run(const QString &script, Answer then)
     }
     QPointer<PageDriver> self(this);
     const quint64 id = m_walkId;
-    m_watchdog.start(m_timeoutMs);
+    startWatchdog(m_timeoutMs, noAnswerMessage());
     m_page->runJavaScript(script, QWebEngineScript::ApplicationWorld,
                           [self, id, then](const QVariant &result) {
                               if (!self || !self->m_active || self->m_walkId != id)
@@ -56,20 +74,25 @@ void PageDriver::run(const QString &script, Answer then)
                                   self->fail(pageChangedMessage());
                                   return;
                               }
-                              const QJsonDocument doc =
-                                  QJsonDocument::fromJson(result.toString().toUtf8());
-                              if (!doc.isObject()) {
-                                  self->fail(pageChangedMessage());
-                                  return;
-                              }
-                              const QJsonObject answer = doc.object();
-                              if (answer.contains(QLatin1String("scriptError"))) {
-                                  self->fail(pageNotReadMessage().arg(
-                                      answer.value(QLatin1String("scriptError")).toString()));
-                                  return;
-                              }
-                              then(answer);
+                              then(result.toString());
                           });
+}
+
+void PageDriver::run(const QString &script, Answer then)
+{
+    runForText(script, [this, then](const QString &text) {
+        const QJsonDocument doc = QJsonDocument::fromJson(text.toUtf8());
+        if (!doc.isObject()) {
+            fail(pageChangedMessage());
+            return;
+        }
+        const QJsonObject answer = doc.object();
+        if (answer.contains(QLatin1String("scriptError"))) {
+            fail(pageNotReadMessage().arg(answer.value(QLatin1String("scriptError")).toString()));
+            return;
+        }
+        then(answer);
+    });
 }
 
 void PageDriver::walk(const FormWalk::Input &input)
@@ -79,7 +102,8 @@ void PageDriver::walk(const FormWalk::Input &input)
     m_input = input;
     m_plan = FormWalkPlan();
     m_fileNotice.clear();
-    run(PageScripts::snapshot(), [this](const QJsonObject &answer) { onSnapshot(answer); });
+    dropPlanning();
+    runForText(PageScripts::snapshot(), [this](const QString &text) { onSnapshot(text); });
 }
 
 void PageDriver::abandon()
@@ -87,11 +111,49 @@ void PageDriver::abandon()
     ++m_walkId;
     m_active = false;
     m_watchdog.stop();
+    dropPlanning();
 }
 
-void PageDriver::onSnapshot(const QJsonObject &answer)
+bool PageDriver::dropPlanning()
 {
-    m_plan = FormWalk::plan(PageSnapshot::fromJson(answer), m_input);
+    if (!m_planning)
+        return false;
+    // The pool thread finishes its plan; nobody is left to read it.
+    m_planning->disconnect(this);
+    m_planning->deleteLater();
+    m_planning = nullptr;
+    return true;
+}
+
+void PageDriver::onSnapshot(const QString &snapshotJson)
+{
+    // The snapshot script's own failure is a short text; anything else is
+    // read and planned off this thread, however large the page.
+    if (snapshotJson.startsWith(QLatin1String("{\"scriptError\""))) {
+        const QJsonObject answer = QJsonDocument::fromJson(snapshotJson.toUtf8()).object();
+        fail(pageNotReadMessage().arg(answer.value(QLatin1String("scriptError")).toString()));
+        return;
+    }
+    auto *watcher = new QFutureWatcher<FormWalkPlan>(this);
+    m_planning = watcher;
+    const quint64 id = m_walkId;
+    connect(watcher, &QFutureWatcher<FormWalkPlan>::finished, this, [this, watcher, id] {
+        watcher->deleteLater();
+        m_planning = nullptr;
+        if (!m_active || m_walkId != id)
+            return;
+        m_watchdog.stop();
+        emit planningEnded();
+        onPlanned(watcher->result());
+    });
+    startWatchdog(m_planTimeoutMs, tooLargeMessage());
+    emit planningStarted();
+    watcher->setFuture(FormWalk::planInBackground(snapshotJson, m_input));
+}
+
+void PageDriver::onPlanned(const FormWalkPlan &plan)
+{
+    m_plan = plan;
     if (m_plan.result == FormWalkPlan::NoForm || m_plan.writes.isEmpty()) {
         afterWrites();
         return;
@@ -105,8 +167,11 @@ void PageDriver::onApplied(const QJsonObject &answer)
     for (const QJsonValue &name : answer.value(QLatin1String("files")).toArray())
         files.append(name.toString());
     if (!files.isEmpty()) {
-        // Browsers let no script choose a file for an upload input.
-        m_fileNotice = tr("Choose the file for %1 yourself.").arg(files.join(QLatin1String(", ")));
+        // Browsers let no script choose a file for an upload input: sent
+        // now, the form would reach the site without its file. The user
+        // chooses it and sends the form; the control only gets the focus.
+        m_fileNotice = chooseFileNotice(files);
+        m_plan.click = false;
     }
     if (answer.value(QLatin1String("failed")).toInt(-1) >= 0) {
         // The element the plan names is gone or refused the value: the
@@ -162,9 +227,7 @@ WalkOutcome PageDriver::planOutcome() const
     outcome.error = m_plan.error;
     outcome.message = m_plan.message;
     outcome.notice = m_plan.notice;
-    if (!m_fileNotice.isEmpty())
-        outcome.notice = outcome.notice.isEmpty() ? m_fileNotice
-                                                  : outcome.notice + QLatin1Char(' ') + m_fileNotice;
+    outcome.attention = m_fileNotice;
     return outcome;
 }
 
@@ -182,6 +245,8 @@ void PageDriver::finish(WalkOutcome outcome)
         return;
     m_active = false;
     m_watchdog.stop();
+    if (dropPlanning())
+        emit planningEnded();
     emit walkFinished(outcome);
 }
 

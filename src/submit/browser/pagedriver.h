@@ -4,6 +4,7 @@
 #include "submit/formwalk/formwalkplan.h"
 #include "submit/formwalk/formwalkplanner.h"
 
+#include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
@@ -14,7 +15,8 @@ class QJsonObject;
 class QWebEnginePage;
 
 // The form walk on a real page: one script takes the snapshot, the planner
-// makes the plan, one script applies it, and after the plan's wait a last one
+// makes the plan on a pool thread (a huge page never stops the window), one
+// script applies it, and after the plan's wait a last one
 // focuses (and, with auto-submit, clicks) the submit control. Everything runs
 // in the isolated world and answers asynchronously, so the window stays
 // responsive; an answer that comes after the walk was abandoned, or for a
@@ -27,10 +29,14 @@ public:
     // A page that does not answer within this time (a script that never
     // returns) ends the walk with a message rather than leaving it hanging.
     static constexpr int DefaultAnswerTimeoutMs = 20000;
+    // The plan of a page is made off the window's thread; a page too large
+    // to plan within this time is left to the user.
+    static constexpr int DefaultPlanTimeoutMs = 20000;
 
     explicit PageDriver(QWebEnginePage *page, QObject *parent = nullptr);
 
     void setAnswerTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
+    void setPlanTimeout(int milliseconds) { m_planTimeoutMs = milliseconds; }
     bool isWalking() const { return m_active; }
     // The plan of the latest walk (empty before the first snapshot arrived).
     const FormWalkPlan &lastPlan() const { return m_plan; }
@@ -48,18 +54,30 @@ public:
     static QString pageChangedMessage();
     static QString noAnswerMessage();
     static QString notSentMessage();
+    static QString tooLargeMessage();
+    static QString chooseFileNotice(const QStringList &inputNames);
 
 signals:
     // The plan's writes are on the page (before the wait and the submit step).
     void writesApplied();
+    // The snapshot has arrived and is being planned on a pool thread; then
+    // the plan is ready (or the walk was given up).
+    void planningStarted();
+    void planningEnded();
     // The submit control is about to be clicked: the navigation lock must go.
     void aboutToClick();
     void walkFinished(const WalkOutcome &outcome);
 
 private:
     using Answer = std::function<void(const QJsonObject &)>;
+    using TextAnswer = std::function<void(const QString &)>;
     void run(const QString &script, Answer then);
-    void onSnapshot(const QJsonObject &answer);
+    void runForText(const QString &script, TextAnswer then);
+    void startWatchdog(int milliseconds, const QString &message);
+    void onSnapshot(const QString &snapshotJson);
+    void onPlanned(const FormWalkPlan &plan);
+    // True when a plan was still being made.
+    bool dropPlanning();
     void onApplied(const QJsonObject &answer);
     void afterWrites();
     void submitStep();
@@ -70,9 +88,12 @@ private:
     QPointer<QWebEnginePage> m_page;
     QTimer m_watchdog;
     int m_timeoutMs = DefaultAnswerTimeoutMs;
+    int m_planTimeoutMs = DefaultPlanTimeoutMs;
+    QString m_watchdogMessage;
     quint64 m_walkId = 0;
     bool m_active = false;
     FormWalk::Input m_input;
     FormWalkPlan m_plan;
     QString m_fileNotice;
+    QPointer<QFutureWatcher<FormWalkPlan>> m_planning;
 };

@@ -38,6 +38,14 @@ void PageHandling::setStatus(const QString &text)
     emit statusTextChanged(text);
 }
 
+void PageHandling::setAttention(const QString &text)
+{
+    if (text == m_attention)
+        return;
+    m_attention = text;
+    emit attentionChanged(text);
+}
+
 void PageHandling::setCaption(const QString &text)
 {
     m_caption = text;
@@ -104,6 +112,7 @@ void PageHandling::WebBrowser1DocumentComplete(bool browserComplete, const QStri
 void PageHandling::handleCompletion(const QString &title)
 {
     setStatus(QString());
+    setAttention(QString());
     setCaption(title);
     m_navigationLock = true;
     emit decorateRequested(pageSignature());
@@ -127,12 +136,24 @@ void PageHandling::handleCompletion(const QString &title)
         return;
     }
     if (login == SiteRecord::EmailSite) {
-        EmailComposer::compose(site.value(SiteRecord::RegUrl), m_source.softwareRecord(),
-                               m_addresses);
+        composeMail(site);
         emit focusPageRequested();
         return;
     }
     requestWalk(login == SiteRecord::LoginFirst && !m_loggedIn ? Fill::Login : Fill::Normal);
+}
+
+void PageHandling::composeMail(const QStringList &site)
+{
+    // One message per window: later pages of the site do not open the mail
+    // program again. Whether the mail went out only the user knows, so the
+    // outcome is theirs to record from now on.
+    if (m_mailComposed)
+        return;
+    m_mailComposed = true;
+    EmailComposer::compose(site.value(SiteRecord::RegUrl), m_source.softwareRecord(), m_addresses);
+    m_resultReady = true;
+    setOutcomeEnabled(true);
 }
 
 void PageHandling::requestWalk(Fill fill)
@@ -182,6 +203,9 @@ void PageHandling::walkFinished(const WalkOutcome &outcome)
     }
     m_walking = false;
     m_fill = Fill::None;
+    // Before the held events: a page that completed meanwhile clears it.
+    if (!outcome.attention.isEmpty())
+        setAttention(outcome.attention);
     replayHeld();
     if (!m_closing && !outcome.notice.isEmpty())
         setStatus(outcome.notice);

@@ -22,6 +22,9 @@ struct WalkOutcome
     QString message;
     // Status-bar text that needs no answer.
     QString notice;
+    // What the user must do before the form can go (choose an upload file
+    // and send it): shown in the window until the next page completes.
+    QString attention;
 };
 
 // The page handling of one browser window, as a state machine driven by the
@@ -77,6 +80,9 @@ public:
     bool closing() const { return m_closing; }
     QString caption() const { return m_caption; }
     QString statusText() const { return m_status; }
+    QString attentionText() const { return m_attention; }
+    // An e-mail site's message has been handed to the mail program.
+    bool mailComposed() const { return m_mailComposed; }
 
     // The window's events.
     void FormActivate();
@@ -98,6 +104,8 @@ public:
 signals:
     void captionChanged(const QString &caption);
     void statusTextChanged(const QString &text);
+    // Empty hides the window's notice.
+    void attentionChanged(const QString &text);
     void navigateRequested(const QString &address);
     // Append `signatureHtml` at the end of the body and remove the body's border.
     void decorateRequested(const QString &signatureHtml);
@@ -119,6 +127,8 @@ private:
     };
 
     void setStatus(const QString &text);
+    void setAttention(const QString &text);
+    void composeMail(const QStringList &site);
     void setCaption(const QString &text);
     void setOutcomeEnabled(bool enabled);
     void handleCompletion(const QString &title);
@@ -140,6 +150,7 @@ private:
     bool m_filled = false;
     bool m_loggedIn = false;
     bool m_resultReady = false;
+    bool m_mailComposed = false;
 
     bool m_outcomeEnabled = false;
     bool m_closing = false;
@@ -149,4 +160,5 @@ private:
 
     QString m_caption;
     QString m_status;
+    QString m_attention;
 };

@@ -88,8 +88,9 @@ for (var i = 0; i < plan.writes.length; ++i) {
       e.checked = w.checked;
     } else if (w.set === 'selection') {
       if (e.multiple) {
+        var chosen = new Set(w.selected);
         for (var n = 0; n < e.options.length; ++n)
-          e.options[n].selected = w.selected.indexOf(n) >= 0;
+          e.options[n].selected = chosen.has(n);
       } else {
         e.selectedIndex = w.selectedIndex;
       }

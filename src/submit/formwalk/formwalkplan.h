@@ -25,7 +25,8 @@
 // that the page has not changed under the plan. "selection": on a list that
 // keeps one choice write selectedIndex; on a multiple one make exactly the
 // options in "selected" chosen. "file": a file name the browser does not let
-// a page script set; the driver leaves that input to the user.
+// a page script set; the driver leaves that input to the user and then
+// only focuses the submit control, never clicks it.
 
 struct ElementWrite
 {

@@ -92,6 +92,9 @@ struct ElementState
     QString value;
     bool checked = false;
     std::vector<char> selected;
+    // The options now chosen, so that a new single choice clears only them
+    // (a list of a million options is chosen from a million times).
+    std::vector<int> chosen;
     QStringList lowerTexts;
     QStringList lowerValues;
 };
@@ -135,9 +138,20 @@ private:
     bool m_autoSubmit = false;
     PseudoFields::Context m_context;
 
+    // A radio group: the radio buttons of one form sharing one name. Once
+    // the walk ticks one of them, that one alone is on.
+    struct RadioGroup
+    {
+        int ticked = -1;
+    };
+
+    bool isOn(int flat) const;
+
     std::vector<Slot> m_slots;
     std::vector<ElementState> m_states;
     QHash<QString, std::vector<int>> m_byName;
+    std::vector<int> m_groupOf;   // per element: its radio group, or -1
+    std::vector<RadioGroup> m_groups;
     std::vector<int> m_touchOrder;
     FormWalkPlan m_plan;
 };
@@ -145,14 +159,29 @@ private:
 void Walker::index()
 {
     m_slots.reserve(m_page.elementCount());
+    m_groupOf.reserve(m_page.elementCount());
     for (int f = 0; f < m_page.forms.size(); ++f) {
         const QList<SnapshotElement> &elements = m_page.forms.at(f).elements;
+        QHash<QString, int> groupsOfForm;
         for (int e = 0; e < elements.size(); ++e) {
+            const SnapshotElement &el = elements.at(e);
             const int flat = int(m_slots.size());
             m_slots.push_back({f, e});
+            m_groupOf.push_back(-1);
             // Fieldsets are never filled; unnamed elements are named by no entry.
-            if (!elements.at(e).isFieldset() && !elements.at(e).name.isEmpty())
-                m_byName[elements.at(e).name].push_back(flat);
+            if (el.isFieldset() || el.name.isEmpty())
+                continue;
+            m_byName[el.name].push_back(flat);
+            if (el.type.compare(QLatin1StringView("radio"), Qt::CaseInsensitive) == 0) {
+                const auto group = groupsOfForm.constFind(el.name);
+                if (group != groupsOfForm.cend()) {
+                    m_groupOf.back() = *group;
+                } else {
+                    m_groupOf.back() = int(m_groups.size());
+                    groupsOfForm.insert(el.name, int(m_groups.size()));
+                    m_groups.push_back({});
+                }
+            }
         }
     }
     m_states.resize(m_slots.size());
@@ -171,6 +200,8 @@ ElementState &Walker::state(int flat)
             s.lowerTexts.reserve(e.options.size());
             s.lowerValues.reserve(e.options.size());
             for (const SnapshotOption &o : e.options) {
+                if (o.selected)
+                    s.chosen.push_back(int(s.selected.size()));
                 s.selected.push_back(o.selected);
                 s.lowerTexts.append(o.text.toLower());
                 s.lowerValues.append(o.value.toLower());
@@ -278,9 +309,15 @@ void Walker::choose(int flat, int option, bool bySelectedIndex)
     ElementState &s = state(flat);
     // selectedIndex, and any choice on a single-choice list, replaces the
     // previous choice; a multiple list adds to it.
-    if (bySelectedIndex || !element(flat).multiple)
-        std::fill(s.selected.begin(), s.selected.end(), 0);
-    s.selected[option] = 1;
+    if (bySelectedIndex || !element(flat).multiple) {
+        for (int k : s.chosen)
+            s.selected[k] = 0;
+        s.chosen.clear();
+    }
+    if (!s.selected[option]) {
+        s.selected[option] = 1;
+        s.chosen.push_back(option);
+    }
     touch(flat);
 }
 
@@ -412,23 +449,20 @@ void Walker::fillRadio(int flat, int field, const QString &value)
 
 void Walker::check(int flat)
 {
-    const SnapshotElement &e = element(flat);
     state(flat).checked = true;
     touch(flat);
-    if (e.type.compare(QLatin1StringView("radio"), Qt::CaseInsensitive) != 0)
-        return;
-    // Ticking a radio button clears the others of its group (same form, same
-    // name); the browser does that itself, the walk only keeps its copy true.
-    const auto group = m_byName.constFind(e.name);
-    if (group == m_byName.cend())
-        return;
-    for (int other : *group) {
-        if (other == flat || m_slots[other].form != m_slots[flat].form)
-            continue;
-        const SnapshotElement &o = element(other);
-        if (o.type.compare(QLatin1StringView("radio"), Qt::CaseInsensitive) == 0)
-            state(other).checked = false;
-    }
+    // Ticking a radio button clears the others of its group; the browser
+    // does that itself, the walk only keeps its copy true.
+    if (m_groupOf[flat] >= 0)
+        m_groups[m_groupOf[flat]].ticked = flat;
+}
+
+bool Walker::isOn(int flat) const
+{
+    const int group = m_groupOf[flat];
+    if (group >= 0 && m_groups[group].ticked >= 0)
+        return m_groups[group].ticked == flat;
+    return m_states[flat].checked;
 }
 
 void Walker::collectWrites()
@@ -454,10 +488,11 @@ void Walker::collectWrites()
             w.set = ElementWrite::Set::Selection;
             w.selectedIndex = w.selected.isEmpty() ? -1 : w.selected.first();
         } else if (type == u"checkbox" || type == u"radio") {
-            if (s.checked == e.checked)
+            const bool on = isOn(flat);
+            if (on == e.checked)
                 continue;
             w.set = ElementWrite::Set::Checked;
-            w.checked = s.checked;
+            w.checked = on;
         } else {
             if (s.value == e.value)
                 continue;

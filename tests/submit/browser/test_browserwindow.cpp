@@ -15,6 +15,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QTimer>
 #include <QTest>
 #include <QToolButton>
 #include <QWebEngineProfile>
@@ -187,7 +188,10 @@ private slots:
         m_server.page("/every", withAction(EveryKindForm, "/every/post"));
         m_server.route("/every/post", {200, "text/html", "<html><body>thanks</body></html>", {}});
         m_source->autoSubmitOn = true;
-        TForm2 *w = open(site("EveryKind", m_server.url("/every"), "0", "alice\tsecret", EveryKindMap));
+        // Without the file input: a form with a file to choose is never sent by the walk.
+        QStringList map = EveryKindMap;
+        map.removeAll("56=shot");
+        TForm2 *w = open(site("EveryKind", m_server.url("/every"), "0", "alice\tsecret", map));
         QTRY_COMPARE_WITH_TIMEOUT(posts("/every/post").size(), 1, Timeout);
         QCOMPARE(posts("/every/post").first(), EveryKindBody);
         QVERIFY(m_dialogs.shown.isEmpty());
@@ -205,8 +209,85 @@ private slots:
                 .toList();
         QCOMPARE(state, (QVariantList{"send", "Kelvane Test & Co", "seen:Kelvane Test & Co", false}));
         QVERIFY(posts("/focus/post").isEmpty());
-        // The browser lets no script choose an upload file: the user is told.
-        QCOMPARE(w->statusText(), QString("Choose the file for shot yourself."));
+    }
+
+    void aFormWithAFileToChooseIsLeftForTheUserToSend()
+    {
+        m_server.page("/file", withAction(EveryKindForm, "/file/post"));
+        m_server.page("/file/post", "<html><head><title>Received</title></head><body>ok</body></html>");
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("File", m_server.url("/file"), "0", "alice\tsecret", EveryKindMap));
+        QSignalSpy closed(w, &TForm2::closed);
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
+        // The browser lets no script choose an upload file: the form waits for the user.
+        QCOMPARE(w->noticeText(), QString("Choose the file for shot yourself, then send the form."));
+        QCOMPARE(evaluate(w, "[document.activeElement.name, document.body.hasAttribute('data-submitted')]")
+                     .toList(),
+                 (QVariantList{"send", false}));
+        QTest::qWait(300);
+        QVERIFY(posts("/file/post").isEmpty());
+        QVERIFY(m_dialogs.shown.isEmpty());
+
+        // The user sends it; the site's answer enables the outcome buttons.
+        evaluate(w, "document.forms[0].send.click()");
+        QTRY_COMPARE_WITH_TIMEOUT(posts("/file/post").size(), 1, Timeout);
+        QTRY_VERIFY_WITH_TIMEOUT(button(w, "Button_done")->isEnabled(), Timeout);
+        QCOMPARE(w->noticeText(), QString());
+        QTest::mouseClick(button(w, "Button_done"), Qt::LeftButton);
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(closed.first().at(0).toInt(), 1);
+    }
+
+    // A page far beyond any real form is planned off the window's thread: the
+    // window's event loop keeps turning (a zero timer ticks) meanwhile. (A list
+    // of a million options takes the engine itself a minute to build here, so
+    // that one is planned without a browser, in test_formwalkplanner.)
+    void aHugePageIsPlannedWhileTheWindowKeepsTurning()
+    {
+        m_server.page("/huge", "<html><body><form method=post action=/huge/post><div id=slot></div>"
+                               "<input type=submit name=send value=Send></form><script>"
+                               "var h = []; for (var i = 0; i < 50000; ++i)"
+                               " h.push('<input type=radio name=release value=\"Update ' + i + '\">');"
+                               " document.getElementById('slot').innerHTML = h.join('');"
+                               "</script></body></html>");
+        TForm2 *w = open(site("Huge", m_server.url("/huge"), "0", "", {"10=release"}));
+        int ticks = 0;
+        int ticksWhilePlanning = -1;
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
+        ticker.start(0);
+        connect(&w->pageDriver(), &PageDriver::planningStarted, this, [&] { ticksWhilePlanning = ticks; });
+        connect(&w->pageDriver(), &PageDriver::planningEnded, this,
+                [&] { ticksWhilePlanning = ticks - ticksWhilePlanning; });
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
+        ticker.stop();
+        QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.errors().join('\n')));
+        QVERIFY(ticksWhilePlanning > 0);
+        QCOMPARE(evaluate(w, "[document.querySelectorAll('input:checked').length,"
+                             " document.querySelectorAll('input[name=release]')[49999].checked,"
+                             " document.activeElement.name]").toList(),
+                 (QVariantList{1, true, "send"}));
+    }
+
+    void aPageTooLargeToPlanInTimeIsLeftToTheUser()
+    {
+        m_server.page("/huge/late", "<html><body><form><div id=slot></div>"
+                                    "<input type=submit name=send value=Send></form><script>"
+                                    "var h = []; for (var i = 0; i < 50000; ++i)"
+                                    " h.push('<input type=radio name=release value=\"Update ' + i + '\">');"
+                                    " document.getElementById('slot').innerHTML = h.join('');"
+                                    "</script></body></html>");
+        TForm2 *w = open(site("Late", m_server.url("/huge/late"), "0", "", {"10=release"}));
+        w->pageDriver().setPlanTimeout(0);
+        QTRY_COMPARE_WITH_TIMEOUT(m_dialogs.errors(), QStringList{PageDriver::tooLargeMessage()}, Timeout);
+        QVERIFY(!w->pageHandling().walking());
+        QTest::qWait(500);
+        // The plan that came too late writes nothing.
+        QCOMPARE(evaluate(w, "document.querySelectorAll('input:checked').length").toInt(), 0);
+        QCOMPARE(walksDone(w), 1);
+        QSignalSpy closed(w, &TForm2::closed);
+        QTest::mouseClick(button(w, "Button_cancel"), Qt::LeftButton);
+        QCOMPARE(closed.size(), 1);
     }
 
     void theCategoryListFallsBackToTheLastOfOtherAndMiscellaneous_data()
@@ -553,6 +634,13 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_addresses.opened.size(), 1, Timeout);
         QVERIFY(m_addresses.opened.first().startsWith("mailto:new@mail.example?subject="));
         QVERIFY(!w->pageHandling().filled());
+        // Whether the mail went out the user records; a second page composes nothing.
+        QTRY_VERIFY_WITH_TIMEOUT(button(w, "Button_done")->isEnabled(), Timeout);
+        QVERIFY(button(w, "Button_fail")->isEnabled());
+        w->page()->load(m_server.url("/mail"));
+        QTRY_COMPARE_WITH_TIMEOUT(gets("/mail").size(), 2, Timeout);
+        QTest::qWait(300);
+        QCOMPARE(m_addresses.opened.size(), 1);
     }
 
     void theRunsWindowsShareOneCookieJarWithoutACache()

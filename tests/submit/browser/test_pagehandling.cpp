@@ -394,20 +394,54 @@ private slots:
         QCOMPARE(h.handling.statusText(), QString("send it yourself"));
     }
 
-    void anEmailSiteComposesTheMessageOnEveryPageAndIsNeverFilled()
+    void anEmailSiteComposesOnceAndLeavesTheOutcomeToTheUser_data()
     {
+        QTest::addColumn<int>("button");
+        QTest::addColumn<int>("code");
+        QTest::newRow("done ok") << 0 << int(EmailSite);
+        QTest::newRow("failed") << 1 << -int(EmailSite);
+        QTest::newRow("cancel") << 2 << 0;
+    }
+    void anEmailSiteComposesOnceAndLeavesTheOutcomeToTheUser()
+    {
+        QFETCH(int, button);
+        QFETCH(int, code);
         Harness h(EmailSite);
         h.handling.FormActivate();
+        QVERIFY(!h.handling.outcomeButtonsEnabled());
         h.page("mail us");
+        QVERIFY(h.handling.outcomeButtonsEnabled());
         h.handling.WebBrowser1ProgressChange(0);
         h.page("mail us again");
         h.handling.WebBrowser1ProgressChange(0);
-        QCOMPARE(h.addresses.opened.size(), 2);
+        QCOMPARE(h.addresses.opened.size(), 1);
         QVERIFY(h.addresses.opened.at(0).startsWith("mailto:submit@mailsite.example?subject="));
         QVERIFY(h.walks.isEmpty());
-        QVERIFY(!h.handling.filled());
-        QVERIFY(!h.handling.outcomeButtonsEnabled());
         QCOMPARE(h.focusRequests, 2);
+        if (button == 0)
+            h.handling.Button_doneClick();
+        else if (button == 1)
+            h.handling.Button_failClick();
+        else
+            h.handling.Button_cancelClick();
+        QCOMPARE(h.closes, QList<int>{code});
+    }
+
+    void aFileToChooseIsShownUntilTheNextPage()
+    {
+        Harness h(NormalSite);
+        h.handling.FormActivate();
+        h.page("form");
+        WalkOutcome o;
+        o.result = FormWalkPlan::Walked;
+        o.attention = "Choose the file for shot yourself, then send the form.";
+        h.handling.walkFinished(o);
+        QCOMPARE(h.handling.attentionText(), o.attention);
+        QCOMPARE(h.handling.statusText(), QString());
+        h.page("thanks");
+        QCOMPARE(h.handling.attentionText(), QString());
+        h.handling.WebBrowser1ProgressChange(0);
+        QVERIFY(h.handling.outcomeButtonsEnabled());
     }
 
     void aLoginTypeThatIsNotANumberIsReportedAndThePageLeftAlone()

@@ -1,5 +1,6 @@
 #include "catalogue/pseudofields.h"
 #include "platform/table.h"
+#include "submit/formwalk/backgroundplan.h"
 #include "submit/formwalk/formwalkplanner.h"
 #include "support/softwarerecord.h"
 
@@ -7,6 +8,7 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTest>
+#include <QTimer>
 
 using Set = ElementWrite::Set;
 
@@ -108,6 +110,10 @@ private slots:
     void choiceListsFollowTheirFieldsRule();
     void radioButtonsAreTickedByContainment_data();
     void radioButtonsAreTickedByContainment();
+    void eachFormsRadioGroupEndsWithOneButtonTicked_data();
+    void eachFormsRadioGroupEndsWithOneButtonTicked();
+    void aHugePageIsPlannedWhileTheCallersLoopTurns_data();
+    void aHugePageIsPlannedWhileTheCallersLoopTurns();
     void checkBoxesReadAnIntegerOrTheSystemList_data();
     void checkBoxesReadAnIntegerOrTheSystemList();
 
@@ -358,6 +364,88 @@ void TestFormWalkPlanner::radioButtonsAreTickedByContainment()
         const auto w = writeTo(plan, 0, k);
         QCOMPARE(w ? w->checked : false, checked.at(k));
     }
+}
+
+void TestFormWalkPlanner::eachFormsRadioGroupEndsWithOneButtonTicked_data()
+{
+    QTest::addColumn<int>("forms");
+    QTest::addColumn<QStringList>("buttons");   // the values of each form's group "r"
+    QTest::addColumn<int>("checkedBefore");     // -1 for none
+    QTest::addColumn<QStringList>("writes");    // "form:element=checked"
+
+    QTest::newRow("a group in each of two forms") << 2 << QStringList{"1", "10"} << -1
+        << QStringList{"0:1=1", "1:1=1"};
+    QTest::newRow("a ticked button the walk moves past is cleared") << 1 << QStringList{"1", "x", "10"} << 0
+        << QStringList{"0:0=0", "0:2=1"};
+    QTest::newRow("50,000 buttons of one group: the last one") << 1 << QStringList(50000, "v1") << -1
+        << QStringList{"0:49999=1"};
+}
+
+void TestFormWalkPlanner::eachFormsRadioGroupEndsWithOneButtonTicked()
+{
+    QFETCH(int, forms);
+    QFETCH(QStringList, buttons);
+    QFETCH(int, checkedBefore);
+    QFETCH(QStringList, writes);
+
+    QList<SnapshotElement> group;
+    for (int k = 0; k < buttons.size(); ++k)
+        group.append(input("radio", "r", buttons.at(k), k == checkedBefore));
+    const FormWalkPlan plan =
+        FormWalk::plan(pageOf(QList<QList<SnapshotElement>>(forms, group)), siteWith({"4=r"}, {{4, "1"}}));
+    QStringList written;
+    for (const ElementWrite &w : plan.writes)
+        written.append(QStringLiteral("%1:%2=%3").arg(w.form).arg(w.element).arg(int(w.checked)));
+    QCOMPARE(written, writes);
+}
+
+void TestFormWalkPlanner::aHugePageIsPlannedWhileTheCallersLoopTurns_data()
+{
+    QTest::addColumn<int>("radios");
+    QTest::addColumn<int>("options");
+    QTest::addColumn<QString>("write");   // "element:selected or checked"
+    QTest::newRow("50,000 radio buttons of one group") << 50000 << 0 << "49999:1";
+    QTest::newRow("a list of 1,000,000 options") << 0 << 1000000 << "0:999999";
+}
+
+void TestFormWalkPlanner::aHugePageIsPlannedWhileTheCallersLoopTurns()
+{
+    QFETCH(int, radios);
+    QFETCH(int, options);
+    QFETCH(QString, write);
+
+    QList<SnapshotElement> elements;
+    for (int k = 0; k < radios; ++k)
+        elements.append(input("radio", "release", QStringLiteral("Update %1").arg(k)));
+    if (options > 0) {
+        SnapshotElement list = choiceList("os", {});
+        for (int k = 0; k < options; ++k)
+            list.options.append({QStringLiteral("Linux %1").arg(k), QString::number(k), false});
+        elements.append(list);
+    }
+    elements.append(input("submit", "send"));
+    const QString json = QString::fromUtf8(QJsonDocument(pageOf({elements}).toJson()).toJson());
+    FormWalk::Input in = siteWith({"10=release", "11=os"}, {{10, "Minor Update"}, {11, "Linux"}});
+    in.matchLists.release = minorUpdate;
+    in.matchLists.os = {"Linux"};
+
+    // The loop that would be the window's: a zero timer ticks on it while
+    // the pool thread reads and plans.
+    int ticks = 0;
+    QTimer ticker;
+    connect(&ticker, &QTimer::timeout, this, [&ticks] { ++ticks; });
+    ticker.start(0);
+    QFuture<FormWalkPlan> future = FormWalk::planInBackground(json, in);
+    QVERIFY(QTest::qWaitFor([&] { return future.isFinished(); }, 120000));
+    ticker.stop();
+    QVERIFY(ticks > 0);
+    const FormWalkPlan plan = future.result();
+    QCOMPARE(plan.result, FormWalkPlan::Walked);
+    QCOMPARE(plan.writes.size(), 1);
+    const ElementWrite &w = plan.writes.first();
+    QCOMPARE(QStringLiteral("%1:%2").arg(w.element).arg(w.set == Set::Selection ? w.selectedIndex : int(w.checked)),
+             write);
+    QCOMPARE(plan.focus.element, elements.size() - 1);
 }
 
 void TestFormWalkPlanner::checkBoxesReadAnIntegerOrTheSystemList_data()
