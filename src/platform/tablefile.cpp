@@ -6,11 +6,33 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 
 QString tr(const char *text)
 {
     return QCoreApplication::translate("TableFile", text);
+}
+
+// Splits at "|" into at most `limit` cells; `overlong` tells whether more
+// followed. A record of many separators costs no more than its cells.
+QStringList splitCells(const QString &text, int limit, bool &overlong)
+{
+    QStringList cells;
+    qsizetype from = 0;
+    while (cells.size() < limit) {
+        const qsizetype bar = text.indexOf(QLatin1Char('|'), from);
+        if (bar < 0) {
+            cells.append(text.mid(from));
+            overlong = false;
+            return cells;
+        }
+        cells.append(text.mid(from, bar - from));
+        from = bar + 1;
+    }
+    overlong = true;
+    return cells;
 }
 
 } // namespace
@@ -82,30 +104,29 @@ SaveResult save(const Table &table, const QString &path, Kind kind)
 LoadResult load(Table &table, const QString &path, Kind kind)
 {
     LoadResult result;
-    RecordFile::ReadResult read = RecordFile::read(path);
+    // Cells past the written columns are not part of the row (the mark column
+    // of a marked table is never read from a file).
+    const int last = lastWrittenColumn(table, kind);
+    // The first record takes row 1 of an empty table, every later one a row
+    // of its own, named or not: a record without a name is never written over.
+    bool placeInRowOne = table.isEmpty();
+    const RecordFile::ReadResult read = RecordFile::readEach(path, [&](QByteArrayView bytes) {
+        ++result.recordsRead;
+        const QString text = Cp1252::decode(bytes.toByteArray());
+        if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); }))
+            return;
+        const int target = placeInRowOne ? 1 : table.appendRow();
+        placeInRowOne = false;
+        bool overlong = false;
+        table.setRow(target, splitCells(text, last + 1, overlong));
+        if (overlong)
+            ++result.overlongRecords;
+    });
     result.fileExisted = read.exists;
     if (!read.exists)
         return result;
     result.error = read.error;
     result.backupPath = read.backupPath;
-    // Cells past the written columns are not part of the row (the mark column
-    // of a marked table is never read from a file).
-    const int last = lastWrittenColumn(table, kind);
-    for (const QByteArray &bytes : std::as_const(read.records)) {
-        ++result.recordsRead;
-        const QString text = Cp1252::decode(bytes);
-        if (text.trimmed().isEmpty())
-            continue;
-        int target = table.rowCount() - 1;
-        if (!table.isEmpty())
-            target = table.appendRow();
-        QStringList parts = text.split(QLatin1Char('|'));
-        if (parts.size() > last + 1) {
-            ++result.overlongRecords;
-            parts.resize(last + 1);
-        }
-        table.setRow(target, std::move(parts));
-    }
     if (result.overlongRecords > 0) {
         if (result.backupPath.isEmpty())
             result.backupPath = RecordFile::keepBadCopy(path);
