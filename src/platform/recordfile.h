@@ -24,7 +24,9 @@ struct ReadResult
 };
 
 // Files past these bounds are refused whole: no record is read, a copy is kept.
-inline constexpr qint64 MaxFileBytes = 256 * 1024 * 1024;
+// A record costs some thirty times its bytes in memory; the bounds keep that
+// well inside what a desktop has, and far above any real catalogue or history.
+inline constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
 inline constexpr qsizetype MaxRecords = 1000000;
 
 ReadResult read(const QString &path);

@@ -143,7 +143,11 @@ LoadResult loadFile(const QString &path, int timeoutMs)
         result.found = true;
         return result;
     }
+    return fromCopy(copy, path);
+}
 
+LoadResult fromCopy(const SiteCopy::Copy &copy, const QString &path)
+{
     LoadResult result;
     result.path = path;
     result.found = true;
@@ -151,18 +155,20 @@ LoadResult loadFile(const QString &path, int timeoutMs)
     result.hasLoadStrings = copy.hasLoadStrings;
     result.records.reserve(copy.records.size());
     for (int a = 0; a < copy.records.size(); ++a) {
-        QStringList fields = splitRecord(copy.records.at(a));
-        if (fields.size() > MaxFieldsPerRecord) {
+        // Counted before the split, so that a record of separators costs nothing.
+        const qsizetype fields = copy.records.at(a).count('\r');
+        if (fields > MaxFieldsPerRecord) {
             result = refused(path, tr("Record %1 of %2 holds %3 fields; at most %4 are accepted.")
-                                     .arg(a + 1)
-                                     .arg(native(path))
-                                     .arg(fields.size())
-                                     .arg(MaxFieldsPerRecord));
+                                       .arg(a + 1)
+                                       .arg(native(path))
+                                       .arg(fields)
+                                       .arg(MaxFieldsPerRecord));
             result.found = true;
             return result;
         }
-        result.fieldColumns = std::max(result.fieldColumns, int(fields.size()));
-        result.records.append(std::move(fields));
+        QStringList split = splitRecord(copy.records.at(a));
+        result.fieldColumns = std::max(result.fieldColumns, int(split.size()));
+        result.records.append(std::move(split));
     }
 
     if (!copy.hasNumOfRows)

@@ -4,6 +4,10 @@
 #include <QString>
 #include <QStringList>
 
+namespace SiteCopy {
+struct Copy;
+}
+
 // The site library: a shared library holding the site table. Its records are
 // copied by a short-lived checker process, so that a damaged or hostile
 // library can take down only that process, never the program.
@@ -55,6 +59,8 @@ QStringList splitRecord(const QByteArray &record);
 // Copies one library file through the checker process; a library that
 // crashes, hangs or breaks a bound is refused with its reason.
 LoadResult loadFile(const QString &path, int timeoutMs = CheckMilliseconds);
+// The records of a checker's answer, split and bounded.
+LoadResult fromCopy(const SiteCopy::Copy &copy, const QString &path);
 
 // The candidates in order: the data folder, then the program folder.
 QStringList candidatePaths(const QString &dataFolder, const QString &programFolder);
