@@ -306,9 +306,9 @@ void SoftwareEditor::Button_save1aClick()
         if (result.chooserIndex >= 0 && result.chooserIndex < m_chooser->count()) {
             m_chooser->setItemText(result.chooserIndex, result.name);
             m_chooser->setItemData(result.chooserIndex, QVariant());
-        }
-        else
+        } else {
             m_chooser->addItem(result.name);
+        }
     }
     if (result.historyChanged)
         emit historyChanged(!result.historyNotSaved);

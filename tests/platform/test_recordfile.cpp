@@ -256,18 +256,29 @@ private slots:
         QVERIFY(result.error.contains(copies.first()));
     }
 
-    void aHugeDamagedFileIsReadUpToTheDamage()
+    void aHugeDamagedFileIsReadUpToTheDamageOrRefusedWhole_data()
     {
+        QTest::addColumn<int>("damageMiB");
+        QTest::addColumn<QString>("first"); // cell (0, 1) afterwards
+        QTest::newRow("12 MiB of damage") << 12 << QStringLiteral("Alpha");
+        // Past 16 MiB nothing is read at all.
+        QTest::newRow("17 MiB of damage") << 17 << QString();
+    }
+    void aHugeDamagedFileIsReadUpToTheDamageOrRefusedWhole()
+    {
+        QFETCH(int, damageMiB);
+        QFETCH(QString, first);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
         QByteArray file = framed({"Alpha|1"});
-        file.append(QByteArray(100 * 1024 * 1024, '\x5a'));
+        file.append(QByteArray(damageMiB * 1024 * 1024, '\x5a'));
         writeAll(path, file);
         Table soft = softwareTable();
         const auto result = TableFile::load(soft, path, TableFile::Kind::Marked);
         QVERIFY(!result.error.isEmpty());
-        QCOMPARE(soft.cell(0, 1), QStringLiteral("Alpha"));
+        QCOMPARE(soft.cell(0, 1), first);
         QCOMPARE(soft.rowCount(), 2);
+        QCOMPARE(readAll(result.backupPath), file);
     }
 
     void aFileOfMoreThanAMillionRecordsIsRefusedWhole()
