@@ -24,9 +24,9 @@ struct ReadResult
 };
 
 // Files past these bounds are refused whole: no record is read, a copy is kept.
-// A record costs some thirty times its bytes in memory; the bounds keep that
-// well inside what a desktop has, and far above any real catalogue or history.
-inline constexpr qint64 MaxFileBytes = 16 * 1024 * 1024;
+// Far above any real catalogue or history (10,000 fully filled products are
+// some 23 MB); the tables bound their cells on top of this.
+inline constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
 inline constexpr qsizetype MaxRecords = 1000000;
 
 ReadResult read(const QString &path);

@@ -260,9 +260,9 @@ private slots:
     {
         QTest::addColumn<int>("damageMiB");
         QTest::addColumn<QString>("first"); // cell (0, 1) afterwards
-        QTest::newRow("12 MiB of damage") << 12 << QStringLiteral("Alpha");
-        // Past 16 MiB nothing is read at all.
-        QTest::newRow("17 MiB of damage") << 17 << QString();
+        QTest::newRow("60 MiB of damage") << 60 << QStringLiteral("Alpha");
+        // Past 64 MiB nothing is read at all.
+        QTest::newRow("65 MiB of damage") << 65 << QString();
     }
     void aHugeDamagedFileIsReadUpToTheDamageOrRefusedWhole()
     {
@@ -278,6 +278,21 @@ private slots:
         QVERIFY(!result.error.isEmpty());
         QCOMPARE(soft.cell(0, 1), first);
         QCOMPARE(soft.rowCount(), 2);
+        QCOMPARE(readAll(result.backupPath), file);
+    }
+
+    void aFileOfMoreThanTenMillionCellsIsRefusedWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        // 100,001 records of 104 empty cells each: 10,400,104 cells in 10.5 MB.
+        const QByteArray record = QByteArray("Name") + QByteArray(103, '|');
+        const QByteArray file = framed({record}).repeated(100001);
+        writeAll(path, file);
+        Table soft = softwareTable();
+        const TableFile::LoadResult result = TableFile::load(soft, path, TableFile::Kind::Marked);
+        QVERIFY(soft.isEmpty());
+        QVERIFY2(result.error.contains(QStringLiteral("more than 10000000 cells")), qPrintable(result.error));
         QCOMPARE(readAll(result.backupPath), file);
     }
 
