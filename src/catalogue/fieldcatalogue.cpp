@@ -1,5 +1,7 @@
 #include "catalogue/fieldcatalogue.h"
 
+#include <QCoreApplication>
+
 #include <algorithm>
 #include <iterator>
 
@@ -221,6 +223,11 @@ QString groupWord(int n)
         if (n >= group.first && n <= group.last)
             return QString::fromLatin1(group.word);
     return QString();
+}
+
+QString shownProgramName(const QString &name)
+{
+    return name.isEmpty() ? QCoreApplication::translate("FieldCatalogue", "(unnamed)") : name;
 }
 
 QString headerText(int n)

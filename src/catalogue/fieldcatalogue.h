@@ -167,6 +167,9 @@ QStringList pageSections(int page);
 QString groupWord(int n);
 // Header text of software list column n: "Release Name : 0", " [col 95]".
 QString headerText(int n);
+// How a record's program name is shown in the list and the product chooser: a
+// record without one (a file edited by hand) is shown as "(unnamed)".
+QString shownProgramName(const QString &name);
 
 // The ten columns the software list shows: 0, 1, 2, 10, 15, 26, 36, 47, 54, 64.
 const QList<int> &visibleColumns();

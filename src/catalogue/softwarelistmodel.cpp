@@ -12,6 +12,9 @@ QVariant SoftwareListModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid())
         return QVariant();
+    if (role == Qt::DisplayRole && index.column() == Field::ProgramName && !m_table.isEmpty())
+        return FieldCatalogue::shownProgramName(
+            m_table.cell(Field::ProgramName, tableRow(index.row())));
     if (role != Qt::CheckStateRole)
         return TableModel::data(index, role);
     // The box shows the mark; there is none to show on an empty catalogue.

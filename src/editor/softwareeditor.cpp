@@ -225,7 +225,7 @@ QStringList SoftwareEditor::chooserItems() const
     if (m_chooser) {
         items.reserve(m_chooser->count());
         for (int i = 0; i < m_chooser->count(); ++i)
-            items.append(m_chooser->itemText(i));
+            items.append(m_chooser->itemData(i).toBool() ? QString() : m_chooser->itemText(i));
     }
     return items;
 }
@@ -330,10 +330,12 @@ void SoftwareEditor::Button_save1aClick()
     }
     emit recordSelectedRequested();
     if (result.addChooserItem && m_chooser) {
-        if (result.chooserIndex >= 0 && result.chooserIndex < m_chooser->count())
+        if (result.chooserIndex >= 0 && result.chooserIndex < m_chooser->count()) {
             m_chooser->setItemText(result.chooserIndex, result.name);
-        else
+            m_chooser->setItemData(result.chooserIndex, QVariant());
+        } else {
             m_chooser->addItem(result.name);
+        }
     }
     if (result.historyChanged)
         emit historyChanged(!result.historyNotSaved);

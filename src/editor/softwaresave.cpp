@@ -1,5 +1,7 @@
 #include "editor/softwaresave.h"
 
+#include <QCoreApplication>
+
 #include "catalogue/fieldcatalogue.h"
 #include "platform/dialogs.h"
 #include "platform/table.h"
@@ -193,6 +195,14 @@ QString SoftwareSave::nameExistsQuestion()
     return QStringLiteral("A software with this name already exists. Want to update with this data?");
 }
 
+QString SoftwareSave::namelessMessage()
+{
+    return QCoreApplication::translate("SoftwareSave",
+                                       "This product has no program name, so it was not saved. "
+                                       "Enter its name on the 'Program Information' page and "
+                                       "save again.");
+}
+
 QString SoftwareSave::deleteQuestion()
 {
     return QStringLiteral("Are you sure to delete this software's information permanently?");
@@ -211,6 +221,13 @@ SoftwareSave::SaveResult SoftwareSave::save(EditorValues &values, const QStringL
     const EditorRules::Unstorable unstorable = EditorRules::firstUnstorable(values);
     if (unstorable.field >= 0) {
         m_dialogs.error(unstorable.message);
+        result.outcome = Outcome::Refused;
+        return result;
+    }
+    // A record is found, chosen and given its history column by its name:
+    // without one it would be stored where nothing can reach it.
+    if (values.text(Field::ProgramName).trimmed().isEmpty()) {
+        m_dialogs.error(namelessMessage());
         result.outcome = Outcome::Refused;
         return result;
     }

@@ -20,7 +20,7 @@ public:
                  QString historyFile);
 
     enum class Outcome {
-        Refused,   // a value the catalogue file cannot keep; nothing checked, nothing stored
+        Refused,   // no program name, or a value the file cannot keep; nothing checked or stored
         Cancelled, // a warning answered with Cancel; nothing stored or written
         Declined,  // the name exists and the update was not wanted; the file was rewritten as it was
         Stored,    // the record is in the list and in the file
@@ -79,6 +79,8 @@ public:
 
     static QString nameExistsQuestion();
     static QString deleteQuestion();
+    // Shown when a record without a program name is saved; nothing is stored.
+    static QString namelessMessage();
 
 private:
     bool warn(const QString &text);

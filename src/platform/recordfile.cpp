@@ -29,11 +29,26 @@ bool unreadable(const QString &path)
     return !file.open(QIODevice::ReadOnly);
 }
 
+QString keptNote(const QString &backupPath)
+{
+    return backupPath.isEmpty()
+               ? tr("The original could not be copied, so keep the file safe before saving.")
+               : tr("The original file was kept as %1.").arg(QDir::toNativeSeparators(backupPath));
+}
+
 } // namespace
 
 namespace RecordFile {
 
 ReadResult read(const QString &path)
+{
+    QList<QByteArray> records;
+    ReadResult result = readEach(path, [&](QByteArrayView record) { records.append(record.toByteArray()); });
+    result.records = std::move(records);
+    return result;
+}
+
+ReadResult readEach(const QString &path, const std::function<void(QByteArrayView)> &each)
 {
     ReadResult result;
     if (!QFileInfo::exists(path))
@@ -47,29 +62,54 @@ ReadResult read(const QString &path)
                             "be read.");
         return result;
     }
+    const QString name = QDir::toNativeSeparators(path);
+    if (file.size() > MaxFileBytes) {
+        result.backupPath = keepBadCopy(path);
+        result.error = tr("The file %1 is %2 bytes long, more than the %3 bytes this program "
+                          "reads; none of its records were loaded.")
+                           .arg(name)
+                           .arg(file.size())
+                           .arg(MaxFileBytes);
+        result.error += QLatin1Char(' ') + keptNote(result.backupPath);
+        return result;
+    }
     const QByteArray bytes = file.readAll();
+    file.close();
     const qsizetype size = bytes.size();
+    // The records are counted first, so that a file past the bound is
+    // refused whole rather than cut at an arbitrary record.
+    qsizetype count = 0;
+    qsizetype end = 0;
+    while (end + 4 <= size) {
+        const qint32 length = qFromLittleEndian<qint32>(bytes.constData() + end);
+        if (length < 0 || length > size - end - 4)
+            break;
+        end += 4 + length;
+        if (++count > MaxRecords) {
+            result.backupPath = keepBadCopy(path);
+            result.error = tr("The file %1 holds more than %2 records, more than this program "
+                              "reads; none of them were loaded.")
+                               .arg(name)
+                               .arg(MaxRecords);
+            result.error += QLatin1Char(' ') + keptNote(result.backupPath);
+            return result;
+        }
+    }
     qsizetype pos = 0;
-    while (pos < size) {
-        if (size - pos < 4) {
-            result.error = tr("The file %1 ends inside a record length at byte %2.")
-                               .arg(QDir::toNativeSeparators(path))
-                               .arg(pos);
-            break;
-        }
+    while (pos < end) {
         const qint32 length = qFromLittleEndian<qint32>(bytes.constData() + pos);
-        if (length < 0 || length > size - pos - 4) {
-            result.error =
-                tr("The file %1 is damaged at byte %2: a record claims %3 bytes.")
-                    .arg(QDir::toNativeSeparators(path))
-                    .arg(pos)
-                    .arg(length);
-            break;
-        }
-        result.records.append(bytes.mid(pos + 4, length));
+        each(QByteArrayView(bytes.constData() + pos + 4, length));
         pos += 4 + length;
     }
-    if (!result.error.isEmpty()) {
+    if (pos < size) {
+        if (size - pos < 4) {
+            result.error = tr("The file %1 ends inside a record length at byte %2.").arg(name).arg(pos);
+        } else {
+            result.error = tr("The file %1 is damaged at byte %2: a record claims %3 bytes.")
+                               .arg(name)
+                               .arg(pos)
+                               .arg(qFromLittleEndian<qint32>(bytes.constData() + pos));
+        }
         result.backupPath = keepBadCopy(path);
         result.error += QLatin1Char(' ');
         result.error += result.backupPath.isEmpty()

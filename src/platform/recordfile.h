@@ -1,8 +1,11 @@
 #pragma once
 
 #include <QByteArray>
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
+
+#include <functional>
 
 // The framing shared by the catalogue, history and credential files: records
 // of a 4-byte little-endian signed length followed by that many bytes, no
@@ -20,7 +23,16 @@ struct ReadResult
     QString backupPath;
 };
 
+// Files past these bounds are refused whole: no record is read, a copy is kept.
+// Far above any real catalogue or history (10,000 fully filled products are
+// some 23 MB); the tables bound their cells on top of this.
+inline constexpr qint64 MaxFileBytes = 64 * 1024 * 1024;
+inline constexpr qsizetype MaxRecords = 1000000;
+
 ReadResult read(const QString &path);
+// Hands each record to `each` in file order instead of collecting them;
+// `records` of the result stays empty.
+ReadResult readEach(const QString &path, const std::function<void(QByteArrayView)> &each);
 
 enum class Access { Normal, OwnerOnly };
 

@@ -5,8 +5,9 @@
 #include <QStringList>
 
 // A grid of text cells addressed as (column, row), row 0 being the heading.
-// Reads outside the grid give "" and the table counts as empty exactly when
-// cell (0, 1) is empty. The software list, submit list and history are Tables.
+// Reads outside the grid give "". A row holds only the cells up to its last
+// written one, so memory follows the text, not the column count. The software
+// list, submit list and history are Tables.
 class Table
 {
 public:
@@ -24,7 +25,10 @@ public:
     QStringList row(int row) const;
     void setRow(int row, QStringList cells);
 
-    bool isEmpty() const { return cell(0, 1).isEmpty(); }
+    // Empty: no record in it, only row 1 and that row without a name and
+    // without text before the last column (the mark column of the marked
+    // lists). A record without a name still counts as a record.
+    bool isEmpty() const;
 
     // Appends an empty row and returns its index.
     int appendRow();

@@ -6,11 +6,37 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include <algorithm>
+
 namespace {
 
 QString tr(const char *text)
 {
     return QCoreApplication::translate("TableFile", text);
+}
+
+// A cell costs some sixty bytes of memory however short it is: past this many
+// a file is refused whole rather than read into gigabytes.
+constexpr qsizetype MaxCells = 10000000;
+
+// Splits at "|" into at most `limit` cells; `overlong` tells whether more
+// followed. A record of many separators costs no more than its cells.
+QStringList splitCells(const QString &text, int limit, bool &overlong)
+{
+    QStringList cells;
+    qsizetype from = 0;
+    while (cells.size() < limit) {
+        const qsizetype bar = text.indexOf(QLatin1Char('|'), from);
+        if (bar < 0) {
+            cells.append(text.mid(from));
+            overlong = false;
+            return cells;
+        }
+        cells.append(text.mid(from, bar - from));
+        from = bar + 1;
+    }
+    overlong = true;
+    return cells;
 }
 
 } // namespace
@@ -82,30 +108,59 @@ SaveResult save(const Table &table, const QString &path, Kind kind)
 LoadResult load(Table &table, const QString &path, Kind kind)
 {
     LoadResult result;
-    RecordFile::ReadResult read = RecordFile::read(path);
+    // Cells past the written columns are not part of the row (the mark column
+    // of a marked table is never read from a file).
+    const int last = lastWrittenColumn(table, kind);
+    // The first record takes row 1 of an empty table, every later one a row
+    // of its own, named or not: a record without a name is never written over.
+    bool placeInRowOne = table.isEmpty();
+    const Table before = table;
+    qsizetype cells = 0;
+    bool tooManyCells = false;
+    const RecordFile::ReadResult read = RecordFile::readEach(path, [&](QByteArrayView bytes) {
+        ++result.recordsRead;
+        if (tooManyCells)
+            return;
+        const QString text = Cp1252::decode(bytes.toByteArray());
+        if (std::all_of(text.cbegin(), text.cend(), [](QChar c) { return c.isSpace(); }))
+            return;
+        const int target = placeInRowOne ? 1 : table.appendRow();
+        placeInRowOne = false;
+        bool overlong = false;
+        QStringList parts = splitCells(text, last + 1, overlong);
+        cells += parts.size();
+        if (cells > MaxCells) {
+            tooManyCells = true;
+            return;
+        }
+        table.setRow(target, std::move(parts));
+        if (overlong)
+            ++result.overlongRecords;
+    });
+    if (tooManyCells) {
+        table = before;
+        result.fileExisted = true;
+        result.backupPath = RecordFile::keepBadCopy(path);
+        result.error =
+            tr("The file %1 holds more than %2 cells, more than this program reads; none of "
+               "its records were loaded.")
+                .arg(QDir::toNativeSeparators(path))
+                .arg(MaxCells);
+        result.error += QLatin1Char(' ');
+        result.error += result.backupPath.isEmpty()
+                            ? tr("The original could not be copied, so keep the file safe "
+                                 "before saving.")
+                            : tr("The original file was kept as %1.")
+                                  .arg(QDir::toNativeSeparators(result.backupPath));
+        for (int r = 1; r < table.rowCount(); ++r)
+            result.chooserNames.append(table.cell(0, r));
+        return result;
+    }
     result.fileExisted = read.exists;
     if (!read.exists)
         return result;
     result.error = read.error;
     result.backupPath = read.backupPath;
-    // Cells past the written columns are not part of the row (the mark column
-    // of a marked table is never read from a file).
-    const int last = lastWrittenColumn(table, kind);
-    for (const QByteArray &bytes : std::as_const(read.records)) {
-        ++result.recordsRead;
-        const QString text = Cp1252::decode(bytes);
-        if (text.trimmed().isEmpty())
-            continue;
-        int target = table.rowCount() - 1;
-        if (!table.isEmpty())
-            target = table.appendRow();
-        QStringList parts = text.split(QLatin1Char('|'));
-        if (parts.size() > last + 1) {
-            ++result.overlongRecords;
-            parts.resize(last + 1);
-        }
-        table.setRow(target, std::move(parts));
-    }
     if (result.overlongRecords > 0) {
         if (result.backupPath.isEmpty())
             result.backupPath = RecordFile::keepBadCopy(path);

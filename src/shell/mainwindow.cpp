@@ -494,7 +494,15 @@ bool TForm1::loadCatalogue()
     Workspace::CatalogueLoad loaded;
     m_softwareModel->reload([this, &loaded](Table &) { loaded = m_workspace.loadCatalogue(); });
     productChooser()->clear();
-    productChooser()->addItems(loaded.chooserNames);
+    // A record without a name is shown as such, its item marked as nameless;
+    // the empty catalogue's one item stays blank.
+    const bool empty = m_workspace.software().isEmpty();
+    for (const QString &name : std::as_const(loaded.chooserNames)) {
+        if (empty || !name.isEmpty())
+            productChooser()->addItem(name);
+        else
+            productChooser()->addItem(FieldCatalogue::shownProgramName(name), true);
+    }
     showNotices(loaded.notices);
     return loaded.fileExisted;
 }

@@ -7,6 +7,8 @@
 #include "submit/sites/credentials.h"
 #include "submit/sites/sitelibrary.h"
 
+#include <QCoreApplication>
+
 
 namespace {
 
@@ -67,7 +69,14 @@ Workspace::SitesLoad Workspace::loadSites()
 
     const SiteLibrary::LoadResult library = SiteLibrary::load(dataFolder(), m_programFolder);
     if (!library.ok) {
-        addError(loaded.notices, SiteLibrary::missingLibraryMessage());
+        // The fixed text only when there is no library at all; a refused one
+        // is named with what is wrong with it.
+        addError(loaded.notices,
+                 library.found ? QCoreApplication::translate(
+                                     "Workspace", "The site library cannot be used, so the "
+                                                  "program cannot go on.\n%1")
+                                     .arg(library.reason)
+                               : SiteLibrary::missingLibraryMessage());
         return loaded;
     }
     addMessage(loaded.notices, library.warning);

@@ -474,15 +474,16 @@ void TestSoftwareEditor::savingWithAnEmptyNameIntoAnEmptyCatalogue()
     QCOMPARE(e.editor->currentPage(), 2);
     e.dialogs.answers = QList<Answer>(13, Answer::Ok) << Answer::Yes;
     e.click("Button_save1c");
-    const QStringList warnings = e.dialogs.texts(FakeDialogs::Kind::WarnOkCancel);
-    QCOMPARE(warnings.size(), 13);
-    QCOMPARE(warnings.first(), QStringLiteral("You must fill ALL 'Program Information' fields!"));
-    QCOMPARE(e.dialogs.texts(FakeDialogs::Kind::AskYesCancel).size(), 1);
+    // Once it went through every warning into a zero-byte file: now it is
+    // refused at once, and the page stays for the name to be entered.
+    QVERIFY(e.dialogs.texts(FakeDialogs::Kind::WarnOkCancel).isEmpty());
+    QCOMPARE(e.dialogs.texts(FakeDialogs::Kind::Error),
+             QStringList{"This product has no program name, so it was not saved. Enter its name "
+                         "on the 'Program Information' page and save again."});
     QVERIFY(e.software.isEmpty());
     QCOMPARE(e.software.rowCount(), 2);
-    QCOMPARE(e.software.cell(19, 1), QStringLiteral("N"));
-    QCOMPARE(fileBytes(e.catalogueFile()), QByteArray());
-    QCOMPARE(e.editor->currentPage(), -1);
+    QVERIFY(!QFile::exists(e.catalogueFile()));
+    QCOMPARE(e.editor->currentPage(), 2);
 }
 
 void TestSoftwareEditor::cancelledWarningKeepsTheContactFillAndTheFiles()
@@ -510,10 +511,11 @@ void TestSoftwareEditor::eachWarningIsReachedThroughThePages_data()
     auto row = [](const char *name, const QStringList &controls, const char *message) {
         QTest::newRow(name) << controls << QString::fromLatin1(message);
     };
-    // Check 1 names each of its fields: blanking any one of them warns.
+    // Check 1 names each of its fields: blanking any one of them warns (a
+    // record without a name is refused before the checks).
     const char *programInformation = "You must fill ALL 'Program Information' fields!";
     for (const char *control :
-         {"Edit_program_name", "Edit_version", "ComboBox_release_type", "Edit_release_month",
+         {"Edit_version", "ComboBox_release_type", "Edit_release_month",
           "Edit_release_day", "Edit_release_year", "Edit_cost_usd", "ComboBox_install_sup",
           "ComboBox_rel_status", "ListBox_os_support", "ListBox_languages"})
         row(control, {QString::fromLatin1(control)}, programInformation);

@@ -61,6 +61,9 @@ private slots:
     void declinedUpdateRewritesTheSameFile();
     void firstRecordOfEmptyCatalogueTakesRowOneAndItsHistoryColumn();
     void unstorableValueIsRefusedBeforeAnyWarning();
+    void aRecordWithoutANameIsRefused_data();
+    void aRecordWithoutANameIsRefused();
+    void aNamelessRecordFromTheFileIsKeptBesideANewOne();
     void catalogueFileErrorRestoresTheList();
     void cancelAfterTheFillsKeepsOnlyTheContactFill();
     void deleteRemovesTheRowAndItsOwnColumn();
@@ -155,6 +158,49 @@ void TestSoftwareSave::unstorableValueIsRefusedBeforeAnyWarning()
     QVERIFY(c.dialogs.shown.first().text.contains("\"Keywords\""));
     QCOMPARE(fileBytes(c.catalogueFile()), before);
     QCOMPARE(c.software.rowCount(), 2);
+}
+
+void TestSoftwareSave::aRecordWithoutANameIsRefused_data()
+{
+    QTest::addColumn<QStringList>("catalogue");
+    QTest::addColumn<QString>("name");
+    // Once stored into an empty list and written as a zero-byte file.
+    QTest::newRow("into an empty catalogue") << QStringList{} << QString();
+    QTest::newRow("blanks only") << QStringList{"Alpha Tool"} << QStringLiteral("   ");
+}
+
+void TestSoftwareSave::aRecordWithoutANameIsRefused()
+{
+    QFETCH(QStringList, catalogue);
+    QFETCH(QString, name);
+    Catalogue c(catalogue);
+    const QByteArray before = fileBytes(c.catalogueFile());
+    EditorValues v = passingValues(name);
+    const auto result = c.save.save(v, c.chooser());
+    QCOMPARE(result.outcome, SoftwareSave::Outcome::Refused);
+    QCOMPARE(c.dialogs.shown.size(), 1);
+    QCOMPARE(c.dialogs.shown.first().kind, FakeDialogs::Kind::Error);
+    QCOMPARE(c.dialogs.shown.first().text,
+             QStringLiteral("This product has no program name, so it was not saved. Enter its "
+                            "name on the 'Program Information' page and save again."));
+    QCOMPARE(fileBytes(c.catalogueFile()), before);
+    QCOMPARE(c.software.rowCount(), 2);
+}
+
+void TestSoftwareSave::aNamelessRecordFromTheFileIsKeptBesideANewOne()
+{
+    Catalogue c({""});
+    EditorValues v = passingValues("Beta");
+    const auto result = c.save.save(v, {QString()});
+    QCOMPARE(result.outcome, SoftwareSave::Outcome::Stored);
+    QCOMPARE(result.row, 2);
+    Table reread = freshSoftwareTable();
+    TableFile::load(reread, c.catalogueFile(), TableFile::Kind::Marked);
+    QCOMPARE(reread.rowCount(), 3);
+    QCOMPARE(reread.cell(0, 1), QString());
+    QCOMPARE(reread.cell(1, 1), c.software.cell(1, 1));
+    QVERIFY(!reread.cell(1, 1).isEmpty());
+    QCOMPARE(reread.cell(0, 2), QStringLiteral("Beta"));
 }
 
 void TestSoftwareSave::catalogueFileErrorRestoresTheList()

@@ -114,16 +114,26 @@ private slots:
         QCOMPARE(readAll(path), le32(qint32(text.size())) + text);
     }
 
-    void anEmptyTableSavesAZeroByteFile()
+    void onlyATableWithoutRecordsSavesAZeroByteFile_data()
     {
+        QTest::addColumn<int>("column"); // the one cell of row 1 that holds text
+        QTest::addColumn<qint64>("size");
+        // A mark on the empty row is no record.
+        QTest::newRow("only a submission mark") << 104 << qint64(0);
+        // A record without a name is still a record: 4 + "|data" + 102 "|".
+        QTest::newRow("a record without a name") << 1 << qint64(4 + 5 + 102);
+    }
+    void onlyATableWithoutRecordsSavesAZeroByteFile()
+    {
+        QFETCH(int, column);
+        QFETCH(qint64, size);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
         writeAll(path, "previous contents");
         Table soft = softwareTable();
-        soft.setCell(1, 1, QStringLiteral("ignored: field 0 is empty"));
+        soft.setCell(column, 1, QStringLiteral("data"));
         QVERIFY(TableFile::save(soft, path, TableFile::Kind::Marked).ok);
-        QVERIFY(QFile::exists(path));
-        QCOMPARE(QFileInfo(path).size(), 0);
+        QCOMPARE(QFileInfo(path).size(), size);
     }
 
     void loadingAddsRowsAndChooserNames_data()
@@ -137,8 +147,10 @@ private slots:
         QTest::newRow("a blank record adds no row")
             << framed({"Alpha|1", "   ", "Beta|2"})
             << QStringList{QStringLiteral("Alpha"), QStringLiteral("Beta")} << 3;
-        QTest::newRow("an empty first cell is overwritten by the next record")
-            << framed({"|orphan", "Beta|2"}) << QStringList{QStringLiteral("Beta")} << 2;
+        QTest::newRow("a first record without a name keeps its row")
+            << framed({"|orphan", "Beta|2"}) << QStringList{QString(), QStringLiteral("Beta")} << 3;
+        QTest::newRow("a record of separators alone keeps its row")
+            << framed({"|||", "Beta|2"}) << QStringList{QString(), QStringLiteral("Beta")} << 3;
     }
     void loadingAddsRowsAndChooserNames()
     {
@@ -204,13 +216,13 @@ private slots:
         const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
         writeAll(path, framed({"Short|1.0"}));
         Table soft = softwareTable();
-        soft.setCell(50, 1, QStringLiteral("stale"));
+        soft.setCell(104, 1, QStringLiteral("x"));
         const auto result = TableFile::load(soft, path, TableFile::Kind::Marked);
         QVERIFY(result.error.isEmpty());
         QCOMPARE(soft.cell(1, 1), QStringLiteral("1.0"));
         QCOMPARE(soft.cell(2, 1), QString());
         // A cell the record does not reach keeps nothing from before the load.
-        QCOMPARE(soft.cell(50, 1), QString());
+        QCOMPARE(soft.cell(104, 1), QString());
     }
 
     void aDamagedFileKeepsEarlierRecordsAndACopy_data()
@@ -246,18 +258,62 @@ private slots:
         QVERIFY(result.error.contains(copies.first()));
     }
 
-    void aHugeDamagedFileIsReadUpToTheDamage()
+    void aHugeDamagedFileIsReadUpToTheDamageOrRefusedWhole_data()
     {
+        QTest::addColumn<int>("damageMiB");
+        QTest::addColumn<QString>("first"); // cell (0, 1) afterwards
+        QTest::newRow("60 MiB of damage") << 60 << QStringLiteral("Alpha");
+        // Past 64 MiB nothing is read at all.
+        QTest::newRow("65 MiB of damage") << 65 << QString();
+    }
+    void aHugeDamagedFileIsReadUpToTheDamageOrRefusedWhole()
+    {
+        QFETCH(int, damageMiB);
+        QFETCH(QString, first);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
         QByteArray file = framed({"Alpha|1"});
-        file.append(QByteArray(100 * 1024 * 1024, '\x5a'));
+        file.append(QByteArray(damageMiB * 1024 * 1024, '\x5a'));
         writeAll(path, file);
         Table soft = softwareTable();
         const auto result = TableFile::load(soft, path, TableFile::Kind::Marked);
         QVERIFY(!result.error.isEmpty());
-        QCOMPARE(soft.cell(0, 1), QStringLiteral("Alpha"));
+        QCOMPARE(soft.cell(0, 1), first);
         QCOMPARE(soft.rowCount(), 2);
+        QCOMPARE(readAll(result.backupPath), file);
+    }
+
+    void aFileOfMoreThanTenMillionCellsIsRefusedWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        // 100,001 records of 104 empty cells each: 10,400,104 cells in 10.5 MB.
+        const QByteArray record = QByteArray("Name") + QByteArray(103, '|');
+        const QByteArray file = framed({record}).repeated(100001);
+        writeAll(path, file);
+        Table soft = softwareTable();
+        const TableFile::LoadResult result = TableFile::load(soft, path, TableFile::Kind::Marked);
+        QVERIFY(soft.isEmpty());
+        QVERIFY2(result.error.contains(QStringLiteral("more than 10000000 cells")), qPrintable(result.error));
+        QCOMPARE(readAll(result.backupPath), file);
+    }
+
+    void aFileOfMoreThanAMillionRecordsIsRefusedWhole()
+    {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
+        const QByteArray file = framed({"Alpha|1"}) + le32(0).repeated(1000000);
+        writeAll(path, file);
+        Table soft = softwareTable();
+        const TableFile::LoadResult result = TableFile::load(soft, path, TableFile::Kind::Marked);
+        QCOMPARE(soft.rowCount(), 2);
+        QVERIFY(soft.isEmpty());
+        QVERIFY2(result.error.contains(QStringLiteral("more than 1000000 records")), qPrintable(result.error));
+        QVERIFY2(result.error.contains(result.backupPath) && !result.backupPath.isEmpty(),
+                 qPrintable(result.error));
+        QFile copy(result.backupPath);
+        QVERIFY(copy.open(QIODevice::ReadOnly));
+        QCOMPARE(copy.readAll(), file);
     }
 
     void anOverlongRecordIsTrimmedAndTheOriginalKept()

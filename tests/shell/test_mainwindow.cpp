@@ -100,6 +100,21 @@ private slots:
         QVERIFY(!form->workspace().recordSelection().hasMatchLists());
     }
 
+    void aRecordWithoutANameIsShownAsUnnamedAndKept()
+    {
+        // The first record has no name; once it took the next record's place.
+        writeCatalogue({record(QString(), "New Release"), record("Beta")});
+        auto form = startWindow();
+        QVERIFY(m_dialogs.errors().isEmpty());
+        QCOMPARE(form->workspace().software().rowCount(), 3);
+        QCOMPARE(form->workspace().software().cell(0, 1), QString());
+        QComboBox *chooser = form->productChooser();
+        QCOMPARE(chooser->count(), 2);
+        QCOMPARE(chooser->itemText(0), QStringLiteral("(unnamed)"));
+        QCOMPARE(chooser->itemText(1), QStringLiteral("Beta"));
+        QCOMPARE(form->softwareModel()->index(0, 0).data().toString(), QStringLiteral("(unnamed)"));
+    }
+
     void startUpSelectsTheRememberedRecord_data()
     {
         QTest::addColumn<QString>("remembered"); // empty: key absent

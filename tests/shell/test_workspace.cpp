@@ -259,6 +259,9 @@ private slots:
         QTest::newRow("a negative row count") << "negativerows" << "" << "" << false << 0 << 0;
         QTest::newRow("an absurd row count") << "manyrows" << "" << "" << false << 0 << 0;
         QTest::newRow("a record without an end") << "unterminated" << "" << "" << false << 0 << 0;
+        QTest::newRow("a library that faults while read") << "wildpointer" << "" << "" << false << 0 << 0;
+        QTest::newRow("a library that faults as an update, the old one kept")
+            << "real" << "" << "wildpointer" << true << 10 << 1;
         QTest::newRow("the data folder's library") << "real" << "" << "" << true << 10 << 0;
         QTest::newRow("the program folder's library") << "" << "real" << "" << true << 10 << 0;
         QTest::newRow("a broken data folder copy falls back to the program folder")
@@ -287,7 +290,17 @@ private slots:
         QCOMPARE(result.loaded, loaded);
         QCOMPARE(result.notices.size(), otherNotices + (loaded ? 0 : 1));
         if (!loaded) {
-            QCOMPARE(result.notices.last(), (Notice{Kind::Error, MissingLibrary}));
+            // The fixed text only when there is no library at all; a refused
+            // one is named with its reason.
+            if (inData.isEmpty() && besideProgram.isEmpty()) {
+                QCOMPARE(result.notices.last(), (Notice{Kind::Error, MissingLibrary}));
+            } else {
+                QCOMPARE(result.notices.last().kind, Kind::Error);
+                QVERIFY2(result.notices.last().text.startsWith(
+                             "The site library cannot be used, so the program cannot go on.\n")
+                             && result.notices.last().text.contains("KelvaneSubmit.dll"),
+                         qPrintable(result.notices.last().text));
+            }
             return;
         }
         QCOMPARE(w.sites().rowCount() - 1, sites);

@@ -2,29 +2,21 @@
 
 #include "platform/cp1252.h"
 #include "platform/recordfile.h"
+#include "submit/sites/sitecopy.h"
 #include "submit/sites/siterecord.h"
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
-#include <QLibrary>
+#include <QProcess>
 
 #include <algorithm>
-#include <cstdint>
-#include <cstring>
 #include <filesystem>
 #include <system_error>
 
-#ifdef Q_OS_LINUX
-#include <elf.h>
-#include <link.h>
-#endif
-
 namespace {
-
-using NumOfRowsFunction = std::int32_t (*)();
-using LoadStringsFunction = const char *(*)(std::int32_t);
 
 QString tr(const char *text)
 {
@@ -36,16 +28,6 @@ QString native(const QString &path)
     return QDir::toNativeSeparators(path);
 }
 
-// Length of a zero-terminated text, or -1 when no zero comes within `limit`.
-qsizetype boundedLength(const char *text, qsizetype limit)
-{
-    for (qsizetype n = 0; n < limit; ++n) {
-        if (text[n] == '\0')
-            return n;
-    }
-    return -1;
-}
-
 std::filesystem::path fsPath(const QString &path)
 {
 #ifdef Q_OS_WIN
@@ -55,55 +37,76 @@ std::filesystem::path fsPath(const QString &path)
 #endif
 }
 
-#ifdef Q_OS_LINUX
-// The loader maps the segments an ELF file's headers name without checking
-// them against the file's size: a cut-off file (a partly written download)
-// faults inside dlopen. Returns why such a file must not be loaded, or "".
-QString cutOffElf(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    const qint64 size = file.size();
-    ElfW(Ehdr) header;
-    if (file.read(reinterpret_cast<char *>(&header), sizeof header) != qint64(sizeof header))
-        return QString();
-    // Anything that is not an ELF file of our own class dlopen turns down by itself.
-    if (std::memcmp(header.e_ident, ELFMAG, SELFMAG) != 0
-        || header.e_ident[EI_CLASS] != (sizeof(void *) == 8 ? ELFCLASS64 : ELFCLASS32))
-        return QString();
-    const qint64 tableEnd = qint64(header.e_phoff) + qint64(header.e_phnum) * header.e_phentsize;
-    if (header.e_phentsize != sizeof(ElfW(Phdr)) || tableEnd > size)
-        return tr("%1 is cut off: its program headers end past the file.").arg(native(path));
-    // The loader has no use for the section headers, but the linker writes
-    // them last: a file that stops before their end was not written whole.
-    const qint64 sectionsEnd = qint64(header.e_shoff) + qint64(header.e_shnum) * header.e_shentsize;
-    if (sectionsEnd > size)
-        return tr("%1 is cut off: it is %2 bytes long, its headers need %3.")
-            .arg(native(path))
-            .arg(size)
-            .arg(sectionsEnd);
-    for (int i = 0; i < header.e_phnum; ++i) {
-        ElfW(Phdr) segment;
-        if (!file.seek(qint64(header.e_phoff) + qint64(i) * header.e_phentsize)
-            || file.read(reinterpret_cast<char *>(&segment), sizeof segment) != qint64(sizeof segment))
-            return tr("%1 could not be read.").arg(native(path));
-        if (segment.p_type == PT_LOAD && quint64(segment.p_offset) + segment.p_filesz > quint64(size))
-            return tr("%1 is cut off: it is %2 bytes long, its contents need %3.")
-                .arg(native(path))
-                .arg(size)
-                .arg(quint64(segment.p_offset) + segment.p_filesz);
-    }
-    return QString();
-}
-#endif
-
 SiteLibrary::LoadResult refused(const QString &path, const QString &reason)
 {
     SiteLibrary::LoadResult result;
     result.path = path;
     result.reason = reason;
     return result;
+}
+
+// Runs the checker on `path`; its answer, or a refusal saying how it ended.
+SiteCopy::Copy runChecker(const QString &path, int timeoutMs)
+{
+    SiteCopy::Copy failed;
+    const QString checker = SiteLibrary::checkerPath();
+    if (!QFileInfo(checker).isExecutable()) {
+        failed.reason = tr("%1 cannot be checked: the checker %2 is missing.")
+                            .arg(native(path), native(checker));
+        return failed;
+    }
+    QProcess process;
+    process.setProcessChannelMode(QProcess::SeparateChannels);
+    process.setStandardErrorFile(QProcess::nullDevice());
+    process.setStandardInputFile(QProcess::nullDevice());
+    process.start(checker, {QFileInfo(path).absoluteFilePath()});
+    if (!process.waitForStarted(timeoutMs)) {
+        failed.reason = tr("%1 cannot be checked: %2").arg(native(path), process.errorString());
+        return failed;
+    }
+    // The answer is read while it comes, so that a flood is cut short.
+    const qsizetype cap = SiteLibrary::MaxTotalBytes + 4 * (qsizetype(SiteLibrary::MaxRows) + 8) + 4096;
+    QByteArray answer;
+    QElapsedTimer clock;
+    clock.start();
+    while (process.state() != QProcess::NotRunning) {
+        const qint64 left = timeoutMs - clock.elapsed();
+        if (left <= 0) {
+            process.kill();
+            process.waitForFinished(-1);
+            failed.reason = tr("%1 was refused: reading its records did not finish within "
+                               "%2 seconds.")
+                                .arg(native(path))
+                                .arg(timeoutMs / 1000.0);
+            return failed;
+        }
+        process.waitForReadyRead(int(std::min<qint64>(left, 200)));
+        answer += process.readAllStandardOutput();
+        if (answer.size() > cap) {
+            process.kill();
+            process.waitForFinished(-1);
+            failed.reason = tr("%1 was refused: it gave more than %2 bytes of records.")
+                                .arg(native(path))
+                                .arg(SiteLibrary::MaxTotalBytes);
+            return failed;
+        }
+    }
+    answer += process.readAllStandardOutput();
+    if (process.exitStatus() == QProcess::CrashExit) {
+        failed.reason = tr("%1 was refused: reading it crashed the checker (it is damaged or "
+                           "not a site library).")
+                            .arg(native(path));
+        return failed;
+    }
+    if (process.exitCode() != 0) {
+        // The loader itself gives up on some damage by ending the process.
+        failed.reason = tr("%1 was refused: reading it ended the checker with exit code %2 "
+                           "(it is damaged or not a site library).")
+                            .arg(native(path))
+                            .arg(process.exitCode());
+        return failed;
+    }
+    return SiteCopy::decodeVerdict(answer, path);
 }
 
 } // namespace
@@ -124,86 +127,55 @@ QStringList splitRecord(const QByteArray &record)
     return fields;
 }
 
-LoadResult loadFile(const QString &path)
+QString checkerPath()
+{
+    return QDir(QCoreApplication::applicationDirPath())
+        .absoluteFilePath(QString::fromLatin1(CheckerFileName));
+}
+
+LoadResult loadFile(const QString &path, int timeoutMs)
 {
     if (!QFileInfo::exists(path))
         return refused(path, tr("%1 does not exist.").arg(native(path)));
+    const SiteCopy::Copy copy = runChecker(path, timeoutMs);
+    if (!copy.ok) {
+        LoadResult result = refused(path, copy.reason);
+        result.found = true;
+        return result;
+    }
+    return fromCopy(copy, path);
+}
 
-#ifdef Q_OS_LINUX
-    const QString cutOff = cutOffElf(path);
-    if (!cutOff.isEmpty())
-        return refused(path, cutOff);
-#endif
-
-    QLibrary library(QFileInfo(path).absoluteFilePath());
-    if (!library.load())
-        return refused(path, tr("%1 could not be loaded as a shared library: %2")
-                                 .arg(native(path), library.errorString()));
-
+LoadResult fromCopy(const SiteCopy::Copy &copy, const QString &path)
+{
     LoadResult result;
     result.path = path;
-    const auto numOfRows = reinterpret_cast<NumOfRowsFunction>(library.resolve("NumOfRows"));
-    const auto loadStrings = reinterpret_cast<LoadStringsFunction>(library.resolve("LoadStrings"));
-    result.hasNumOfRows = numOfRows != nullptr;
-    result.hasLoadStrings = loadStrings != nullptr;
-
-    if (!numOfRows && !loadStrings) {
-        library.unload();
-        return refused(path, tr("%1 exports neither \"NumOfRows\" nor \"LoadStrings\"; it is "
-                                "not a site library.")
-                                 .arg(native(path)));
-    }
-
-    // Without a row count the table keeps its one site row.
-    int rows = 1;
-    if (numOfRows) {
-        const std::int32_t count = numOfRows();
-        if (count < 0 || count > MaxRows) {
-            library.unload();
-            return refused(path, tr("%1 claims %2 site records; at most %3 are accepted.")
-                                     .arg(native(path))
-                                     .arg(count)
-                                     .arg(MaxRows));
+    result.found = true;
+    result.hasNumOfRows = copy.hasNumOfRows;
+    result.hasLoadStrings = copy.hasLoadStrings;
+    result.records.reserve(copy.records.size());
+    for (int a = 0; a < copy.records.size(); ++a) {
+        // Counted before the split, so that a record of separators costs nothing.
+        const qsizetype fields = copy.records.at(a).count('\r');
+        if (fields > MaxFieldsPerRecord) {
+            result = refused(path, tr("Record %1 of %2 holds %3 fields; at most %4 are accepted.")
+                                       .arg(a + 1)
+                                       .arg(native(path))
+                                       .arg(fields)
+                                       .arg(MaxFieldsPerRecord));
+            result.found = true;
+            return result;
         }
-        rows = int(count);
+        QStringList split = splitRecord(copy.records.at(a));
+        result.fieldColumns = std::max(result.fieldColumns, int(split.size()));
+        result.records.append(std::move(split));
     }
 
-    result.records.reserve(rows);
-    qsizetype total = 0;
-    for (int a = 1; a <= rows; ++a) {
-        QStringList fields;
-        if (loadStrings) {
-            const char *text = loadStrings(std::int32_t(a));
-            if (text) {
-                const qsizetype length = boundedLength(text, MaxRecordBytes);
-                if (length < 0) {
-                    library.unload();
-                    return refused(path, tr("Record %1 of %2 does not end within %3 bytes.")
-                                             .arg(a)
-                                             .arg(native(path))
-                                             .arg(MaxRecordBytes));
-                }
-                total += length;
-                if (total > MaxTotalBytes) {
-                    library.unload();
-                    return refused(path, tr("The records of %1 exceed %2 bytes in all.")
-                                             .arg(native(path))
-                                             .arg(MaxTotalBytes));
-                }
-                fields = splitRecord(QByteArray(text, length));
-            }
-        }
-        result.fieldColumns = std::max(result.fieldColumns, int(fields.size()));
-        result.records.append(fields);
-    }
-    // Nothing obtained from the library points into it any more.
-    library.unload();
-
-    if (!numOfRows)
+    if (!copy.hasNumOfRows)
         result.warning = tr("The site library %1 has no \"NumOfRows\"; only its first site "
                             "is shown.")
                              .arg(native(path));
-    else if (!loadStrings)
+    else if (!copy.hasLoadStrings)
         result.warning = tr("The site library %1 has no \"LoadStrings\"; the submit list "
                             "stays empty.")
                              .arg(native(path));
@@ -228,13 +200,20 @@ QStringList candidatePaths(const QString &dataFolder, const QString &programFold
 LoadResult load(const QStringList &paths)
 {
     QStringList reasons;
+    bool found = false;
     for (const QString &path : paths) {
         LoadResult result = loadFile(path);
         if (result.ok)
             return result;
-        reasons.append(result.reason);
+        // A refused file outweighs a missing one in what the user is told.
+        if (result.found && !found)
+            reasons.clear();
+        if (result.found || !found)
+            reasons.append(result.reason);
+        found = found || result.found;
     }
     LoadResult failed;
+    failed.found = found;
     failed.reason = reasons.isEmpty() ? tr("No folder to look in.") : reasons.join(QLatin1Char('\n'));
     return failed;
 }

@@ -4,8 +4,13 @@
 #include <QString>
 #include <QStringList>
 
-// The site library: a shared library holding the site table, loaded by file
-// name, copied whole into the submit list and released at once.
+namespace SiteCopy {
+struct Copy;
+}
+
+// The site library: a shared library holding the site table. Its records are
+// copied by a short-lived checker process, so that a damaged or hostile
+// library can take down only that process, never the program.
 namespace SiteLibrary {
 
 // The name the program loads, and the name a downloaded update waits under.
@@ -15,7 +20,13 @@ inline constexpr const char *UpdateFileName = "KelvaneSubmit_dll.dll";
 // Bounds past which a library is refused rather than trusted.
 inline constexpr int MaxRows = 100000;
 inline constexpr qsizetype MaxRecordBytes = 64 * 1024;
-inline constexpr qsizetype MaxTotalBytes = 64 * 1024 * 1024;
+inline constexpr qsizetype MaxTotalBytes = 4 * 1024 * 1024;
+inline constexpr int MaxFieldsPerRecord = 1024;
+
+// The checker beside the program, and how long it may take.
+inline constexpr const char *CheckerFileName = "KelvaneSubmit-sitecheck";
+inline constexpr int CheckMilliseconds = 15000;
+QString checkerPath();
 
 // Shown before the program ends when no usable library was found.
 QString missingLibraryMessage();
@@ -28,6 +39,9 @@ struct LoadResult
     QString path;
     // Why no candidate could be used (not part of the fixed message).
     QString reason;
+    // False: no candidate file exists at all, the case of the fixed message;
+    // otherwise `reason` says why the files that do exist were refused.
+    bool found = false;
     bool hasNumOfRows = false;
     bool hasLoadStrings = false;
     // One entry per site row, the cells of the record split at carriage returns.
@@ -42,8 +56,11 @@ struct LoadResult
 // Splits one record at carriage returns; the text after the last one is dropped.
 QStringList splitRecord(const QByteArray &record);
 
-// Loads, copies and releases one library file.
-LoadResult loadFile(const QString &path);
+// Copies one library file through the checker process; a library that
+// crashes, hangs or breaks a bound is refused with its reason.
+LoadResult loadFile(const QString &path, int timeoutMs = CheckMilliseconds);
+// The records of a checker's answer, split and bounded.
+LoadResult fromCopy(const SiteCopy::Copy &copy, const QString &path);
 
 // The candidates in order: the data folder, then the program folder.
 QStringList candidatePaths(const QString &dataFolder, const QString &programFolder);

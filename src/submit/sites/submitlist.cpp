@@ -83,7 +83,13 @@ void sortRows(Table &table, const QCollator &collator)
     QList<Entry> entries;
     entries.reserve(rows - 1);
     for (int r = 1; r < rows; ++r) {
+        // Only the row's own cells: padding every row to the widest record
+        // would cost a separator per column per row. Missing cells are empty,
+        // so rows still compare cell by cell.
         QStringList cells = table.row(r);
+        while (!cells.isEmpty() && cells.last().isEmpty())
+            cells.removeLast();
+        cells.squeeze();
         QString key = cells.value(0);
         for (const QString &cell : std::as_const(cells)) {
             key += separator;

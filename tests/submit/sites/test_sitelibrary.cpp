@@ -7,6 +7,9 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <cstring>
+#include <elf.h>
+
 namespace {
 
 QString testSite(const char *variant)
@@ -25,6 +28,41 @@ QString libraryName()
     return QString::fromLatin1(SiteLibrary::FileName);
 }
 
+template <typename T> T at(const QByteArray &bytes, qsizetype offset)
+{
+    T value{};
+    if (offset >= 0 && offset + qsizetype(sizeof value) <= bytes.size())
+        std::memcpy(&value, bytes.constData() + offset, sizeof value);
+    return value;
+}
+
+// File offset of `what` in a 64-bit ELF file: a section by name (".rela.dyn")
+// or, after "sym:", the code of an exported function; -1 when absent.
+qsizetype offsetOf(const QByteArray &elf, const QByteArray &what)
+{
+    const auto header = at<Elf64_Ehdr>(elf, 0);
+    auto section = [&](int i) { return at<Elf64_Shdr>(elf, qsizetype(header.e_shoff) + i * header.e_shentsize); };
+    const Elf64_Shdr names = section(header.e_shstrndx);
+    auto named = [&](const QByteArray &name) {
+        for (int i = 0; i < header.e_shnum; ++i) {
+            if (elf.constData() + names.sh_offset + section(i).sh_name == name)
+                return section(i);
+        }
+        return Elf64_Shdr{};
+    };
+    if (!what.startsWith("sym:"))
+        return named(what).sh_size ? qsizetype(named(what).sh_offset) : -1;
+    const Elf64_Shdr symbols = named(".dynsym");
+    const Elf64_Shdr strings = named(".dynstr");
+    const Elf64_Shdr text = named(".text");
+    for (quint64 n = 0; symbols.sh_entsize && n < symbols.sh_size / symbols.sh_entsize; ++n) {
+        const auto symbol = at<Elf64_Sym>(elf, qsizetype(symbols.sh_offset + n * symbols.sh_entsize));
+        if (elf.constData() + strings.sh_offset + symbol.st_name == what.mid(4))
+            return qsizetype(symbol.st_value - text.sh_addr + text.sh_offset);
+    }
+    return -1;
+}
+
 } // namespace
 
 class TestSiteLibrary : public QObject
@@ -35,8 +73,12 @@ private slots:
     void theBuiltLibraryIsCopiedWholeAndReleased();
     void theFirstUsableCandidateWins_data();
     void theFirstUsableCandidateWins();
-    void unusableLibrariesGetTheMissingLibraryAnswer_data();
-    void unusableLibrariesGetTheMissingLibraryAnswer();
+    void unusableLibrariesAreRefusedWithTheirReason_data();
+    void unusableLibrariesAreRefusedWithTheirReason();
+    void damagedLibrariesAreRefusedWithoutHarmToTheProgram_data();
+    void damagedLibrariesAreRefusedWithoutHarmToTheProgram();
+    void aLibraryThatHangsIsRefusedAtTheTimeLimit();
+    void aLibraryWritingOnTheOutputStillGivesItsRecords();
     void aLibraryMissingOneExportLoadsWithAWarning();
     void recordsSplitAtCarriageReturns_data();
     void recordsSplitAtCarriageReturns();
@@ -91,7 +133,7 @@ void TestSiteLibrary::theFirstUsableCandidateWins()
     QCOMPARE(result.records.first().value(0), firstSite);
 }
 
-void TestSiteLibrary::unusableLibrariesGetTheMissingLibraryAnswer_data()
+void TestSiteLibrary::unusableLibrariesAreRefusedWithTheirReason_data()
 {
     QTest::addColumn<QString>("library");
     QTest::addColumn<QByteArray>("bytes");
@@ -108,9 +150,11 @@ void TestSiteLibrary::unusableLibrariesGetTheMissingLibraryAnswer_data()
     // dlopen would fault mapping the segments past the end of the file.
     QTest::newRow("a cut-off library") << QString() << contents(builtSiteLibrary()).left(4096)
                                        << "cut off";
+    QTest::newRow("a record that is no text") << testSite("wildpointer") << QByteArray() << "crashed";
+    QTest::newRow("a record of 1100 fields") << testSite("manyfields") << QByteArray() << "1100 fields";
 }
 
-void TestSiteLibrary::unusableLibrariesGetTheMissingLibraryAnswer()
+void TestSiteLibrary::unusableLibrariesAreRefusedWithTheirReason()
 {
     QFETCH(QString, library);
     QFETCH(QByteArray, bytes);
@@ -127,8 +171,78 @@ void TestSiteLibrary::unusableLibrariesGetTheMissingLibraryAnswer()
     QVERIFY(!result.ok);
     QVERIFY(result.records.isEmpty());
     QVERIFY2(result.reason.contains(reasonMentions), qPrintable(result.reason));
+    QCOMPARE(result.found, QFile::exists(path));
     QCOMPARE(SiteLibrary::missingLibraryMessage(),
              QStringLiteral("Unable to find 'KelvaneSubmit'  DLL. Giving up on application !"));
+}
+
+void TestSiteLibrary::damagedLibrariesAreRefusedWithoutHarmToTheProgram_data()
+{
+    QTest::addColumn<QByteArray>("where");
+    QTest::addColumn<int>("offset");
+    QTest::addColumn<QByteArray>("bytes");
+    QTest::addColumn<QString>("reasonMentions");
+
+    // Each crashed the program when the library was read in its own process.
+    QTest::newRow("a relocation of an unknown type")
+        << QByteArray(".rela.dyn") << 8 << QByteArray("\x7f") << "ended the checker";
+    QTest::newRow("a relocation aimed far outside the library")
+        << QByteArray(".rela.dyn") << 5 << QByteArray("\x7f") << "crashed";
+    QTest::newRow("a hash table without buckets")
+        << QByteArray(".gnu.hash") << 0 << QByteArray(4, '\0') << "exports neither";
+    QTest::newRow("NumOfRows turned into an illegal instruction")
+        << QByteArray("sym:NumOfRows") << 0 << QByteArray("\x0f\x0b") << "crashed";
+    QTest::newRow("LoadStrings turned into an illegal instruction")
+        << QByteArray("sym:LoadStrings") << 0 << QByteArray("\x0f\x0b") << "crashed";
+}
+
+void TestSiteLibrary::damagedLibrariesAreRefusedWithoutHarmToTheProgram()
+{
+    QFETCH(QByteArray, where);
+    QFETCH(int, offset);
+    QFETCH(QByteArray, bytes);
+    QFETCH(QString, reasonMentions);
+
+    QByteArray library = contents(builtSiteLibrary());
+    const qsizetype start = offsetOf(library, where);
+    QVERIFY2(start > 0, where.constData());
+    library.replace(start + offset, bytes.size(), bytes);
+
+    QTemporaryDir dir;
+    const QString path = dir.filePath(libraryName());
+    QVERIFY(writeFile(path, library));
+    const SiteLibrary::LoadResult result = SiteLibrary::loadFile(path);
+    QVERIFY(!result.ok && result.found);
+    QVERIFY2(result.reason.contains(reasonMentions), qPrintable(result.reason));
+
+    // The same file as a waiting update: refused once, set aside whole.
+    const QString current = copyInto(builtSiteLibrary(), dir.path());
+    const QString waiting = dir.filePath(QString::fromLatin1(SiteLibrary::UpdateFileName));
+    QVERIFY(writeFile(waiting, library));
+    const SiteLibrary::UpdateResult update = SiteLibrary::applyUpdate(dir.path());
+    QCOMPARE(update.outcome, SiteLibrary::UpdateResult::Outcome::Refused);
+    QVERIFY2(update.message.contains(reasonMentions), qPrintable(update.message));
+    QVERIFY(!QFile::exists(waiting));
+    QCOMPARE(contents(update.keptAs), library);
+    QCOMPARE(contents(current), contents(builtSiteLibrary()));
+}
+
+void TestSiteLibrary::aLibraryThatHangsIsRefusedAtTheTimeLimit()
+{
+    QTemporaryDir dir;
+    const SiteLibrary::LoadResult result =
+        SiteLibrary::loadFile(copyInto(testSite("hang"), dir.path()), 1000);
+    QVERIFY(!result.ok);
+    QVERIFY2(result.reason.contains("did not finish within 1 seconds"), qPrintable(result.reason));
+}
+
+void TestSiteLibrary::aLibraryWritingOnTheOutputStillGivesItsRecords()
+{
+    QTemporaryDir dir;
+    const SiteLibrary::LoadResult result = SiteLibrary::loadFile(copyInto(testSite("noisy"), dir.path()));
+    QVERIFY2(result.ok, qPrintable(result.reason));
+    QCOMPARE(result.records.size(), 2);
+    QCOMPARE(result.records.first().value(0), QStringLiteral("TestSite"));
 }
 
 void TestSiteLibrary::aLibraryMissingOneExportLoadsWithAWarning()
