@@ -1,0 +1,213 @@
+#include "pad/padcheck.h"
+#include "pad/padexport.h"
+#include "support/softwarerecord.h"
+
+#include <QTest>
+
+namespace {
+
+// A record that keeps every rule of the standard.
+QStringList validRecord()
+{
+    return recordWith({
+        {Field::CompanyName, QStringLiteral("Tarnowel Software")},
+        {Field::Address1, QStringLiteral("12 Mill Lane")},
+        {Field::City, QStringLiteral("Kelvane")},
+        {Field::StateProvince, QStringLiteral("North")},
+        {Field::PostalCode, QStringLiteral("KV1 2AB")},
+        {Field::Country, QStringLiteral("United Kingdom")},
+        {Field::CompanyWebSite, QStringLiteral("http://www.tarnowel.example")},
+        {Field::AuthorFirstName, QStringLiteral("Ada")},
+        {Field::AuthorLastName, QStringLiteral("Marsh")},
+        {Field::AuthorEmail, QStringLiteral("ada@tarnowel.example")},
+        {Field::ContactFirstName, QStringLiteral("Ada")},
+        {Field::ContactLastName, QStringLiteral("Marsh")},
+        {Field::ContactEmail, QStringLiteral("ada@tarnowel.example")},
+        {Field::SalesEmail, QStringLiteral("sales@tarnowel.example")},
+        {Field::SupportEmail, QStringLiteral("help@tarnowel.example")},
+        {Field::GeneralEmail, QStringLiteral("info@tarnowel.example")},
+        {Field::SalesPhone, QStringLiteral("+44 (20) 7946-0018")},
+        {Field::ProgramName, QStringLiteral("Alpha Tool")},
+        {Field::ProgramVersion, QStringLiteral("2.1.0-beta_3")},
+        {Field::ReleaseMonth, QStringLiteral("05")},
+        {Field::ReleaseDay, QStringLiteral("09")},
+        {Field::ReleaseYear, QStringLiteral("2026")},
+        {Field::CostDollars, QStringLiteral("19.95")},
+        {Field::CostOtherCode, QStringLiteral("EUR")},
+        {Field::CostOther, QStringLiteral("18")},
+        {Field::ReleaseType, QStringLiteral("Shareware")},
+        {Field::ReleaseStatus, QStringLiteral("New Release")},
+        {Field::InstallSupport, QStringLiteral("Install and Uninstall")},
+        {Field::OsSupport, QStringLiteral("Win7 x64,WinXP,Linux")},
+        {Field::Languages, QStringLiteral("English,German")},
+        {Field::FileSizeBytes, QStringLiteral("1048576")},
+        {Field::FileSizeK, QStringLiteral("1024")},
+        {Field::FileSizeMB, QStringLiteral("1.00")},
+        {Field::HasExpiry, QStringLiteral("Y")},
+        {Field::ExpiryCount, QStringLiteral("30")},
+        {Field::ExpiryBasedOn, QStringLiteral("Days")},
+        {Field::Category, QStringLiteral("Utilities")},
+        {Field::CategoryClass, QStringLiteral("Audio & Multimedia::Rippers & Converters")},
+        {Field::Keywords, QStringLiteral("rip, convert, audio")},
+        {Field::Desc45, QStringLiteral("Rips and converts audio")},
+        {Field::Desc2000, QStringLiteral("First line.\r\nSecond line & more.")},
+        {Field::InfoUrl, QStringLiteral("http://www.tarnowel.example/alpha")},
+        {Field::OrderUrl, QStringLiteral("https://shop.tarnowel.example/alpha")},
+        {Field::ScreenshotUrl, QStringLiteral("http://www.tarnowel.example/alpha.png")},
+        {Field::IconUrl, QStringLiteral("http://www.tarnowel.example/alpha.gif")},
+        {Field::PadUrl, QStringLiteral("http://www.tarnowel.example/alpha.xml")},
+        {Field::PrimaryDownloadUrl, QStringLiteral("http://www.tarnowel.example/alpha.zip")},
+        {Field::SecondaryDownloadUrl, QStringLiteral("ftp://ftp.tarnowel.example/alpha.exe")},
+        {Field::Permissions, QStringLiteral("Free to share.")},
+        {Field::IncludesJavaVm, QStringLiteral("1")},
+    });
+}
+
+} // namespace
+
+class TestPadCheck : public QObject
+{
+    Q_OBJECT
+
+private slots:
+    void everyRuleOfTheTableIsRead()
+    {
+        // 69 rows, one of them the signature, which is never checked.
+        QCOMPARE(PadCheck::ruleCount(), 68);
+    }
+
+    void aValidRecordKeepsEveryRule()
+    {
+        const QList<PadCheck::Violation> found = PadCheck::check(validRecord());
+        QVERIFY2(found.isEmpty(), qPrintable(PadCheck::listText(found)));
+    }
+
+    void eachRuleKind_data()
+    {
+        QTest::addColumn<int>("field");
+        QTest::addColumn<QString>("value");
+        QTest::addColumn<QString>("element"); // "" when the value passes
+        QTest::addColumn<QString>("rule");
+
+        const QString text240 = QStringLiteral("Text string 2-40 characters");
+        const QString month = QStringLiteral("2 digits 01-12");
+        const QString email = QStringLiteral("Email address 2-30@2-63.2-20 characters");
+        const QString phone = QStringLiteral("Numeric with punctuations (allowed: #*()-/_) 7-40 characters");
+        const QString shot = QStringLiteral("URL http:// + 2-120 characters with extension gif, jpg, or png");
+        const QString oneLine45 =
+            QStringLiteral("Single line (no breaks, no HTML) text string 0-45 characters");
+        const QString multi2000 = QStringLiteral("Multiple lines (no HTML) text string 0-2000 characters");
+        struct Row { const char *name; int field; QString value; const char *element; QString rule; };
+        const Row rows[] = {
+            {"company 2 chars", Field::CompanyName, QStringLiteral("TS"), "", {}},
+            {"company 1 char", Field::CompanyName, QStringLiteral("T"), "Company_Name", text240},
+            {"company 41 chars", Field::CompanyName, QString(41, QLatin1Char('c')), "Company_Name", text240},
+            {"desc45 45 chars", Field::Desc45, QString(45, QLatin1Char('d')), "", {}},
+            {"desc45 46 chars", Field::Desc45, QString(46, QLatin1Char('d')), "Char_Desc_45", oneLine45},
+            {"month 05", Field::ReleaseMonth, QStringLiteral("05"), "", {}},
+            {"month 5", Field::ReleaseMonth, QStringLiteral("5"), "Program_Release_Month", month},
+            {"month 13", Field::ReleaseMonth, QStringLiteral("13"), "Program_Release_Month", month},
+            {"day 31", Field::ReleaseDay, QStringLiteral("31"), "", {}},
+            {"day 32", Field::ReleaseDay, QStringLiteral("32"), "Program_Release_Day",
+             QStringLiteral("2 digits 01-31")},
+            {"year 26", Field::ReleaseYear, QStringLiteral("26"), "Program_Release_Year",
+             QStringLiteral("4 digits 1900-2199")},
+            {"expiry month empty", Field::ExpiryMonth, QString(), "", {}},
+            {"expiry month 7", Field::ExpiryMonth, QStringLiteral("7"), "Expire_Month",
+             QStringLiteral("Numeric 2 digits")},
+            {"email without dot", Field::SupportEmail, QStringLiteral("help@tarnowel"), "Support_Email", email},
+            {"phone with letters", Field::SupportPhone, QStringLiteral("555-0100 ext 7"), "Support_Phone", phone},
+            {"phone too short", Field::Fax, QStringLiteral("555-01"), "Fax_Phone", phone},
+            {"phone empty", Field::Fax, QString(), "", {}},
+            {"info url https", Field::InfoUrl, QStringLiteral("https://www.tarnowel.example/a"),
+             "Application_Info_URL", QStringLiteral("URL http:// + 2-120 characters")},
+            {"order url https", Field::OrderUrl, QStringLiteral("https://www.tarnowel.example/a"), "", {}},
+            {"screenshot jpg", Field::ScreenshotUrl, QStringLiteral("http://tarnowel.example/a.jpg"), "", {}},
+            {"screenshot jpeg", Field::ScreenshotUrl, QStringLiteral("http://tarnowel.example/a.jpeg"),
+             "Application_Screenshot_URL", shot},
+            {"download dmg", Field::PrimaryDownloadUrl, QStringLiteral("ftp://tarnowel.example/a.dmg"), "", {}},
+            {"download pdf", Field::PrimaryDownloadUrl, QStringLiteral("http://tarnowel.example/a.pdf"),
+             "Primary_Download_URL",
+             QStringLiteral("URL ftp or http:// + 2-120 characters with extension exe, zip, or other")},
+            {"os list blanks", Field::OsSupport, QStringLiteral("Linux, Mac OS X"), "", {}},
+            {"os unknown", Field::OsSupport, QStringLiteral("WinXP,Windows 11"), "Program_OS_Support",
+             QStringLiteral("Operating system ids, must be selected from list. As of PAD 3.10 May 1, 2009, "
+                            "many terms have been deprecated.  You may still be able to use these terms even "
+                            "though they are not included in the current PAD Spec.  This validator test only "
+                            "against the current spec.")},
+            {"language unknown", Field::Languages, QStringLiteral("English,Klingon"), "Program_Language",
+             QStringLiteral("Language identifiers, must be selected from list")},
+            {"type trialware", Field::ReleaseType, QStringLiteral("Trialware"), "Program_Type",
+             QStringLiteral("Program type identifier, must be selected from list")},
+            {"status beta", Field::ReleaseStatus, QStringLiteral("Beta"), "", {}},
+            {"status lower case", Field::ReleaseStatus, QStringLiteral("beta"), "Program_Release_Status",
+             QStringLiteral("Release status identifier, must be selected from list")},
+            {"install none", Field::InstallSupport, QStringLiteral("None"), "Program_Install_Support",
+             QStringLiteral("Install support identifier, must be selected from list")},
+            {"category toys", Field::Category, QStringLiteral("Toys"), "Program_Specific_Category",
+             QStringLiteral("Category identifier, must be selected from list")},
+            {"class half", Field::CategoryClass, QStringLiteral("Audio & Multimedia::Rippers"),
+             "Program_Category_Class", QStringLiteral("Category class identifier, must be selected from list")},
+            {"class with c++", Field::CategoryClass, QStringLiteral("Development::C / C++ / C#"), "", {}},
+            {"desc2000 html", Field::Desc2000, QStringLiteral("Fast <b>and</b> small"), "Char_Desc_2000", multi2000},
+            {"desc2000 2001 chars", Field::Desc2000, QString(2001, QLatin1Char('x')), "Char_Desc_2000", multi2000},
+            {"expire flag yes", Field::HasExpiry, QStringLiteral("Yes"), "Has_Expire_Info",
+             QStringLiteral("Y, y, N, or n")},
+            {"version with blank", Field::ProgramVersion, QStringLiteral("2.1 beta"), "Program_Version",
+             QStringLiteral("Alphanumeric with punctuations (allowed: ._-) 1-15 characters")},
+            {"address with ampersand", Field::Address1, QStringLiteral("Mill & Sons"), "Address_1",
+             QStringLiteral("Text string 0-40 characters")},
+        };
+        for (const Row &r : rows)
+            QTest::newRow(r.name) << r.field << r.value << QString::fromLatin1(r.element) << r.rule;
+    }
+
+    void eachRuleKind()
+    {
+        QFETCH(int, field);
+        QFETCH(QString, value);
+        QFETCH(QString, element);
+        QFETCH(QString, rule);
+        QStringList record = validRecord();
+        record[field] = value;
+        QStringList found;
+        for (const PadCheck::Violation &v : PadCheck::check(record))
+            found << QString::number(v.field) << v.element << v.rule << v.value;
+        const QStringList expected = element.isEmpty()
+            ? QStringList()
+            : QStringList{QString::number(field), element, rule, value};
+        QCOMPARE(found, expected);
+    }
+
+    void theListNamesFieldRuleAndValue()
+    {
+        QStringList record = validRecord();
+        record[Field::ReleaseMonth] = QStringLiteral("5");
+        record[Field::Desc2000] = QString(60, QLatin1Char('x')) + QStringLiteral("<");
+        const QString expected = QStringLiteral(
+            "Release month: 2 digits 01-12 (\"5\")\r"
+            "Description, 2000 characters: Multiple lines (no HTML) text string 0-2000 characters "
+            "(\"xxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxxx\u2026\")");
+        QCOMPARE(PadCheck::listText(PadCheck::check(record)), expected);
+        QCOMPARE(PadCheck::listText(PadCheck::check(record), 1),
+                 QStringLiteral("Release month: 2 digits 01-12 (\"5\")\r... and 1 more."));
+    }
+
+    // Values from a PAD file or a hand-edited catalogue: any size, any text.
+    void hugeAndHostileValuesGetAVerdict()
+    {
+        QStringList record = validRecord();
+        record[Field::Eula] = QString(1 << 20, QLatin1Char('a'));
+        record[Field::OsSupport] = QStringLiteral("Linux ").repeated(50000) + QStringLiteral("X");
+        record[Field::Languages] = QStringLiteral("English,").repeated(50000) + QStringLiteral("x");
+        record[Field::AuthorEmail] = QStringLiteral("a@").repeated(50000);
+        QStringList elements;
+        for (const PadCheck::Violation &v : PadCheck::check(record))
+            elements.append(v.element);
+        QCOMPARE(elements, (QStringList{QStringLiteral("Author_Email"), QStringLiteral("Program_OS_Support"),
+                                        QStringLiteral("Program_Language"), QStringLiteral("EULA")}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestPadCheck)
+#include "test_padcheck.moc"
