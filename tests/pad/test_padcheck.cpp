@@ -1,69 +1,8 @@
 #include "pad/padcheck.h"
 #include "pad/padexport.h"
-#include "support/softwarerecord.h"
+#include "support/validpadrecord.h"
 
 #include <QTest>
-
-namespace {
-
-// A record that keeps every rule of the standard.
-QStringList validRecord()
-{
-    return recordWith({
-        {Field::CompanyName, QStringLiteral("Tarnowel Software")},
-        {Field::Address1, QStringLiteral("12 Mill Lane")},
-        {Field::City, QStringLiteral("Kelvane")},
-        {Field::StateProvince, QStringLiteral("North")},
-        {Field::PostalCode, QStringLiteral("KV1 2AB")},
-        {Field::Country, QStringLiteral("United Kingdom")},
-        {Field::CompanyWebSite, QStringLiteral("http://www.tarnowel.example")},
-        {Field::AuthorFirstName, QStringLiteral("Ada")},
-        {Field::AuthorLastName, QStringLiteral("Marsh")},
-        {Field::AuthorEmail, QStringLiteral("ada@tarnowel.example")},
-        {Field::ContactFirstName, QStringLiteral("Ada")},
-        {Field::ContactLastName, QStringLiteral("Marsh")},
-        {Field::ContactEmail, QStringLiteral("ada@tarnowel.example")},
-        {Field::SalesEmail, QStringLiteral("sales@tarnowel.example")},
-        {Field::SupportEmail, QStringLiteral("help@tarnowel.example")},
-        {Field::GeneralEmail, QStringLiteral("info@tarnowel.example")},
-        {Field::SalesPhone, QStringLiteral("+44 (20) 7946-0018")},
-        {Field::ProgramName, QStringLiteral("Alpha Tool")},
-        {Field::ProgramVersion, QStringLiteral("2.1.0-beta_3")},
-        {Field::ReleaseMonth, QStringLiteral("05")},
-        {Field::ReleaseDay, QStringLiteral("09")},
-        {Field::ReleaseYear, QStringLiteral("2026")},
-        {Field::CostDollars, QStringLiteral("19.95")},
-        {Field::CostOtherCode, QStringLiteral("EUR")},
-        {Field::CostOther, QStringLiteral("18")},
-        {Field::ReleaseType, QStringLiteral("Shareware")},
-        {Field::ReleaseStatus, QStringLiteral("New Release")},
-        {Field::InstallSupport, QStringLiteral("Install and Uninstall")},
-        {Field::OsSupport, QStringLiteral("Win7 x64,WinXP,Linux")},
-        {Field::Languages, QStringLiteral("English,German")},
-        {Field::FileSizeBytes, QStringLiteral("1048576")},
-        {Field::FileSizeK, QStringLiteral("1024")},
-        {Field::FileSizeMB, QStringLiteral("1.00")},
-        {Field::HasExpiry, QStringLiteral("Y")},
-        {Field::ExpiryCount, QStringLiteral("30")},
-        {Field::ExpiryBasedOn, QStringLiteral("Days")},
-        {Field::Category, QStringLiteral("Utilities")},
-        {Field::CategoryClass, QStringLiteral("Audio & Multimedia::Rippers & Converters")},
-        {Field::Keywords, QStringLiteral("rip, convert, audio")},
-        {Field::Desc45, QStringLiteral("Rips and converts audio")},
-        {Field::Desc2000, QStringLiteral("First line.\r\nSecond line & more.")},
-        {Field::InfoUrl, QStringLiteral("http://www.tarnowel.example/alpha")},
-        {Field::OrderUrl, QStringLiteral("https://shop.tarnowel.example/alpha")},
-        {Field::ScreenshotUrl, QStringLiteral("http://www.tarnowel.example/alpha.png")},
-        {Field::IconUrl, QStringLiteral("http://www.tarnowel.example/alpha.gif")},
-        {Field::PadUrl, QStringLiteral("http://www.tarnowel.example/alpha.xml")},
-        {Field::PrimaryDownloadUrl, QStringLiteral("http://www.tarnowel.example/alpha.zip")},
-        {Field::SecondaryDownloadUrl, QStringLiteral("ftp://ftp.tarnowel.example/alpha.exe")},
-        {Field::Permissions, QStringLiteral("Free to share.")},
-        {Field::IncludesJavaVm, QStringLiteral("1")},
-    });
-}
-
-} // namespace
 
 class TestPadCheck : public QObject
 {
@@ -78,7 +17,7 @@ private slots:
 
     void aValidRecordKeepsEveryRule()
     {
-        const QList<PadCheck::Violation> found = PadCheck::check(validRecord());
+        const QList<PadCheck::Violation> found = PadCheck::check(validPadRecord());
         QVERIFY2(found.isEmpty(), qPrintable(PadCheck::listText(found)));
     }
 
@@ -168,7 +107,7 @@ private slots:
         QFETCH(QString, value);
         QFETCH(QString, element);
         QFETCH(QString, rule);
-        QStringList record = validRecord();
+        QStringList record = validPadRecord();
         record[field] = value;
         QStringList found;
         for (const PadCheck::Violation &v : PadCheck::check(record))
@@ -181,7 +120,7 @@ private slots:
 
     void theListNamesFieldRuleAndValue()
     {
-        QStringList record = validRecord();
+        QStringList record = validPadRecord();
         record[Field::ReleaseMonth] = QStringLiteral("5");
         record[Field::Desc2000] = QString(60, QLatin1Char('x')) + QStringLiteral("<");
         const QString expected = QStringLiteral(
@@ -196,7 +135,7 @@ private slots:
     // Values from a PAD file or a hand-edited catalogue: any size, any text.
     void hugeAndHostileValuesGetAVerdict()
     {
-        QStringList record = validRecord();
+        QStringList record = validPadRecord();
         record[Field::Eula] = QString(1 << 20, QLatin1Char('a'));
         record[Field::OsSupport] = QStringLiteral("Linux ").repeated(50000) + QStringLiteral("X");
         record[Field::Languages] = QStringLiteral("English,").repeated(50000) + QStringLiteral("x");
