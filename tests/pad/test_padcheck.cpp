@@ -21,6 +21,30 @@ private slots:
         QVERIFY2(found.isEmpty(), qPrintable(PadCheck::listText(found)));
     }
 
+    void everyRuleReachesItsElement()
+    {
+        // No value keeps a rule when it holds "<" and a tab; only the three
+        // fixed texts of the program's own lines pass.
+        QStringList record(FieldCatalogue::FieldCount, QStringLiteral("x<\t"));
+        QCOMPARE(PadCheck::check(record).size(), 68 - 3);
+    }
+
+    void anEmptyRecordBreaksTheRulesOfTheRequiredElements()
+    {
+        QStringList elements;
+        for (const PadCheck::Violation &v : PadCheck::check(QStringList()))
+            elements.append(v.element);
+        const QStringList required = QStringLiteral(
+            "Company_Name City_Town Country Company_WebSite_URL Author_First_Name Author_Last_Name "
+            "Author_Email Contact_First_Name Contact_Last_Name Contact_Email Sales_Email Support_Email "
+            "General_Email Program_Name Program_Version Program_Release_Month Program_Release_Day "
+            "Program_Release_Year Program_Type Program_Release_Status Program_Install_Support "
+            "Program_OS_Support Program_Language File_Size_Bytes File_Size_K File_Size_MB "
+            "Has_Expire_Info Program_Category_Class Application_Info_URL Application_Screenshot_URL "
+            "Application_Icon_URL Application_XML_File_URL Primary_Download_URL").split(QLatin1Char(' '));
+        QCOMPARE(elements, required);
+    }
+
     void eachRuleKind_data()
     {
         QTest::addColumn<int>("field");
