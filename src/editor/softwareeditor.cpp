@@ -1,5 +1,6 @@
 #include "editor/softwareeditor.h"
 
+#include "editor/padcheckmarks.h"
 #include "platform/datafiles.h"
 #include "platform/dialogs.h"
 #include "platform/table.h"
@@ -92,6 +93,7 @@ SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, T
 
     setValues(EditorRules::exampleContents());
     m_unchanged = values();
+    m_padMarks = new PadCheckMarks(*this, this);
 }
 
 void SoftwareEditor::setProductChooser(QComboBox *chooser)

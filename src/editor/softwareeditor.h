@@ -10,6 +10,7 @@
 #include <functional>
 
 class DataFiles;
+class PadCheckMarks;
 class Dialogs;
 class QComboBox;
 class Table;
@@ -44,6 +45,8 @@ public:
     void setValues(const EditorValues &values);
 
     SoftwareSave &saver() { return m_save; }
+    // The PAD rule marks on the controls.
+    PadCheckMarks &padMarks() const { return *m_padMarks; }
 
     // The controls hold changes not yet saved: they differ from what the
     // last load, clear or finished save left in them.
@@ -96,4 +99,5 @@ private:
     EditorPages::Built m_built;
     QPointer<QComboBox> m_chooser;
     EditorValues m_unchanged;
+    PadCheckMarks *m_padMarks = nullptr;
 };

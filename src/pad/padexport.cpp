@@ -190,28 +190,47 @@ QString trimmedCtl(const QString &text)
     return text.mid(from, to - from);
 }
 
+// Walks the document once: writes its text, or lists its value elements
+// with their paths, which the fixed lines of the sections give.
 class Writer
 {
 public:
-    explicit Writer(const QStringList &record) : m_record(record) { m_text.reserve(12000); }
+    enum class Mode { Text, Elements };
+
+    Writer(const QStringList &record, Mode mode) : m_record(record), m_mode(mode)
+    {
+        if (m_mode == Mode::Text)
+            m_text.reserve(12000);
+    }
 
     QString cell(int field) const { return m_record.value(field); }
 
     void line(int indent, QLatin1String text)
     {
+        if (m_mode == Mode::Elements) {
+            follow(text);
+            return;
+        }
         m_text.append(QString(indent, QLatin1Char(' ')));
         m_text.append(text);
         m_text.append(LineEnd);
     }
+    // A PAD ring line: escaped text, never an element.
     void line(int indent, const QString &text)
     {
+        if (m_mode == Mode::Elements)
+            return;
         m_text.append(QString(indent, QLatin1Char(' ')));
         m_text.append(text);
         m_text.append(LineEnd);
     }
-    void value(int indent, const char *element, const QString &value)
+    void value(int indent, const char *element, int field, const QString &value)
     {
         const QLatin1String name(element);
+        if (m_mode == Mode::Elements) {
+            m_elements.append({m_prefix + name, field, value});
+            return;
+        }
         m_text.append(QString(indent, QLatin1Char(' ')));
         m_text.append(QLatin1Char('<')).append(name).append(QLatin1Char('>'));
         m_text.append(escaped(value));
@@ -220,10 +239,43 @@ public:
     }
 
     QString text() const { return m_text; }
+    QList<Element> takeElements() { return std::move(m_elements); }
 
 private:
+    // A fixed line opens or closes a section, or is a value element of its
+    // own ("<X>text</X>", "<X />").
+    void follow(QLatin1String text)
+    {
+        if (!text.startsWith(QLatin1Char('<')) || text.startsWith(QLatin1String("<?"))
+            || !text.endsWith(QLatin1Char('>')))
+            return;
+        if (text.endsWith(QLatin1String(" />"))) {
+            m_elements.append({m_prefix + text.sliced(1, text.size() - 4), -1, QString()});
+            return;
+        }
+        const qsizetype close = text.indexOf(QLatin1String("</"), 1);
+        if (close > 0) {
+            const qsizetype nameEnd = text.indexOf(QLatin1Char('>'));
+            m_elements.append({m_prefix + text.sliced(1, nameEnd - 1), -1,
+                               text.sliced(nameEnd + 1, close - nameEnd - 1)});
+            return;
+        }
+        if (text.startsWith(QLatin1String("</"))) {
+            m_sections.removeLast();
+        } else {
+            m_sections.append(text.sliced(1, text.size() - 2));
+        }
+        m_prefix.clear();
+        for (const QString &section : std::as_const(m_sections))
+            m_prefix += section + QLatin1Char('/');
+    }
+
     const QStringList &m_record;
+    const Mode m_mode;
     QString m_text;
+    QList<Element> m_elements;
+    QStringList m_sections;
+    QString m_prefix;
 };
 
 bool affiliatesWritten(const QStringList &record)
@@ -247,10 +299,10 @@ void writeAffiliates(Writer &w)
         if (!vendor && trimmedCtl(w.cell(p.productField)).isEmpty())
             continue;
         if (p.vendorElement)
-            w.value(5, p.vendorElement, w.cell(p.vendorField));
+            w.value(5, p.vendorElement, p.vendorField, w.cell(p.vendorField));
         else
             w.line(5, QLatin1String(p.fixedVendor));
-        w.value(5, p.productElement, w.cell(p.productField));
+        w.value(5, p.productElement, p.productField, w.cell(p.productField));
         w.line(5, QLatin1String(p.third));
         w.line(5, QLatin1String(p.fourth));
     }
@@ -312,21 +364,22 @@ QString escaped(const QString &value)
     return result;
 }
 
-QByteArray document(const QStringList &record)
+namespace {
+
+void walk(Writer &w, const QStringList &record)
 {
-    Writer w(record);
     for (const Line &l : Head) {
         switch (l.kind) {
         case Kind::EditorNote:
-            w.value(l.indent, l.text, QLatin1String(EditorNoteText) + QLatin1String(MakerPage));
+            w.value(l.indent, l.text, -1, QLatin1String(EditorNoteText) + QLatin1String(MakerPage));
             break;
         case Kind::PadNote:
-            w.value(l.indent, l.text, QLatin1String(PadNoteText) + QLatin1String(PadHomePage));
+            w.value(l.indent, l.text, -1, QLatin1String(PadNoteText) + QLatin1String(PadHomePage));
             break;
         case Kind::Fixed: w.line(l.indent, QLatin1String(l.text)); break;
-        case Kind::Value: w.value(l.indent, l.text, w.cell(l.field)); break;
+        case Kind::Value: w.value(l.indent, l.text, l.field, w.cell(l.field)); break;
         case Kind::YesNo:
-            w.value(l.indent, l.text,
+            w.value(l.indent, l.text, l.field,
                     w.cell(l.field) == QLatin1String("1") ? QStringLiteral("Y") : QStringLiteral("N"));
             break;
         }
@@ -335,12 +388,27 @@ QByteArray document(const QStringList &record)
         writeAffiliates(w);
     writePadRing(w);
     w.line(3, QLatin1String("<Permissions>"));
-    w.value(6, "Distribution_Permissions", w.cell(Field::Permissions));
-    w.value(6, "EULA", w.cell(Field::Eula));
+    w.value(6, "Distribution_Permissions", Field::Permissions, w.cell(Field::Permissions));
+    w.value(6, "EULA", Field::Eula, w.cell(Field::Eula));
     w.line(3, QLatin1String("</Permissions>"));
     w.line(0, QLatin1String(""));
     w.line(0, QLatin1String("</XML_DIZ_INFO>"));
+}
+
+} // namespace
+
+QByteArray document(const QStringList &record)
+{
+    Writer w(record, Writer::Mode::Text);
+    walk(w, record);
     return Cp1252::encode(w.text());
+}
+
+QList<Element> elements(const QStringList &record)
+{
+    Writer w(record, Writer::Mode::Elements);
+    walk(w, record);
+    return w.takeElements();
 }
 
 QString save(const QStringList &record, const QString &path)

@@ -16,6 +16,21 @@ inline constexpr const char *PadHomePage = "http://www.asp-shareware.org/pad/";
 // The whole document for `record` (a software row; missing cells read as "").
 QByteArray document(const QStringList &record);
 
+// A value element the document holds: its path from the root
+// ("XML_DIZ_INFO/Program_Info/Program_Name"), the field it is written from
+// (-1 for the program's own fixed texts) and its value as a reader of the
+// document gets it back (before the escaping; "Y"/"N" for the check boxes).
+struct Element
+{
+    QString path;
+    int field = -1;
+    QString value;
+};
+
+// The value elements of document(record), in document order: the same walk
+// writes both.
+QList<Element> elements(const QStringList &record);
+
 // A value as it goes between the tags: "&", "<" and ">" as entities, line
 // breaks and characters Windows-1252 has no byte for as character references.
 QString escaped(const QString &value);

@@ -34,6 +34,13 @@ public:
     {
         return warnOkCancel(title, text);
     }
+    // A warning whose going-on button is captioned `goOn` ("Export anyway"),
+    // and Cancel, Cancel focused; going on answers Ok.
+    virtual Answer warnGoOnCancel(const QString &title, const QString &text, const QString &goOn)
+    {
+        Q_UNUSED(goOn);
+        return warnOkCancel(title, text);
+    }
     // A question with "&Yes" and Cancel, Cancel focused.
     virtual Answer askYesCancel(const QString &title, const QString &text) = 0;
 

@@ -66,6 +66,18 @@ Dialogs::Answer MessageBoxDialogs::confirmOkCancel(const QString &title, const Q
                : Answer::Cancel;
 }
 
+Dialogs::Answer MessageBoxDialogs::warnGoOnCancel(const QString &title, const QString &text,
+                                                  const QString &goOn)
+{
+    QMessageBox box(QMessageBox::Warning, title, displayText(text), QMessageBox::Cancel, m_parent);
+    box.setTextFormat(Qt::PlainText);
+    QPushButton *goOnButton = box.addButton(goOn, QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == goOnButton ? Answer::Ok : Answer::Cancel;
+}
+
 Dialogs::Answer MessageBoxDialogs::askYesCancel(const QString &title, const QString &text)
 {
     return run(m_parent, QMessageBox::Question, title, text,

@@ -20,6 +20,7 @@ public:
     void error(const QString &text) override;
     Answer warnOkCancel(const QString &title, const QString &text) override;
     Answer confirmOkCancel(const QString &title, const QString &text) override;
+    Answer warnGoOnCancel(const QString &title, const QString &text, const QString &goOn) override;
     Answer askYesCancel(const QString &title, const QString &text) override;
     QString saveFileName(const FileDialogSettings &settings) override;
     QString openFileName(const FileDialogSettings &settings) override;

@@ -2,7 +2,9 @@
 
 #include "catalogue/fieldcatalogue.h"
 #include "editor/editorvalues.h"
+#include "editor/padcheckmarks.h"
 #include "editor/softwareeditor.h"
+#include "pad/padcheck.h"
 #include "pad/padexport.h"
 #include "pad/padimport.h"
 #include "platform/table.h"
@@ -42,6 +44,8 @@ Dialogs::FileDialogSettings PadCommands::openDialog1()
 
 void PadCommands::Button_export_padClick()
 {
+    if (!mayExport(selectedRecord()))
+        return;
     const QString path = m_dialogs.saveFileName(saveDialog1());
     if (!path.isEmpty())
         ExportPadFile(path);
@@ -56,15 +60,32 @@ void PadCommands::Button_import_padClick()
 
 void PadCommands::ExportPadFile(const QString &path)
 {
+    const QString failure = PadExport::save(selectedRecord(), path);
+    if (!failure.isEmpty())
+        m_dialogs.error(failure);
+}
+
+QStringList PadCommands::selectedRecord() const
+{
     // The stored row, whatever the editor shows; an empty catalogue gives empty values.
     const int row = m_selectedRow();
     QStringList record;
     record.reserve(FieldCatalogue::FieldCount);
     for (int n = 0; n < FieldCatalogue::FieldCount; ++n)
         record.append(m_software.cell(n, row));
-    const QString failure = PadExport::save(record, path);
-    if (!failure.isEmpty())
-        m_dialogs.error(failure);
+    return record;
+}
+
+bool PadCommands::mayExport(const QStringList &record)
+{
+    const QList<PadCheck::Violation> violations = PadCheck::check(record);
+    if (violations.isEmpty())
+        return true;
+    const QString text = tr("This product breaks rules of the PAD standard; download sites may "
+                            "drop its PAD file.")
+        + QLatin1String("\r\r") + PadCheck::listText(violations);
+    return m_dialogs.warnGoOnCancel(tr("PAD check"), text, tr("Export anyway"))
+        == Dialogs::Answer::Ok;
 }
 
 void PadCommands::ImportPadFile(const QString &path)
@@ -80,6 +101,8 @@ void PadCommands::ImportPadFile(const QString &path)
     m_editor.clearEditor();
     m_editor.setValues(values);
     m_editor.Button_input_softClick(m_selectedRow(), true);
+    // A file from another tool that breaks the standard shows so at once.
+    m_editor.padMarks().refresh();
     if (!result.notes.isEmpty())
         m_dialogs.message(ImportTitle, result.notes.join(QLatin1Char('\r')));
 }

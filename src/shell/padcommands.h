@@ -4,6 +4,7 @@
 
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include <functional>
 
@@ -42,6 +43,10 @@ public slots:
     void ImportPadFile(const QString &path);
 
 private:
+    QStringList selectedRecord() const;
+    // Before an export: a record that breaks PAD rules goes only when the user says so.
+    bool mayExport(const QStringList &record);
+
     Table &m_software;
     std::function<int()> m_selectedRow;
     SoftwareEditor &m_editor;

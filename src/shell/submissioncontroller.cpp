@@ -7,6 +7,7 @@
 #include "submit/credentialsdialog.h"
 #include "submit/history/historyrules.h"
 #include "submit/historyview.h"
+#include "submit/run/runpadcheck.h"
 #include "submit/sitelistmodel.h"
 #include "submit/sites/credentials.h"
 #include "submit/submitview.h"
@@ -47,6 +48,12 @@ SubmissionController::SubmissionController(Workspace &workspace, SubmitView &sub
         return FormWalk::LoginPair{pair.userName, pair.passWord};
     };
     m_source.autoSubmitChecked = [this] { return m_submitView.automaticSubmission(); };
+    // Products that break PAD rules go only when the user says so, once a run.
+    m_run.setProductApproval([this](const QList<int> &rows) {
+        const QString list = RunPadCheck::listFor(m_workspace.software(), rows);
+        return list.isEmpty()
+            || m_dialogs.warnOkCancel(RunPadCheck::title(), list) == Dialogs::Answer::Ok;
+    });
     wireViews();
 }
 

@@ -4,9 +4,11 @@
 #include "shell/padcommands.h"
 #include "support/fakedialogs.h"
 #include "support/records.h"
+#include "support/validpadrecord.h"
 
 #include <QApplication>
 #include <QFrame>
+#include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -62,6 +64,7 @@ private slots:
         f.editor->setValues(passingValues("Shown, not stored"));
         const QString path = f.dir.filePath("alpha.xml");
         f.dialogs.fileNames = {QString(), path};
+        f.dialogs.standingAnswers = {{QStringLiteral("PAD check"), Dialogs::Answer::Ok}};
         f.commands->Button_export_padClick(); // cancelled
         QVERIFY(!QFile::exists(path));
         f.commands->Button_export_padClick();
@@ -78,10 +81,70 @@ private slots:
         QCOMPARE(f.dialogs.errors(), QStringList());
     }
 
+    void aRecordThatBreaksRulesIsExportedOnlyWhenTheUserSaysSo()
+    {
+        Fixture f;
+        QStringList record = validPadRecord();
+        record[Field::ReleaseMonth] = QStringLiteral("5");
+        f.software.setRow(1, record);
+        const QString path = f.dir.filePath("alpha.xml");
+        f.dialogs.fileNames = {path};
+        f.dialogs.answers = {Dialogs::Answer::Cancel, Dialogs::Answer::Ok};
+
+        f.commands->Button_export_padClick();
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown.first().kind, Kind::WarnGoOnCancel);
+        QCOMPARE(f.dialogs.shown.first().title, QStringLiteral("PAD check"));
+        QCOMPARE(f.dialogs.shown.first().text,
+                 QStringLiteral("This product breaks rules of the PAD standard; download sites may "
+                                "drop its PAD file.\r\rRelease month: 2 digits 01-12 (\"5\")"));
+        QCOMPARE(f.dialogs.goOnCaptions, QStringList{QStringLiteral("Export anyway")});
+        QVERIFY(!QFile::exists(path));
+
+        f.commands->Button_export_padClick();
+        QCOMPARE(f.dialogs.texts(Kind::SaveFile).size(), 1);
+        // The same bytes as an export that asks nothing.
+        const QString unchecked = f.dir.filePath("unchecked.xml");
+        f.commands->ExportPadFile(unchecked);
+        QCOMPARE(fileBytes(path), fileBytes(unchecked));
+        QVERIFY(fileBytes(path).contains("      <Program_Release_Month>5</Program_Release_Month>\r\n"));
+    }
+
+    void aRecordThatKeepsTheRulesIsExportedWithoutAQuestion()
+    {
+        Fixture f;
+        f.software.setRow(1, validPadRecord());
+        f.dialogs.fileNames = {f.dir.filePath("alpha.xml")};
+        f.commands->Button_export_padClick();
+        QCOMPARE(f.dialogs.shown.size(), 1);
+        QCOMPARE(f.dialogs.shown.first().kind, Kind::SaveFile);
+        QVERIFY(QFile::exists(f.dir.filePath("alpha.xml")));
+    }
+
+    void anImportedFileThatBreaksRulesIsMarkedAtOnce()
+    {
+        Fixture f;
+        QStringList record = validPadRecord();
+        record[Field::ReleaseMonth] = QStringLiteral("5");
+        const QString file = f.dir.filePath("other.xml");
+        QFile out(file);
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        out.write(PadExport::document(record));
+        out.close();
+        f.dialogs.fileNames = {file};
+        f.commands->Button_import_padClick();
+        auto *month = f.window.findChild<QLineEdit *>(QStringLiteral("Edit_release_month"));
+        auto *name = f.window.findChild<QLineEdit *>(QStringLiteral("Edit_program_name"));
+        QCOMPARE(month->text(), QStringLiteral("5"));
+        QCOMPARE(month->toolTip(), QStringLiteral("PAD rule: 2 digits 01-12"));
+        QCOMPARE(name->toolTip(), QString());
+    }
+
     void exportFailureIsShown()
     {
         Fixture f;
         f.dialogs.fileNames = {f.dir.filePath("missing/alpha.xml")};
+        f.dialogs.standingAnswers = {{QStringLiteral("PAD check"), Dialogs::Answer::Ok}};
         f.commands->Button_export_padClick();
         QCOMPARE(f.dialogs.errors().size(), 1);
         QVERIFY(f.dialogs.errors().first().contains("alpha.xml"));

@@ -356,6 +356,35 @@ private slots:
         }
     }
 
+    void productsThatBreakPadRulesAreListedOnceARun()
+    {
+        start();
+        pointAtServer(1, "/padcheck");
+        pointAtServer(2, "/padcheck");
+        mark({1, 2}, {1});
+        tickAutoSubmit();
+        m_dialogs.standingAnswers.clear();
+        m_dialogs.answers = {Dialogs::Answer::Cancel, Dialogs::Answer::Ok};
+        const QString list = QStringLiteral(
+            "Products of this run break rules of the PAD standard; download sites may drop them.\r\r"
+            "Product One:\r");
+
+        button("Button_submit_data")->click();
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QCOMPARE(m_dialogs.shown.first().title, QStringLiteral("PAD check"));
+        QVERIFY2(m_dialogs.shown.first().text.startsWith(list), qPrintable(m_dialogs.shown.first().text));
+        QVERIFY(controller().openWindows().isEmpty());
+        QVERIFY(!controller().run().isRunning());
+
+        button("Button_submit_data")->click();
+        closeWhenAnswered(onlyWindow(), Outcome::Done);
+        closeWhenAnswered(onlyWindow(), Outcome::Done);
+        QTRY_VERIFY(!controller().run().isRunning());
+        QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::WarnOkCancel).size(), 2);
+        QCOMPARE(m_form->workspace().history().cell(1, 1), OkToday);
+        QCOMPARE(m_form->workspace().history().cell(1, 2), OkToday);
+    }
+
     void withoutAConnectionSubmitSaysSoAndOpensNothing()
     {
         start();

@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 
+#include <QHash>
 #include <QList>
 #include <QString>
 #include <QStringList>
@@ -12,7 +13,8 @@
 class FakeDialogs : public Dialogs
 {
 public:
-    enum class Kind { Message, Error, WarnOkCancel, AskYesCancel, ConfirmOkCancel, SaveFile, OpenFile };
+    enum class Kind { Message, Error, WarnOkCancel, AskYesCancel, ConfirmOkCancel, SaveFile, OpenFile,
+                      WarnGoOnCancel };
 
     struct Shown
     {
@@ -24,6 +26,10 @@ public:
     QList<Shown> shown;
     QList<Answer> answers;
     QStringList fileNames;
+    QStringList goOnCaptions;
+    // Warnings answered by their title without being asked or recorded, for
+    // tests about something else.
+    QHash<QString, Answer> standingAnswers;
     // The settings every file dialog was opened with, in order.
     QList<FileDialogSettings> fileDialogs;
 
@@ -34,12 +40,23 @@ public:
     void error(const QString &text) override { shown.append({Kind::Error, QString(), text}); }
     Answer warnOkCancel(const QString &title, const QString &text) override
     {
+        if (standingAnswers.contains(title))
+            return standingAnswers.value(title);
         shown.append({Kind::WarnOkCancel, title, text});
         return next();
     }
     Answer confirmOkCancel(const QString &title, const QString &text) override
     {
         shown.append({Kind::ConfirmOkCancel, title, text});
+        return next();
+    }
+    // The going-on button's caption goes into `goOnCaptions`.
+    Answer warnGoOnCancel(const QString &title, const QString &text, const QString &goOn) override
+    {
+        if (standingAnswers.contains(title))
+            return standingAnswers.value(title);
+        shown.append({Kind::WarnGoOnCancel, title, text});
+        goOnCaptions.append(goOn);
         return next();
     }
     Answer askYesCancel(const QString &title, const QString &text) override

@@ -34,6 +34,8 @@ protected:
         QVERIFY(m_dir->isValid());
         m_dialogs.shown.clear();
         m_dialogs.answers.clear();
+        // Products of the tests' catalogues are not complete PAD records.
+        m_dialogs.standingAnswers = {{QStringLiteral("PAD check"), Dialogs::Answer::Ok}};
         m_addresses.opened.clear();
         m_connectivity.online = true;
         m_connectivity.checks = 0;

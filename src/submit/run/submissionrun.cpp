@@ -99,6 +99,16 @@ SubmissionRun::Start SubmissionRun::submit(const Selection &selection)
         }
     }
 
+    if (m_approveProducts && nextPair(Pair{})) {
+        QList<int> products;
+        for (int e = 1; e < m_software.rowCount(); ++e) {
+            if (productTaken(e))
+                products.append(e);
+        }
+        if (!m_approveProducts(products))
+            return Start::NotApproved;
+    }
+
     m_running = true;
     m_position = Pair{};
     m_openPair.reset();

@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
 
 class Connectivity;
@@ -65,6 +66,7 @@ public:
         Offline,          // the offline message was shown
         Cancelled,        // Cancel at the auto-submission warning; those sites lost their marks
         AlreadyRunning,   // a run is under way; nothing changed
+        NotApproved,      // the product approval said no; the marks stay as settled
     };
 
     SubmissionRun(Table &submitList, Table &software, Connectivity &connectivity,
@@ -84,6 +86,13 @@ public:
     // The Submit command: steps 1 to 5, then the first pair (or, with none
     // marked, finished() at once).
     Start submit(const Selection &selection);
+
+    // Asked after the marks are settled and before the first window, with
+    // the products the run will submit; false stops the run there.
+    void setProductApproval(std::function<bool(const QList<int> &softwareRows)> approve)
+    {
+        m_approveProducts = std::move(approve);
+    }
 
     // The window opened for openPair() closed with this result code (its
     // outcome already recorded). With no window left the next pair opens.
@@ -152,4 +161,5 @@ private:
     bool m_advancing = false;
     bool m_advanceAgain = false;
     bool m_shownEnabled = true;
+    std::function<bool(const QList<int> &)> m_approveProducts;
 };

@@ -1,0 +1,126 @@
+#include "pad/padcheck.h"
+
+#include "catalogue/fieldcatalogue.h"
+#include "pad/padexport.h"
+
+#include <QCoreApplication>
+#include <QFile>
+#include <QHash>
+#include <QRegularExpression>
+
+// Resources of a static library are registered by the code that reads them.
+static void initRulesResource()
+{
+    Q_INIT_RESOURCE(padrules);
+}
+
+namespace PadCheck {
+namespace {
+
+const QLatin1String RulesPath(":/pad/rules/pad-3.11-field-rules.tsv");
+// The rules table's mark of an element that is never checked.
+const QLatin1String NotApplicable("*** Not applicable ***");
+
+struct Rule
+{
+    QRegularExpression pattern;
+    QString words;
+    QString title;
+};
+
+// The rules by element path; a line without a usable pattern gives no rule.
+class Rules
+{
+public:
+    Rules()
+    {
+        initRulesResource();
+        QFile file(RulesPath);
+        if (!file.open(QIODevice::ReadOnly))
+            return;
+        const QList<QByteArray> lines = file.readAll().split('\n');
+        for (const QByteArray &raw : lines) {
+            const QString line = QString::fromLatin1(raw).trimmed();
+            if (line.isEmpty() || line.startsWith(QLatin1Char('#')))
+                continue;
+            const QStringList columns = line.split(QLatin1Char('\t'));
+            if (columns.size() < 4 || columns.at(1).isEmpty() || columns.at(1) == NotApplicable)
+                continue;
+            QRegularExpression pattern(columns.at(1));
+            if (!pattern.isValid())
+                continue;
+            pattern.optimize();
+            m_rules.insert(columns.at(0), {pattern, columns.at(2), columns.at(3)});
+        }
+    }
+
+    const Rule *rule(const QString &path) const
+    {
+        const auto it = m_rules.constFind(path);
+        return it == m_rules.constEnd() ? nullptr : &it.value();
+    }
+    int count() const { return int(m_rules.size()); }
+
+private:
+    QHash<QString, Rule> m_rules;
+};
+
+// Read once; the table never changes while the program runs.
+const Rules &rules()
+{
+    static const Rules table;
+    return table;
+}
+
+QString elementName(const QString &path)
+{
+    return path.sliced(path.lastIndexOf(QLatin1Char('/')) + 1);
+}
+
+QString shortened(const QString &value)
+{
+    constexpr qsizetype Shown = 40;
+    QString text = value.size() > Shown ? value.first(Shown) + QChar(0x2026) : value;
+    text.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    return text;
+}
+
+} // namespace
+
+QList<Violation> check(const QStringList &record)
+{
+    const Rules &table = rules();
+    QList<Violation> violations;
+    for (const PadExport::Element &e : PadExport::elements(record)) {
+        const Rule *rule = table.rule(e.path);
+        if (!rule || rule->pattern.match(e.value).hasMatch())
+            continue;
+        violations.append({e.field, elementName(e.path), rule->words, e.value, rule->title});
+    }
+    return violations;
+}
+
+int ruleCount()
+{
+    return rules().count();
+}
+
+QString listText(const QList<Violation> &violations, int maxLines)
+{
+    QStringList lines;
+    for (const Violation &v : violations) {
+        if (lines.size() == maxLines) {
+            lines.append(QCoreApplication::translate("PadCheck", "... and %n more.", nullptr,
+                                                     int(violations.size()) - maxLines));
+            break;
+        }
+        const QString caption = v.field >= 0 && v.field < FieldCatalogue::FieldCount
+            ? QString::fromLatin1(FieldCatalogue::field(v.field).meaning)
+            : v.title;
+        lines.append(QCoreApplication::translate("PadCheck", "%1: %2 (\"%3\")")
+                         .arg(caption, v.rule, shortened(v.value)));
+    }
+    return lines.join(QLatin1Char('\r'));
+}
+
+} // namespace PadCheck
