@@ -1,6 +1,7 @@
 #include "platform/settings.h"
 
 #include "platform/datafiles.h"
+#include "platform/inifile.h"
 #include "platform/recordfile.h"
 
 #include <QCoreApplication>
@@ -18,28 +19,6 @@ QString tr(const char *text)
 QString keyPath(const char *section, const char *key)
 {
     return QString::fromLatin1(section) + QLatin1Char('/') + QString::fromLatin1(key);
-}
-
-// QSettings reads almost anything as ini and would rewrite it on the next
-// change, so a file that plainly is not one is set aside first.
-bool looksLikeIni(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return true;
-    QByteArray bytes = file.readAll();
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        bytes.remove(0, 3);
-    if (bytes.contains('\0'))
-        return false;
-    for (QByteArray line : bytes.split('\n')) {
-        line = line.trimmed();
-        if (line.isEmpty() || line.startsWith(';') || line.startsWith('#'))
-            continue;
-        if (line.startsWith('[') ? !line.endsWith(']') : !line.contains('='))
-            return false;
-    }
-    return true;
 }
 
 constexpr auto OwnerOnly = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
@@ -87,7 +66,7 @@ Settings::Settings(const QString &dataFolder)
     }
     m_settings = std::make_unique<QSettings>(m_path, QSettings::IniFormat);
     if (m_settings->status() == QSettings::FormatError
-        || (QFile::exists(m_path) && !looksLikeIni(m_path))) {
+        || (QFile::exists(m_path) && !IniFile::looksLikeIni(m_path))) {
         // Keep what we could not read, then start from the defaults.
         const QString copy = RecordFile::keepBadCopy(m_path);
         m_settings.reset();
@@ -175,9 +154,9 @@ void Settings::setWebWindow(const QString &text)
     setText("Options", "WebWindow", text);
 }
 
-QString Settings::displayInlineImages() const
+QString Settings::displayInlineImages(const QString &fallback) const
 {
-    return text("Options", "DisplayInlineImages", QString());
+    return text("Options", "DisplayInlineImages", fallback);
 }
 
 void Settings::setDisplayInlineImages(const QString &value)
@@ -185,9 +164,9 @@ void Settings::setDisplayInlineImages(const QString &value)
     setText("Options", "DisplayInlineImages", value);
 }
 
-QString Settings::zone31400() const
+QString Settings::zone31400(const QString &fallback) const
 {
-    return text("Options", "Zone.3.1400", QString());
+    return text("Options", "Zone.3.1400", fallback);
 }
 
 void Settings::setZone31400(const QString &value)
