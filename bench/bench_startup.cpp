@@ -4,6 +4,7 @@
 #include "platform/addresshandler.h"
 #include "platform/connectivity.h"
 #include "platform/dialogs.h"
+#include "platform/inibrowsersettingsstore.h"
 #include "platform/table.h"
 #include "platform/tablefile.h"
 #include "shell/mainwindow.h"
@@ -64,7 +65,10 @@ int main(int argc, char **argv)
     timer.start();
     NoAddresses addresses;
     Online online;
-    TForm1 window(dir.path(), dialogs, addresses, online, QStringLiteral(KELVANE_PROGRAM_FOLDER));
+    // Never the user's own browser settings.
+    IniBrowserSettingsStore browserStore(dir.filePath(QStringLiteral("BrowserSettings.ini")));
+    TForm1 window(dir.path(), dialogs, addresses, online, browserStore,
+                  QStringLiteral(KELVANE_PROGRAM_FOLDER));
     if (window.startUpFailed()) {
         std::puts("start-up failed: no site library");
         return 1;

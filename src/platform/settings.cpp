@@ -1,6 +1,7 @@
 #include "platform/settings.h"
 
 #include "platform/datafiles.h"
+#include "platform/inifile.h"
 #include "platform/recordfile.h"
 
 #include <QCoreApplication>
@@ -180,9 +181,9 @@ void Settings::setWebWindow(const QString &text)
     setText("Options", "WebWindow", text);
 }
 
-QString Settings::displayInlineImages() const
+QString Settings::displayInlineImages(const QString &fallback) const
 {
-    return text("Options", "DisplayInlineImages", QString());
+    return text("Options", "DisplayInlineImages", fallback);
 }
 
 void Settings::setDisplayInlineImages(const QString &value)
@@ -190,9 +191,9 @@ void Settings::setDisplayInlineImages(const QString &value)
     setText("Options", "DisplayInlineImages", value);
 }
 
-QString Settings::zone31400() const
+QString Settings::zone31400(const QString &fallback) const
 {
-    return text("Options", "Zone.3.1400", QString());
+    return text("Options", "Zone.3.1400", fallback);
 }
 
 void Settings::setZone31400(const QString &value)

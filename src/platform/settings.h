@@ -50,10 +50,10 @@ public:
     void setWebWindow(const QString &text);
 
     // "Options" / "DisplayInlineImages" and "Zone.3.1400": the browser's own
-    // values as found at the first start; empty until recorded.
-    QString displayInlineImages() const;
+    // values as found at the first start; `fallback` until recorded.
+    QString displayInlineImages(const QString &fallback = QString()) const;
     void setDisplayInlineImages(const QString &value);
-    QString zone31400() const;
+    QString zone31400(const QString &fallback = QString()) const;
     void setZone31400(const QString &value);
 
     // "Options" / "JavaScript" and "ShowImages".

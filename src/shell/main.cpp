@@ -1,5 +1,6 @@
 #include "platform/datafolder.h"
 #include "platform/desktopaddresshandler.h"
+#include "platform/inibrowsersettingsstore.h"
 #include "platform/messageboxdialogs.h"
 #include "platform/networkconnectivity.h"
 #include "platform/singleinstance.h"
@@ -32,14 +33,15 @@ int main(int argc, char *argv[])
         dialogs.message(QCoreApplication::applicationName(), data.message);
     DesktopAddressHandler addresses;
     NetworkConnectivity connectivity;
-    TForm1 mainWindow(data.folder, dialogs, addresses, connectivity);
+    IniBrowserSettingsStore browserStore(IniBrowserSettingsStore::userPath());
+    TForm1 mainWindow(data.folder, dialogs, addresses, connectivity, browserStore);
     // Without a site library there is nothing to submit to: the message has
     // been shown, the program ends.
     if (mainWindow.startUpFailed())
         return 1;
     dialogs.setParentWindow(&mainWindow);
-    // The about box (TFormAbout) is created here once it exists; the site
-    // user and password dialog (TForm3) is created each time it is asked for.
+    // The main window made the about box (TFormAbout); the site user and
+    // password dialog (TForm3) is created each time it is asked for.
     mainWindow.show();
     return app.exec();
 }

@@ -4,7 +4,16 @@
 #include "catalogue/softwarelistdelegate.h"
 #include "catalogue/softwarelistmodel.h"
 #include "editor/softwareeditor.h"
+#include "platform/addresshandler.h"
 #include "platform/dialogs.h"
+#include "platform/inibrowsersettingsstore.h"
+#include "platform/versiontext.h"
+#include "shell/aboutbox.h"
+#include "shell/browsersettings.h"
+#include "shell/browsersettingsview.h"
+#include "shell/feedback.h"
+#include "shell/feedbackview.h"
+#include "shell/helpfile.h"
 #include "shell/optionsview.h"
 #include "shell/padcommands.h"
 #include "shell/wheeltokeys.h"
@@ -13,6 +22,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFile>
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -22,6 +32,7 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollBar>
+#include <QShortcut>
 #include <QTableView>
 #include <QTimer>
 #include <QToolButton>
@@ -81,12 +92,14 @@ QWidget *makeView(QWidget *parent, const QString &name, int width)
 } // namespace
 
 TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
-               Connectivity &connectivity, const QString &programFolder, QWidget *parent)
+               Connectivity &connectivity, BrowserSettingsStore &browserStore,
+               const QString &programFolder, QWidget *parent)
     : QWidget(parent, Qt::Window),
       m_workspace(dataFolder, programFolder.isEmpty() ? QCoreApplication::applicationDirPath()
                                                       : programFolder),
       m_dialogs(dialogs),
-      m_addresses(addresses)
+      m_addresses(addresses),
+      m_browserStore(browserStore)
 {
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(text(InitialTitle));
@@ -97,16 +110,25 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
 
     // The workspace opened the settings file, which the views hold on to;
     // its problems are reported at step 5.
+    m_browserSettings = std::make_unique<BrowserSettings>(
+        m_workspace.settings(), m_browserStore,
+        BrowserSettings::userAgentToken(VersionText::program()));
     buildMenuBar();
     buildViews();
     m_submission = new SubmissionController(m_workspace, *m_submitView, *m_historyView, *this,
-                                            m_dialogs, m_addresses, connectivity, this);
+                                            m_dialogs, m_addresses, connectivity, m_browserStore,
+                                            this);
     connect(&m_submission->run(), &SubmissionRun::chooserAndExitEnabledChanged, this,
             [this](bool enabled) {
                 m_menuBar->findChild<QPushButton *>(QStringLiteral("Button_close"))
                     ->setEnabled(enabled);
             });
     startUp();
+    // An unreadable browser settings file was kept aside; the user hears of it.
+    if (const QString problem = m_browserStore.openProblem(); !problem.isEmpty())
+        m_dialogs.message(QCoreApplication::applicationName(), problem);
+    if (!m_startUpFailed)
+        m_aboutBox = new TFormAbout(m_addresses, *this, this);
 }
 
 TForm1::~TForm1()
@@ -202,11 +224,21 @@ void TForm1::buildViews()
 
     m_historyView = placeView(new HistoryView(m_workspace.history(), this), ViewWidth);
     m_views.append(m_historyView);
-    m_views.append(makeView(this, QStringLiteral("Panel_5"), ViewWidth));
+    m_feedbackView = placeView(
+        new FeedbackView(m_dialogs, m_addresses, [this] { hideAllViews(); }, this), ViewWidth);
+    m_views.append(m_feedbackView);
     m_optionsView = placeView(
         new OptionsView(m_workspace.settings(), m_dialogs, [this] { hideAllViews(); }, this),
         OptionsViewWidth);
     m_views.append(m_optionsView);
+    QWidget *other = m_optionsView->otherOptions();
+    other->resize(other->width(), BrowserSettingsView::PreferredHeight);
+    m_browserSettingsView = new BrowserSettingsView(*m_browserSettings, other);
+
+    // F1 opens the help at the main window's topic.
+    auto *help = new QShortcut(QKeySequence::HelpContents, this);
+    help->setContext(Qt::WindowShortcut);
+    connect(help, &QShortcut::activated, this, &TForm1::openHelpTopic);
 
     m_titleLabel->lower();
 
@@ -615,9 +647,54 @@ void TForm1::StringGrid_software_listClick(QObject *sender)
 
 void TForm1::systemCommand(int command)
 {
-    // 1025 about box, 1026 the product's home page, 1027 help contents and
-    // 1028 the feedback view: each is connected here by the work that brings it.
-    Q_UNUSED(command);
+    switch (command) {
+    case 1025:
+        if (m_aboutBox)
+            m_aboutBox->exec();
+        break;
+    case 1026:
+        m_addresses.open(Maker::homePage());
+        break;
+    case 1027:
+        openHelpContents();
+        break;
+    case 1028:
+        openFeedbackView();
+        break;
+    default:
+        break;
+    }
+}
+
+void TForm1::openFeedbackView()
+{
+    // The sender is the selected product's publisher, or else this copy's version.
+    QString sender = m_workspace.software().cell(Field::CompanyName, currentSoftwareRow()).trimmed();
+    if (sender.isEmpty())
+        sender = QLatin1String("Kelvane Submit ") + VersionText::program();
+    hideAllViews();
+    m_feedbackView->open(sender);
+    showView(m_feedbackView);
+    m_feedbackView->messageEdit()->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm1::openHelpContents()
+{
+    const QString path = HelpFile::path(m_workspace.programFolder());
+    if (!QFile::exists(path)) {
+        m_dialogs.message(QCoreApplication::applicationName(),
+                          QStringLiteral("\rHelp file not found !"));
+        return;
+    }
+    m_addresses.open(HelpFile::contentsAddress(path));
+}
+
+void TForm1::openHelpTopic()
+{
+    // Without the file F1 does nothing.
+    const QString path = HelpFile::path(m_workspace.programFolder());
+    if (QFile::exists(path))
+        m_addresses.open(HelpFile::topicAddress(path, 1));
 }
 
 void TForm1::hideAllViews()
@@ -673,8 +750,12 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
-    // 1. The browser's own image and script settings are given back with the
-    // browser settings work.
+    // 1. The browser gets its own image and script settings back and loses
+    // the user-agent token.
+    if (m_browserSettingsApplied) {
+        m_browserSettings->restoreAtExit();
+        m_browserSettingsApplied = false;
+    }
     // 2. A changed history; no browser window is open any more.
     showNotices(m_workspace.saveHistoryIfChanged());
     // 3.-4. The browser window geometry, the lists, the settings file.
@@ -734,7 +815,11 @@ void TForm1::moveEvent(QMoveEvent *event)
 void TForm1::showEvent(QShowEvent *event)
 {
     QWidget::showEvent(event);
-    // The first show applies the browser settings and the help context, with
-    // the browser settings and help work.
+    // The first show applies the browser settings (F1's help topic is
+    // the window's from the start).
+    if (!m_browserSettingsApplied && !m_startUpFailed && !event->spontaneous()) {
+        m_browserSettingsApplied = true;
+        m_browserSettings->applyAtStartUp();
+    }
     updateHeightLimit();
 }

@@ -8,7 +8,14 @@
 #include <QStringList>
 #include <QWidget>
 
+#include <memory>
+
 class AddressHandler;
+class BrowserSettings;
+class BrowserSettingsStore;
+class BrowserSettingsView;
+class FeedbackView;
+class TFormAbout;
 class Connectivity;
 class Dialogs;
 class HistoryView;
@@ -43,9 +50,11 @@ public:
 
     // The site library is looked for in `dataFolder`, then in `programFolder`
     // (empty: the running program's folder).
-    // `connectivity` answers the Submit command's check.
+    // `connectivity` answers the Submit command's check; `browserStore` is
+    // the store of the browser's images, scripts and user-agent settings.
     TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addresses,
-           Connectivity &connectivity, const QString &programFolder = QString(),
+           Connectivity &connectivity, BrowserSettingsStore &browserStore,
+           const QString &programFolder = QString(),
            QWidget *parent = nullptr);
     ~TForm1() override;
 
@@ -77,6 +86,9 @@ public:
     SubmitView *submitView() const { return m_submitView; }
     OptionsView *optionsView() const { return m_optionsView; }
     HistoryView *historyView() const { return m_historyView; }
+    FeedbackView *feedbackView() const { return m_feedbackView; }
+    TFormAbout *aboutBox() const { return m_aboutBox; }
+    BrowserSettings &browserSettings() const { return *m_browserSettings; }
     // The Submit command's run, its browser windows and the site credentials.
     SubmissionController *submission() const { return m_submission; }
     // The seven editor pages' controls and commands (built at start-up).
@@ -124,11 +136,18 @@ private:
     bool loadCatalogue();
     void layoutViews();
     void updateHeightLimit();
+    // The "?" menu's commands and F1.
+    void openFeedbackView();
+    void openHelpContents();
+    void openHelpTopic();
 
     Workspace m_workspace;
     Dialogs &m_dialogs;
     AddressHandler &m_addresses;
+    BrowserSettingsStore &m_browserStore;
+    std::unique_ptr<BrowserSettings> m_browserSettings;
     bool m_startUpFailed = false;
+    bool m_browserSettingsApplied = false;
     WheelToKeys *m_wheelToKeys = nullptr;
 
     QWidget *m_menuBar = nullptr;
@@ -137,6 +156,9 @@ private:
     OptionsView *m_optionsView = nullptr;
     SubmitView *m_submitView = nullptr;
     HistoryView *m_historyView = nullptr;
+    FeedbackView *m_feedbackView = nullptr;
+    BrowserSettingsView *m_browserSettingsView = nullptr;
+    TFormAbout *m_aboutBox = nullptr;
     QWidget *m_softwareView = nullptr;
     QTableView *m_softwareList = nullptr;
     SoftwareListModel *m_softwareModel = nullptr;

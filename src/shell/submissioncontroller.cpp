@@ -2,6 +2,7 @@
 
 #include "platform/dialogs.h"
 #include "platform/scrambler.h"
+#include "shell/browsersettings.h"
 #include "shell/workspace.h"
 #include "submit/browser/browserwindow.h"
 #include "submit/credentialsdialog.h"
@@ -19,7 +20,8 @@
 SubmissionController::SubmissionController(Workspace &workspace, SubmitView &submitView,
                                            HistoryView &historyView, Host &host,
                                            Dialogs &dialogs, AddressHandler &addresses,
-                                           Connectivity &connectivity, QWidget *window)
+                                           Connectivity &connectivity,
+                                           BrowserSettingsStore &browserStore, QWidget *window)
     : QObject(window),
       m_workspace(workspace),
       m_submitView(submitView),
@@ -28,6 +30,7 @@ SubmissionController::SubmissionController(Workspace &workspace, SubmitView &sub
       m_window(window),
       m_dialogs(dialogs),
       m_addresses(addresses),
+      m_browserStore(browserStore),
       m_run(workspace.sites(), workspace.software(), connectivity, dialogs),
       m_source(workspace.sites(), workspace.software())
 {
@@ -157,9 +160,12 @@ TForm2 *SubmissionController::openWindow(int resultCode)
 {
     // The main window keeps the last closed window's place for "WebWindow".
     m_book.setGeometry(m_workspace.webWindowGeometry());
+    // As the store holds them now: the user's choices while the program runs.
+    const BrowserChoices choices = BrowserChoices::read(m_browserStore);
     BrowserOptions options;
-    options.images = m_workspace.settings().showImages();
-    options.scripts = m_workspace.settings().javaScript();
+    options.images = choices.images;
+    options.scripts = choices.scripts;
+    options.userAgentTokens = choices.userAgentTokens;
     TForm2 *window = openBrowserWindow(m_book, resultCode, m_source, m_dialogs, m_addresses,
                                        options, m_window);
     m_windows.append(window);

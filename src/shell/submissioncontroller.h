@@ -12,6 +12,7 @@
 #include <QPointer>
 
 class AddressHandler;
+class BrowserSettingsStore;
 class Connectivity;
 class Dialogs;
 class HistoryView;
@@ -50,7 +51,8 @@ public:
     // dialog belong to it.
     SubmissionController(Workspace &workspace, SubmitView &submitView, HistoryView &historyView,
                          Host &host, Dialogs &dialogs, AddressHandler &addresses,
-                         Connectivity &connectivity, QWidget *window);
+                         Connectivity &connectivity, BrowserSettingsStore &browserStore,
+                         QWidget *window);
     // The open browser windows go first: they read the tables.
     ~SubmissionController() override;
 
@@ -105,6 +107,7 @@ private:
     QWidget *m_window;
     Dialogs &m_dialogs;
     AddressHandler &m_addresses;
+    BrowserSettingsStore &m_browserStore;
     SubmissionRun m_run;
     BrowserWindowBook m_book;
     TableSubmissionSource m_source;

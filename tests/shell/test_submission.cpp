@@ -38,6 +38,7 @@
 #include <QToolButton>
 #include <QtEndian>
 
+#include <algorithm>
 #include <memory>
 
 namespace {
@@ -786,6 +787,59 @@ private slots:
                  (QList<QByteArray>{
                      "/pair/site3/post user=alice&pass=s3cr%26t&program_name=Product+One&go=Go",
                      "/pair/site4/post user=defuser&pass=defpass&program_name=Product+One&go=Go"}));
+    }
+
+    void theWindowsLoadImagesRunScriptsAndNameTheProgramAsTheOptionsSay_data()
+    {
+        QTest::addColumn<bool>("images");
+        QTest::addColumn<bool>("scripts");
+        QTest::newRow("images and scripts") << true << true;
+        QTest::newRow("neither") << false << false;
+    }
+
+    void theWindowsLoadImagesRunScriptsAndNameTheProgramAsTheOptionsSay()
+    {
+        QFETCH(bool, images);
+        QFETCH(bool, scripts);
+        const QByteArray prefix = images ? "/choices-on" : "/choices-off";
+        start();
+        pointAtServer(1, prefix);
+        m_server.page(prefix + "/site1",
+                      "<html><head><title>Site 1</title></head><body><img src=" + prefix
+                          + "/pic.png><script>document.title = 'scripts ran';</script>"
+                            "<form method=post action=" + prefix + "/site1/post><input name=user>"
+                          "<input type=password name=pass><input name=program_name></form></body></html>");
+        m_server.route(prefix + "/pic.png", {200, "image/png", QByteArray("\x89PNG\r\n\x1a\n", 8), {}});
+        auto *imagesBox = m_form->findChild<QCheckBox *>(QStringLiteral("CheckBox_ie_images"));
+        auto *scriptsBox = m_form->findChild<QCheckBox *>(QStringLiteral("CheckBox_javascript"));
+        // A fresh store: images load, scripts run.
+        QVERIFY(!imagesBox->isChecked());
+        QVERIFY(scriptsBox->isChecked());
+        if (!images)
+            imagesBox->click();
+        if (!scripts)
+            scriptsBox->click();
+
+        mark({1}, {1});
+        button("Button_submit_data")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        TForm2 *window = onlyWindow();
+        // The caption takes the page's title once the page (images included) is complete.
+        QTRY_VERIFY_WITH_TIMEOUT(window->windowTitle() == QLatin1String("scripts ran")
+                                     || window->windowTitle() == QLatin1String("Site 1"),
+                                 Timeout);
+        QCOMPARE(window->windowTitle(), scripts ? QStringLiteral("scripts ran") : QStringLiteral("Site 1"));
+        QCOMPARE(requestsTo(prefix + "/pic.png"), images ? 1 : 0);
+        const QList<FixtureServer::Request> gets = m_server.requests("GET");
+        const auto page = std::find_if(gets.begin(), gets.end(), [&](const FixtureServer::Request &r) {
+            return r.path == prefix + "/site1";
+        });
+        QVERIFY(page != gets.end());
+        const QByteArray agent = page->headers.value("user-agent");
+        QVERIFY2(agent.contains("; KelvaneSubmit v1.0.0.0 (compatible; MSIE 5.5))"), agent.constData());
+        QPointer<TForm2> alive(window);
+        QTest::mouseClick(outcomeButton(window, Outcome::Cancel), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
     }
 
     void theSubmitViewShowsEveryButtonWhole()

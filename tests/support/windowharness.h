@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/inibrowsersettingsstore.h"
 #include "platform/inifile.h"
 #include "platform/tablefile.h"
 #include "shell/mainwindow.h"
@@ -27,6 +28,8 @@ protected:
     FakeDialogs m_dialogs;
     FakeAddressHandler m_addresses;
     FakeConnectivity m_connectivity;
+    // Never the user's own store: a file in the test's folder.
+    std::unique_ptr<IniBrowserSettingsStore> m_browserStore;
 
     void resetHarness()
     {
@@ -39,6 +42,8 @@ protected:
         m_addresses.opened.clear();
         m_connectivity.online = true;
         m_connectivity.checks = 0;
+        m_browserStore = std::make_unique<IniBrowserSettingsStore>(
+            m_dir->filePath(QStringLiteral("user-config/BrowserSettings.ini")));
     }
 
     QString path(const QString &name) const { return m_dir->filePath(name); }
@@ -87,7 +92,7 @@ protected:
     std::unique_ptr<TForm1> startWindow(const QString &programFolder = QString())
     {
         auto form = std::make_unique<TForm1>(m_dir->path(), m_dialogs, m_addresses,
-                                             m_connectivity, programFolder);
+                                             m_connectivity, *m_browserStore, programFolder);
         if (form->startUpFailed())
             qWarning("start-up failed: %s", qPrintable(m_dialogs.errors().join('\n')));
         return form;

@@ -1,5 +1,6 @@
 #include "submit/browser/browserwindow.h"
 
+#include "platform/browsersettingsstore.h"
 #include "platform/dialogs.h"
 #include "submit/browser/pagedriver.h"
 #include "submit/browser/pagehandling.h"
@@ -20,6 +21,9 @@
 #include <QWebEngineView>
 
 namespace {
+
+// The profile's own user-agent text, before any token was added.
+constexpr const char *DefaultAgentProperty = "kelvaneDefaultUserAgent";
 
 QToolButton *outcomeButton(const char *objectName, const QString &caption, int width,
                            QWidget *bar)
@@ -52,6 +56,7 @@ QWebEngineProfile *TForm2::sharedProfile()
         // switching a disk-backed profile to NoCache later can hang its first load.
         profile = new QWebEngineProfile(QCoreApplication::instance());
         profile->setHttpCacheType(QWebEngineProfile::NoCache);
+        profile->setProperty(DefaultAgentProperty, profile->httpUserAgent());
     }
     return profile;
 }
@@ -79,7 +84,10 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     m_fail->setEnabled(false);
     m_done->setEnabled(false);
 
-    m_page = new BrowserPage(sharedProfile(), this);
+    QWebEngineProfile *profile = sharedProfile();
+    profile->setHttpUserAgent(BrowserSettingsStore::userAgentWithTokens(
+        profile->property(DefaultAgentProperty).toString(), options.userAgentTokens));
+    m_page = new BrowserPage(profile, this);
     QWebEngineSettings *settings = m_page->settings();
     settings->setAttribute(QWebEngineSettings::AutoLoadImages, options.images);
     // Page scripts only: the driver's own scripts run in the isolated world either way.

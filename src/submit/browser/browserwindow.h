@@ -3,6 +3,7 @@
 #include "platform/settings.h"
 #include "submit/browser/outcome.h"
 
+#include <QStringList>
 #include <QWebEnginePage>
 #include <QWidget>
 
@@ -24,6 +25,8 @@ struct BrowserOptions
 {
     bool images = true;
     bool scripts = true;
+    // Added to the user-agent text's platform part for every window of the run.
+    QStringList userAgentTokens;
 };
 
 // The embedded browser's page: every navigation it is about to start is

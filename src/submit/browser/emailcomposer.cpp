@@ -2,27 +2,13 @@
 
 #include "catalogue/fieldcatalogue.h"
 #include "platform/addresshandler.h"
-
-#include <QUrl>
+#include "platform/mailtoencoding.h"
 
 namespace EmailComposer {
 
 namespace {
 
 const QString LineBreak = QStringLiteral("\n");
-
-// Header values keep "@" readable; everything outside the unreserved set is
-// encoded (UTF-8 octets), "+" included, which some mail programs read as a blank.
-QString encodeValue(const QString &text)
-{
-    return QString::fromLatin1(QUrl::toPercentEncoding(text, QByteArrayLiteral("@")));
-}
-
-// The recipient part: addresses joined by "," stay separate addresses.
-QString encodeRecipients(const QString &text)
-{
-    return QString::fromLatin1(QUrl::toPercentEncoding(text, QByteArrayLiteral("@,")));
-}
 
 constexpr int NoField = -1;
 
@@ -102,9 +88,9 @@ QString body(const QStringList &r)
 QString mailtoAddress(const QString &siteAddress, const QStringList &softwareRecord)
 {
     // A line break is encoded "%0A" like every other character of the body.
-    return QLatin1String("mailto:") + encodeRecipients(siteAddress) + QLatin1String("?subject=")
-           + encodeValue(subject()) + QLatin1String("&body=") + encodeValue(body(softwareRecord))
-           + QLatin1String("&From=") + encodeValue(softwareRecord.value(Field::ContactEmail))
+    return QLatin1String("mailto:") + MailtoEncoding::recipients(siteAddress) + QLatin1String("?subject=")
+           + MailtoEncoding::value(subject()) + QLatin1String("&body=") + MailtoEncoding::value(body(softwareRecord))
+           + QLatin1String("&From=") + MailtoEncoding::value(softwareRecord.value(Field::ContactEmail))
            + QLatin1String("&bcc=");
 }
 

@@ -1,0 +1,25 @@
+#include "shell/helpfile.h"
+
+#include <QDir>
+#include <QUrl>
+
+namespace HelpFile {
+
+QString path(const QString &programFolder)
+{
+    return QDir(programFolder).filePath(name());
+}
+
+QString contentsAddress(const QString &filePath)
+{
+    return QUrl::fromLocalFile(filePath).toString(QUrl::FullyEncoded);
+}
+
+QString topicAddress(const QString &filePath, int topic)
+{
+    QUrl url = QUrl::fromLocalFile(filePath);
+    url.setFragment(QStringLiteral("topic%1").arg(topic));
+    return url.toString(QUrl::FullyEncoded);
+}
+
+} // namespace HelpFile

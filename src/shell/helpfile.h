@@ -1,0 +1,18 @@
+#pragma once
+
+#include <QString>
+
+// The HTML help that ships beside the program, opened in the user's browser.
+namespace HelpFile {
+
+inline QString name() { return QStringLiteral("KelvaneSubmit.html"); }
+
+// The help file in `programFolder`.
+QString path(const QString &programFolder);
+
+// The address of the whole file (contents), or of one of its numbered topics
+// (topic 1: the main window).
+QString contentsAddress(const QString &filePath);
+QString topicAddress(const QString &filePath, int topic);
+
+} // namespace HelpFile
