@@ -212,15 +212,6 @@ QString labelText(int n)
     return QString();
 }
 
-// Line breaks (CR LF, CR or LF) as one blank each.
-QString oneLine(QString text)
-{
-    text.replace(QLatin1String("\r\n"), QLatin1String(" "));
-    text.replace(QLatin1Char('\r'), QLatin1Char(' '));
-    text.replace(QLatin1Char('\n'), QLatin1Char(' '));
-    return text;
-}
-
 QWidget *makeControl(const FieldInfo &info, QWidget *parent)
 {
     const QString name = text(info.control);
@@ -235,8 +226,9 @@ QWidget *makeControl(const FieldInfo &info, QWidget *parent)
         QObject::connect(edit, &QLineEdit::textEdited, edit, [edit](const QString &typed) {
             if (!typed.contains(QLatin1Char('\n')) && !typed.contains(QLatin1Char('\r')))
                 return;
-            const int cursor = int(oneLine(typed.left(edit->cursorPosition())).size());
-            edit->setText(oneLine(typed));
+            const QString before = typed.left(edit->cursorPosition());
+            const int cursor = int(EditorRules::breaksToSpaces(before).size());
+            edit->setText(EditorRules::breaksToSpaces(typed));
             edit->setCursorPosition(cursor);
         });
         if (info.kind == EditorKind::ReadOnlyEdit) {
