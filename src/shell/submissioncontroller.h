@@ -4,6 +4,7 @@
 #include "submit/browser/submissionsource.h"
 #include "submit/history/historyrecord.h"
 #include "submit/run/submissionrun.h"
+#include "submit/softwarelisthost.h"
 
 #include <QList>
 #include <QPair>
@@ -32,19 +33,12 @@ class SubmissionController : public QObject
 
 public:
     // What the controller needs of the software list, which the window keeps.
-    class Host
+    class Host : public virtual SoftwareListHost
     {
     public:
-        virtual ~Host() = default;
-        // The software list's current row, as a table row (1..).
-        virtual int currentSoftwareRow() const = 0;
-        // Makes `row` current; the change runs the record-selected step.
-        virtual void setCurrentSoftwareRow(int row) = 0;
         // The software list's selected rows as table rows, first and last;
         // the current row when none is selected.
         virtual QPair<int, int> selectedSoftwareRows() const = 0;
-        // Submission marks (field 104) changed: the list is drawn again.
-        virtual void softwareMarksChanged() = 0;
     };
 
     // `window` is the main window: the browser windows and the credentials

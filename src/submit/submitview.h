@@ -1,5 +1,7 @@
 #pragma once
 
+#include "submit/softwarelisthost.h"
+
 #include <QFrame>
 #include <QPair>
 
@@ -28,21 +30,14 @@ class SubmitView : public QFrame
 
 public:
     // What the view needs of the window that hosts it.
-    class Host
+    class Host : public virtual SoftwareListHost
     {
     public:
-        virtual ~Host() = default;
-        // The software list's current row, as a table row (1..).
-        virtual int currentSoftwareRow() const = 0;
-        // Makes `row` current; the change runs the record-selected step.
-        virtual void setCurrentSoftwareRow(int row) = 0;
         // Makes `row` current again after the mode "select all soft
         // products" ended, the selection on that row alone.
         virtual void restoreSoftwareRow(int row) = 0;
         // The software list's selection covers every record.
         virtual void selectAllSoftwareRows() = 0;
-        // Submission marks (field 104) changed: the list is drawn again.
-        virtual void softwareMarksChanged() = 0;
         // The history table follows the submit list's current row.
         virtual void setHistoryCurrentRow(int row) = 0;
     };
