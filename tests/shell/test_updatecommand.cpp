@@ -143,6 +143,10 @@ private slots:
                                    << true;
         QTest::newRow("200 MB announced")
             << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 209715200\r\n\r\n\x7f" "ELF") << false;
+        QTest::newRow("past 32 MB without a length")
+            << QByteArray("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n")
+                   + QByteArray(32 * 1024 * 1024 + 1, 'x')
+            << true;
         QTest::newRow("no answer at all") << QByteArray() << false;
         QTest::newRow("headers, then silence")
             << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n\x7f" "ELF") << false;
