@@ -74,24 +74,12 @@ private slots:
                  expected);
     }
 
-    void twoUpdatesAMomentApartDiffer()
-    {
-        const QDateTime first(QDate(2026, 12, 8), QTime(11, 56, 27));
-        const auto addressAt = [](const QDateTime &time) {
-            return LibraryUpdate::address(
-                QStringLiteral("h"), QString(), QString(),
-                LibraryUpdate::dayNumberText(LibraryUpdate::dayNumber(time), QLocale::c()));
-        };
-        QVERIFY(addressAt(first) != addressAt(first.addSecs(1)));
-    }
-
     void install_data()
     {
         QTest::addColumn<QByteArray>("download"); // empty: the site library built beside the tests
         QTest::addColumn<bool>("installed");
 
         QTest::newRow("site library") << QByteArray() << true;
-        QTest::newRow("html page") << QByteArray("<html><body>Login required</body></html>") << false;
         QTest::newRow("empty body") << QByteArray("") << false;
         QTest::newRow("truncated ELF") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10) << false;
     }
