@@ -16,6 +16,7 @@
 #include "shell/helpfile.h"
 #include "shell/optionsview.h"
 #include "shell/padcommands.h"
+#include "shell/updatecommand.h"
 #include "shell/wheeltokeys.h"
 #include "submit/historyview.h"
 
@@ -113,6 +114,7 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
     m_browserSettings = std::make_unique<BrowserSettings>(
         m_workspace.settings(), m_browserStore,
         BrowserSettings::userAgentToken(VersionText::program()));
+    m_update = new UpdateCommand(m_workspace.dataFolder(), m_dialogs, connectivity, this);
     buildMenuBar();
     buildViews();
     m_submission = new SubmissionController(m_workspace, *m_submitView, *m_historyView, *this,
@@ -250,7 +252,8 @@ void TForm1::buildViews()
     connect(button("Button_software_list"), &QPushButton::clicked, this,
             &TForm1::showSoftwareList);
     connect(button("Button_submit_list"), &QPushButton::clicked, this, &TForm1::showSubmitList);
-    // "Button_update" starts the library update, which arrives with the update work.
+    connect(button("Button_update"), &QPushButton::clicked, m_update,
+            &UpdateCommand::Button_updateClick);
     connect(button("Button_opt"), &QPushButton::clicked, m_optionsView,
             &OptionsView::Button_optClick);
     connect(button("SpeedButton1"), &QPushButton::clicked, this, [this] {

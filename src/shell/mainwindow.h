@@ -16,6 +16,7 @@ class BrowserSettingsStore;
 class BrowserSettingsView;
 class FeedbackView;
 class TFormAbout;
+class UpdateCommand;
 class Connectivity;
 class Dialogs;
 class HistoryView;
@@ -91,6 +92,8 @@ public:
     BrowserSettings &browserSettings() const { return *m_browserSettings; }
     // The Submit command's run, its browser windows and the site credentials.
     SubmissionController *submission() const { return m_submission; }
+    // "&update soft": the site library download.
+    UpdateCommand *update() const { return m_update; }
     // The seven editor pages' controls and commands (built at start-up).
     SoftwareEditor *editor() const { return m_editor; }
     QMenu *softwareListMenu() const { return m_softwareMenu; }
@@ -164,6 +167,7 @@ private:
     SoftwareListModel *m_softwareModel = nullptr;
     QWidget *m_softwareButtons = nullptr;
     SubmissionController *m_submission = nullptr;
+    UpdateCommand *m_update = nullptr;
     QMenu *m_softwareMenu = nullptr;
     SoftwareEditor *m_editor = nullptr;
 };

@@ -223,6 +223,18 @@ LoadResult load(const QString &dataFolder, const QString &programFolder)
     return load(candidatePaths(dataFolder, programFolder));
 }
 
+QString replacementProblem(const QString &path, int timeoutMs)
+{
+    const LoadResult check = loadFile(path, timeoutMs);
+    if (!check.ok)
+        return check.reason.isEmpty() ? tr("it cannot be loaded") : check.reason;
+    if (!check.hasNumOfRows || !check.hasLoadStrings)
+        return tr("it lacks one of its two functions");
+    if (check.records.isEmpty() || check.records.first().value(SiteRecord::SiteName).isEmpty())
+        return tr("it holds no site records");
+    return QString();
+}
+
 UpdateResult applyUpdate(const QString &folder)
 {
     UpdateResult result;
@@ -234,16 +246,12 @@ UpdateResult applyUpdate(const QString &folder)
 
     // A broken download must not take the place of a working table: the
     // program could not start again.
-    const LoadResult check = loadFile(waiting);
-    const bool usable = check.ok && check.hasNumOfRows && check.hasLoadStrings
-                        && !check.records.isEmpty()
-                        && !check.records.first().value(SiteRecord::SiteName).isEmpty();
-    if (!usable) {
+    const QString why = replacementProblem(waiting);
+    if (!why.isEmpty()) {
         result.outcome = UpdateResult::Outcome::Refused;
         result.keptAs = RecordFile::keepBadCopy(waiting);
         if (!result.keptAs.isEmpty())
             QFile::remove(waiting);
-        const QString why = check.ok ? tr("it holds no site records") : check.reason;
         result.message =
             result.keptAs.isEmpty()
                 ? tr("The downloaded site library %1 cannot be used (%2). The current site "

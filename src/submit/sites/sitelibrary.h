@@ -85,6 +85,10 @@ struct UpdateResult
     QString keptAs;
 };
 
+// Why the library at `path` may not replace a working one (it does not load,
+// lacks a function, or holds no named site), or "" when it may.
+QString replacementProblem(const QString &path, int timeoutMs = CheckMilliseconds);
+
 // Moves a waiting "KelvaneSubmit_dll.dll" in `folder` over "KelvaneSubmit.dll",
 // once it has been checked to load as a site library. Runs right before load().
 UpdateResult applyUpdate(const QString &folder);

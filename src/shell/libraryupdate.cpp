@@ -1,0 +1,98 @@
+#include "shell/libraryupdate.h"
+
+#include "submit/sites/sitelibrary.h"
+
+#include <QCoreApplication>
+#include <QDate>
+#include <QDir>
+#include <QFile>
+
+#include <filesystem>
+#include <system_error>
+
+namespace LibraryUpdate {
+
+namespace {
+
+QString tr(const char *text)
+{
+    return QCoreApplication::translate("LibraryUpdate", text);
+}
+
+std::filesystem::path fsPath(const QString &path)
+{
+    return std::filesystem::path(QFile::encodeName(path).toStdString());
+}
+
+} // namespace
+
+QString host()
+{
+    const QString configured = qEnvironmentVariable(HostVariable).trimmed();
+    return configured.isEmpty() ? QString::fromLatin1(DefaultHost) : configured;
+}
+
+QString dialogLabel()
+{
+    return QStringLiteral("Download update...");
+}
+
+QString successMessage()
+{
+    return QStringLiteral("You must now restart 'Kelvane Submit' to complete update.");
+}
+
+QString errorMessage()
+{
+    return QStringLiteral("An error ocurred while downloading the file.");
+}
+
+double dayNumber(const QDateTime &localTime)
+{
+    const QDate epoch(1899, 12, 30);
+    const QTime time = localTime.time();
+    return double(epoch.daysTo(localTime.date())) + double(time.msecsSinceStartOfDay()) / 86400000.0;
+}
+
+QString dayNumberText(double dayNumber, const QLocale &locale)
+{
+    QLocale plain = locale;
+    plain.setNumberOptions(QLocale::OmitGroupSeparator);
+    return plain.toString(dayNumber, 'g', 15);
+}
+
+QString address(const QString &host, const QString &userName, const QString &passWord,
+                const QString &dayNumberText)
+{
+    const auto encoded = [](const QString &text) {
+        return QString::fromLatin1(QUrl::toPercentEncoding(text));
+    };
+    return QStringLiteral("http://") + encoded(userName) + QLatin1Char(':') + encoded(passWord)
+           + QLatin1Char('@') + host + QString::fromLatin1(Path) + QLatin1Char('?')
+           + dayNumberText;
+}
+
+InstallResult install(const QString &downloadedPath, const QString &dataFolder)
+{
+    InstallResult result;
+    result.reason = SiteLibrary::replacementProblem(downloadedPath);
+    if (result.reason.isEmpty()) {
+        const QString target =
+            QDir(dataFolder).absoluteFilePath(QString::fromLatin1(SiteLibrary::UpdateFileName));
+        // One rename: the waiting name never holds a partial library.
+        std::error_code error;
+        std::filesystem::rename(fsPath(downloadedPath), fsPath(target), error);
+        if (!error) {
+            result.ok = true;
+            return result;
+        }
+        result.reason = tr("%1 could not be moved to %2: %3")
+                            .arg(QDir::toNativeSeparators(downloadedPath),
+                                 QDir::toNativeSeparators(target),
+                                 QString::fromLocal8Bit(error.message()));
+    }
+    QFile::remove(downloadedPath);
+    return result;
+}
+
+} // namespace LibraryUpdate

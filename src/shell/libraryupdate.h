@@ -1,0 +1,51 @@
+#pragma once
+
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+#include <QUrl>
+
+// The rules of "&update soft": where the new site library comes from, how
+// large it may be, what the user is told, and how a finished download takes
+// its place for the swap at the next start.
+namespace LibraryUpdate {
+
+// The update server's host (with an optional ":port"), unless the environment
+// names another one in KELVANE_UPDATE_HOST.
+inline constexpr const char *DefaultHost = "update.kelvane.example";
+inline constexpr const char *HostVariable = "KELVANE_UPDATE_HOST";
+inline constexpr const char *Path = "/software/soft_full/KelvaneSubmit_dll.dll";
+QString host();
+
+// A site library is a few megabytes at most; a larger answer is refused
+// before it fills the disk.
+inline constexpr qint64 MaxBytes = 32 * 1024 * 1024;
+// A transfer that receives nothing for this long has failed.
+inline constexpr int StallMilliseconds = 30000;
+
+QString dialogLabel();    // "Download update..."
+QString successMessage(); // "You must now restart 'Kelvane Submit' to complete update."
+QString errorMessage();   // "An error ocurred while downloading the file."
+
+// Whole days since 30 December 1899, the fraction giving the time of day.
+double dayNumber(const QDateTime &localTime);
+// Up to 15 significant digits with the locale's decimal separator.
+QString dayNumberText(double dayNumber, const QLocale &locale = QLocale());
+
+// "http://" user ":" password "@" host path "?" day number. The account is
+// percent-encoded, so that ":", "@", "/" or "#" in it stay inside the account.
+QString address(const QString &host, const QString &userName, const QString &passWord,
+                const QString &dayNumberText);
+
+struct InstallResult
+{
+    bool ok = false;
+    QString reason; // why not, for the log; the user sees errorMessage()
+};
+
+// Checks the finished download at `downloadedPath` in the checker process and
+// moves it in one rename to "KelvaneSubmit_dll.dll" in `dataFolder`, where the
+// next start swaps it in. A refused download is removed.
+InstallResult install(const QString &downloadedPath, const QString &dataFolder);
+
+} // namespace LibraryUpdate

@@ -1,0 +1,153 @@
+#include "shell/updatedownload.h"
+
+#include "shell/libraryupdate.h"
+
+#include <QDir>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QNetworkRequest>
+#include <QProgressDialog>
+#include <QTemporaryFile>
+#include <QWidget>
+
+UpdateDownload::UpdateDownload(const QString &dataFolder, QWidget *window)
+    : QObject(window),
+      m_dataFolder(dataFolder),
+      m_window(window),
+      m_network(new QNetworkAccessManager(this)),
+      m_stallMilliseconds(LibraryUpdate::StallMilliseconds)
+{
+}
+
+UpdateDownload::~UpdateDownload()
+{
+    if (m_reply) {
+        m_reply->disconnect(this);
+        m_reply->abort();
+    }
+}
+
+bool UpdateDownload::isRunning() const
+{
+    return !m_reply.isNull();
+}
+
+bool UpdateDownload::start(const QUrl &address)
+{
+    if (m_reply)
+        return false;
+    m_received = 0;
+    m_cancelled = false;
+    m_refusal.clear();
+    // Beside its final place, so that the move is one rename.
+    m_file = std::make_unique<QTemporaryFile>(
+        QDir(m_dataFolder).absoluteFilePath(QStringLiteral("KelvaneSubmit_dll-XXXXXX.part")));
+    if (!m_file->open()) {
+        const QString reason = tr("No temporary file in %1: %2")
+                                   .arg(QDir::toNativeSeparators(m_dataFolder), m_file->errorString());
+        m_file.reset();
+        emit finished(Outcome::Failed, reason);
+        return true;
+    }
+
+    QNetworkRequest request(address);
+    // A redirect may lead anywhere; the update comes from the update host only.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
+    request.setTransferTimeout(m_stallMilliseconds);
+    m_reply = m_network->get(request);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &UpdateDownload::checkAnnouncedSize);
+    connect(m_reply, &QNetworkReply::readyRead, this, &UpdateDownload::receive);
+    connect(m_reply, &QNetworkReply::finished, this, &UpdateDownload::transferEnded);
+
+    if (!m_progress) {
+        m_progress = new QProgressDialog(m_window);
+        m_progress->setObjectName(QStringLiteral("UpdateProgress"));
+        m_progress->setWindowModality(Qt::WindowModal);
+        m_progress->setAutoReset(false);
+        m_progress->setAutoClose(false);
+        connect(m_progress, &QProgressDialog::canceled, this, &UpdateDownload::cancel);
+    }
+    m_progress->setWindowTitle(LibraryUpdate::dialogLabel());
+    m_progress->setRange(0, 0);
+    m_progress->setLabelText(tr("%1 bytes received").arg(0));
+    m_progress->show();
+    return true;
+}
+
+void UpdateDownload::checkAnnouncedSize()
+{
+    const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
+    if (length.isValid() && length.toLongLong() > LibraryUpdate::MaxBytes)
+        fail(tr("The server announces %1 bytes, more than a site library can be")
+                 .arg(length.toLongLong()));
+}
+
+void UpdateDownload::receive()
+{
+    if (!m_reply || !m_refusal.isEmpty())
+        return;
+    const QByteArray bytes = m_reply->readAll();
+    if (m_received + bytes.size() > LibraryUpdate::MaxBytes) {
+        fail(tr("The download grows past %1 bytes").arg(LibraryUpdate::MaxBytes));
+        return;
+    }
+    if (m_file->write(bytes) != bytes.size()) {
+        fail(tr("The download cannot be written: %1").arg(m_file->errorString()));
+        return;
+    }
+    m_received += bytes.size();
+    m_progress->setLabelText(tr("%1 bytes received").arg(m_received));
+}
+
+void UpdateDownload::cancel()
+{
+    if (!m_reply)
+        return;
+    m_cancelled = true;
+    m_reply->abort();
+}
+
+void UpdateDownload::fail(const QString &reason)
+{
+    if (m_refusal.isEmpty())
+        m_refusal = reason;
+    if (m_reply)
+        m_reply->abort();
+}
+
+void UpdateDownload::transferEnded()
+{
+    QNetworkReply *reply = m_reply;
+    if (reply->error() == QNetworkReply::NoError && m_refusal.isEmpty())
+        receive();
+    m_reply = nullptr;
+    reply->deleteLater();
+    m_progress->hide();
+
+    const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    Outcome outcome = Outcome::Failed;
+    QString reason = m_refusal;
+    if (m_cancelled) {
+        outcome = Outcome::Cancelled;
+    } else if (reason.isEmpty() && reply->error() != QNetworkReply::NoError) {
+        // Not errorString(): it quotes the address with the account's password.
+        reason = tr("The transfer from %1 failed: network error %2, status %3")
+                     .arg(reply->url().toString(QUrl::RemoveUserInfo | QUrl::RemoveQuery))
+                     .arg(int(reply->error()))
+                     .arg(status);
+    } else if (reason.isEmpty() && status != 200) {
+        reason = tr("The server answers %1").arg(status);
+    } else if (reason.isEmpty() && !m_file->flush()) {
+        reason = tr("The download cannot be written: %1").arg(m_file->errorString());
+    } else if (reason.isEmpty()) {
+        m_file->close();
+        const LibraryUpdate::InstallResult installed =
+            LibraryUpdate::install(m_file->fileName(), m_dataFolder);
+        outcome = installed.ok ? Outcome::Installed : Outcome::Failed;
+        reason = installed.reason;
+    }
+    // Removes the partial file, unless it was moved into place.
+    m_file.reset();
+    emit finished(outcome, reason);
+}

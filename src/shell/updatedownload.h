@@ -1,0 +1,56 @@
+#pragma once
+
+#include <QObject>
+#include <QPointer>
+#include <QString>
+#include <QUrl>
+
+#include <memory>
+
+class QNetworkAccessManager;
+class QNetworkReply;
+class QProgressDialog;
+class QTemporaryFile;
+class QWidget;
+
+// One download of the site library into a temporary file of the data folder,
+// with a progress dialog that has Cancel. A finished transfer is checked and
+// moved into place for the next start; whatever else happens leaves no file.
+class UpdateDownload : public QObject
+{
+    Q_OBJECT
+
+public:
+    enum class Outcome { Installed, Failed, Cancelled };
+
+    UpdateDownload(const QString &dataFolder, QWidget *window);
+    ~UpdateDownload() override;
+
+    // False when a download is already running.
+    bool start(const QUrl &address);
+    bool isRunning() const;
+    QProgressDialog *progressDialog() const { return m_progress; }
+    void setStallMilliseconds(int milliseconds) { m_stallMilliseconds = milliseconds; }
+
+signals:
+    // `reason` says what went wrong, for the log; empty when installed.
+    void finished(UpdateDownload::Outcome outcome, const QString &reason);
+
+private:
+    void receive();
+    void checkAnnouncedSize();
+    void cancel();
+    void transferEnded();
+    void fail(const QString &reason);
+
+    QString m_dataFolder;
+    QWidget *m_window = nullptr;
+    QNetworkAccessManager *m_network = nullptr;
+    QPointer<QNetworkReply> m_reply;
+    QProgressDialog *m_progress = nullptr;
+    std::unique_ptr<QTemporaryFile> m_file;
+    qint64 m_received = 0;
+    int m_stallMilliseconds;
+    bool m_cancelled = false;
+    QString m_refusal;
+};

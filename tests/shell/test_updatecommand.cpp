@@ -1,0 +1,269 @@
+// "&update soft" in the real main window against loopback servers: what the
+// user is told, and that only a checked library is left for the next start.
+
+#include "shell/libraryupdate.h"
+#include "shell/updatecommand.h"
+#include "shell/updatedownload.h"
+#include "submit/credentialsdialog.h"
+#include "support/builtfiles.h"
+#include "support/fixtureserver.h"
+#include "support/windowharness.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressDialog>
+#include <QTcpServer>
+#include <QTcpSocket>
+
+namespace {
+
+const QString Success = QStringLiteral("You must now restart 'Kelvane Submit' to complete update.");
+const QString Failure = QStringLiteral("An error ocurred while downloading the file.");
+const QByteArray LibraryPath = "/software/soft_full/KelvaneSubmit_dll.dll";
+
+// Answers every request with fixed bytes, then closes or keeps the line open.
+class RawServer : public QTcpServer
+{
+public:
+    QByteArray answer;
+    bool closeAfter = true;
+
+    RawServer()
+    {
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            while (QTcpSocket *socket = nextPendingConnection()) {
+                connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                    socket->readAll();
+                    socket->write(answer);
+                    if (closeAfter)
+                        socket->disconnectFromHost();
+                });
+            }
+        });
+    }
+};
+
+} // namespace
+
+class TestUpdateCommand : public QObject, protected WindowHarness
+{
+    Q_OBJECT
+
+    void setHost(quint16 port)
+    {
+        qputenv(LibraryUpdate::HostVariable, "127.0.0.1:" + QByteArray::number(port));
+    }
+
+    QStringList leftovers() const
+    {
+        return QDir(m_dir->path())
+            .entryList({QStringLiteral("KelvaneSubmit_dll*")}, QDir::Files | QDir::Hidden);
+    }
+
+    // Asks for the update with an account, as the user does.
+    static void requestUpdate(TForm1 &form, const QString &user = QStringLiteral("ann"),
+                              const QString &pass = QStringLiteral("pw"))
+    {
+        click(form, QStringLiteral("Button_update"));
+        auto *dialog = form.update()->accountDialog();
+        QVERIFY(dialog);
+        QVERIFY(dialog->isVisible());
+        QCOMPARE(dialog->siteLabel()->text(), QStringLiteral("Download update..."));
+        QCOMPARE(dialog->userEdit()->text(), QString());
+        QCOMPARE(dialog->passEdit()->text(), QString());
+        dialog->userEdit()->setText(user);
+        dialog->passEdit()->setText(pass);
+        dialog->okButton()->click();
+    }
+
+    static void waitForEnd(TForm1 &form)
+    {
+        QTRY_VERIFY_WITH_TIMEOUT(!form.update()->download()->isRunning(), 30000);
+    }
+
+private slots:
+    void init() { resetHarness(); }
+
+    void answers_data()
+    {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QByteArray>("body"); // "library": the site library built beside the tests
+        QTest::addColumn<bool>("installed");
+
+        QTest::newRow("site library") << 200 << QByteArray("library") << true;
+        QTest::newRow("401") << 401 << QByteArray("<html>no</html>") << false;
+        QTest::newRow("404") << 404 << QByteArray("<html>missing</html>") << false;
+        QTest::newRow("500") << 500 << QByteArray("<html>broken</html>") << false;
+        QTest::newRow("redirect to another host") << 302 << QByteArray() << false;
+        QTest::newRow("html page with 200") << 200 << QByteArray("<html>Welcome</html>") << false;
+    }
+
+    void answers()
+    {
+        QFETCH(int, status);
+        QFETCH(QByteArray, body);
+        QFETCH(bool, installed);
+        FixtureServer server;
+        QVERIFY(server.start());
+        setHost(server.url(QStringLiteral("/")).port());
+        FixtureServer::Response response;
+        response.status = status;
+        response.contentType = "application/octet-stream";
+        response.body = body;
+        if (body == "library") {
+            QFile library(builtSiteLibrary());
+            QVERIFY(library.open(QIODevice::ReadOnly));
+            response.body = library.readAll();
+        }
+        if (status == 302)
+            response.location = "http://127.0.0.2:" + QByteArray::number(server.url("/").port())
+                                + LibraryPath;
+        server.route(LibraryPath, response);
+
+        auto form = startWindow();
+        QVERIFY(!form->startUpFailed());
+        requestUpdate(*form, QStringLiteral("a:b@evil"), QStringLiteral("p/w"));
+        waitForEnd(*form);
+
+        QCOMPARE(m_dialogs.errors(), QStringList{installed ? Success : Failure});
+        QCOMPARE(leftovers(), installed ? QStringList{QStringLiteral("KelvaneSubmit_dll.dll")}
+                                        : QStringList());
+        const QList<FixtureServer::Request> requests = server.requests();
+        QCOMPARE(requests.size(), 1); // the redirect is not followed
+        QVERIFY(requests.first().path.startsWith(LibraryPath + "?"));
+    }
+
+    void brokenTransfers_data()
+    {
+        QTest::addColumn<QByteArray>("answer");
+        QTest::addColumn<bool>("closeAfter");
+
+        QTest::newRow("truncated") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n"
+                                                 "\x7f" "ELF0123456789")
+                                   << true;
+        QTest::newRow("200 MB announced")
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 209715200\r\n\r\n\x7f" "ELF") << false;
+        QTest::newRow("past 32 MB without a length")
+            << QByteArray("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n")
+                   + QByteArray(32 * 1024 * 1024 + 1, 'x')
+            << true;
+        QTest::newRow("no answer at all") << QByteArray() << false;
+        QTest::newRow("headers, then silence")
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n\x7f" "ELF") << false;
+    }
+
+    void brokenTransfers()
+    {
+        QFETCH(QByteArray, answer);
+        QFETCH(bool, closeAfter);
+        RawServer server;
+        server.answer = answer;
+        server.closeAfter = closeAfter;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        setHost(server.serverPort());
+
+        auto form = startWindow();
+        form->update()->download()->setStallMilliseconds(500);
+        requestUpdate(*form);
+        waitForEnd(*form);
+
+        QCOMPARE(m_dialogs.errors(), QStringList{Failure});
+        QCOMPARE(leftovers(), QStringList());
+    }
+
+    void cancelledTransferLeavesNothing()
+    {
+        RawServer server;
+        server.answer = "HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n\x7f" "ELF";
+        server.closeAfter = false;
+        QVERIFY(server.listen(QHostAddress::LocalHost));
+        setHost(server.serverPort());
+
+        auto form = startWindow();
+        requestUpdate(*form);
+        QProgressDialog *progress = form->update()->download()->progressDialog();
+        QVERIFY(progress);
+        QTRY_VERIFY(progress->labelText().contains(QStringLiteral("4 bytes received")));
+        auto *cancel = progress->findChild<QPushButton *>();
+        QVERIFY(cancel);
+        cancel->click();
+        waitForEnd(*form);
+
+        QCOMPARE(m_dialogs.shown.size(), 0);
+        QCOMPARE(leftovers(), QStringList());
+    }
+
+    void refusedBeforeAnyRequest_data()
+    {
+        QTest::addColumn<bool>("online");
+        QTest::addColumn<QStringList>("messages");
+
+        QTest::newRow("offline") << false << QStringList{QStringLiteral("No connection to Internet !")};
+        QTest::newRow("dialog cancelled") << true << QStringList();
+    }
+
+    void refusedBeforeAnyRequest()
+    {
+        QFETCH(bool, online);
+        QFETCH(QStringList, messages);
+        FixtureServer server;
+        QVERIFY(server.start());
+        setHost(server.url(QStringLiteral("/")).port());
+        m_connectivity.online = online;
+
+        auto form = startWindow();
+        click(*form, QStringLiteral("Button_update"));
+        QCOMPARE(m_connectivity.checks, 1);
+        if (TForm3 *dialog = form->update()->accountDialog())
+            dialog->cancelButton()->click();
+        QTest::qWait(50);
+
+        QCOMPARE(m_dialogs.messages(), messages);
+        QCOMPARE(m_dialogs.errors(), QStringList());
+        QCOMPARE(server.requests().size(), 0);
+        QVERIFY(!form->update()->download()->isRunning());
+    }
+
+    void unwritableDataFolder()
+    {
+        FixtureServer server;
+        QVERIFY(server.start());
+        setHost(server.url(QStringLiteral("/")).port());
+        auto form = startWindow();
+        QVERIFY(m_dir->remove());
+
+        requestUpdate(*form);
+        waitForEnd(*form);
+        QCOMPARE(m_dialogs.errors(), QStringList{Failure});
+        QCOMPARE(server.requests().size(), 0);
+    }
+
+    void downloadIsSwappedInAtNextStart()
+    {
+        FixtureServer server;
+        QVERIFY(server.start());
+        setHost(server.url(QStringLiteral("/")).port());
+        QFile library(builtSiteLibrary());
+        QVERIFY(library.open(QIODevice::ReadOnly));
+        FixtureServer::Response response;
+        response.contentType = "application/octet-stream";
+        response.body = library.readAll();
+        server.route(LibraryPath, response);
+
+        {
+            auto form = startWindow();
+            requestUpdate(*form);
+            waitForEnd(*form);
+            QCOMPARE(m_dialogs.errors(), QStringList{Success});
+        }
+        auto next = startWindow();
+        QVERIFY(!next->startUpFailed());
+        QCOMPARE(leftovers(), QStringList());
+        QFile swapped(path("KelvaneSubmit.dll"));
+        QVERIFY(swapped.open(QIODevice::ReadOnly));
+        QCOMPARE(swapped.readAll(), response.body);
+    }
+};
+
+QTEST_MAIN(TestUpdateCommand)
+#include "test_updatecommand.moc"
