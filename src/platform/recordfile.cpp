@@ -48,7 +48,8 @@ ReadResult read(const QString &path)
     return result;
 }
 
-ReadResult readEach(const QString &path, const std::function<void(QByteArrayView)> &each)
+ReadResult readEach(const QString &path, const std::function<void(QByteArrayView)> &each,
+                    const std::function<void(qsizetype, qint64)> &begin)
 {
     ReadResult result;
     if (!QFileInfo::exists(path))
@@ -73,16 +74,36 @@ ReadResult readEach(const QString &path, const std::function<void(QByteArrayView
         result.error += QLatin1Char(' ') + keptNote(result.backupPath);
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    file.close();
-    const qsizetype size = bytes.size();
+    // Read in two passes through the file rather than whole, so that the
+    // file's bytes never sit in memory beside the table built from them.
+    const qint64 size = file.size();
+    QByteArray record;
+    const auto readLength = [&file](qint32 &length) {
+        char prefix[4];
+        if (file.read(prefix, 4) != 4)
+            return false;
+        length = qFromLittleEndian<qint32>(prefix);
+        return true;
+    };
     // The records are counted first, so that a file past the bound is
     // refused whole rather than cut at an arbitrary record.
     qsizetype count = 0;
-    qsizetype end = 0;
+    qint64 end = 0;
+    qint32 badLength = 0;
     while (end + 4 <= size) {
-        const qint32 length = qFromLittleEndian<qint32>(bytes.constData() + end);
-        if (length < 0 || length > size - end - 4)
+        qint32 length = 0;
+        if (!readLength(length))
+            break;
+        if (length < 0 || length > size - end - 4) {
+            badLength = length;
+            break;
+        }
+        // Short records are read past (the read stays in the file's buffer);
+        // long ones are sought past.
+        const bool passed = length <= 64 * 1024
+                                ? (record.resize(length), file.read(record.data(), length) == length)
+                                : file.seek(end + 4 + length);
+        if (!passed)
             break;
         end += 4 + length;
         if (++count > MaxRecords) {
@@ -95,12 +116,24 @@ ReadResult readEach(const QString &path, const std::function<void(QByteArrayView
             return result;
         }
     }
-    qsizetype pos = 0;
-    while (pos < end) {
-        const qint32 length = qFromLittleEndian<qint32>(bytes.constData() + pos);
-        each(QByteArrayView(bytes.constData() + pos + 4, length));
+    if (begin)
+        begin(count, end - 4 * qint64(count));
+    qint64 pos = 0;
+    if (!file.seek(0))
+        end = 0;
+    for (qsizetype r = 0; r < count && pos < end; ++r) {
+        qint32 length = 0;
+        record.resize(0);
+        if (!readLength(length) || length < 0 || length > end - pos - 4)
+            break;
+        record.resize(length);
+        if (file.read(record.data(), length) != length)
+            break;
+        each(QByteArrayView(record));
         pos += 4 + length;
     }
+    record = QByteArray();
+    file.close();
     if (pos < size) {
         if (size - pos < 4) {
             result.error = tr("The file %1 ends inside a record length at byte %2.").arg(name).arg(pos);
@@ -108,7 +141,7 @@ ReadResult readEach(const QString &path, const std::function<void(QByteArrayView
             result.error = tr("The file %1 is damaged at byte %2: a record claims %3 bytes.")
                                .arg(name)
                                .arg(pos)
-                               .arg(qFromLittleEndian<qint32>(bytes.constData() + pos));
+                               .arg(pos == end ? badLength : qint32(-1));
         }
         result.backupPath = keepBadCopy(path);
         result.error += QLatin1Char(' ');

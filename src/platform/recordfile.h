@@ -31,8 +31,10 @@ inline constexpr qsizetype MaxRecords = 1000000;
 
 ReadResult read(const QString &path);
 // Hands each record to `each` in file order instead of collecting them;
-// `records` of the result stays empty.
-ReadResult readEach(const QString &path, const std::function<void(QByteArrayView)> &each);
+// `records` of the result stays empty. `begin`, when given, first learns how
+// many records will come and their bytes in all.
+ReadResult readEach(const QString &path, const std::function<void(QByteArrayView)> &each,
+                    const std::function<void(qsizetype records, qint64 bytes)> &begin = {});
 
 enum class Access { Normal, OwnerOnly };
 

@@ -1,50 +1,194 @@
 #include "platform/table.h"
 
+#include <QVarLengthArray>
+
 #include <algorithm>
+#include <cstring>
+#include <numeric>
+
+// A packed row: the cell count as a varint, then for a short row each cell as
+// a varint byte length and its UTF-8 bytes; a wide row instead keeps a table
+// of 32-bit cell ends before its text, so that reading any one cell of it
+// does not walk the cells before.
+namespace {
+
+constexpr int ShortRowCells = 16;
+// Offsets must stay below the loose bit.
+constexpr qsizetype MaxPackedBytes = 0x7FFFFFF0;
+// Dead bytes left by rewritten rows are reclaimed once they pass both bounds.
+constexpr qsizetype CompactAfterBytes = 64 * 1024;
+
+char *writeVarint(char *out, quint32 value)
+{
+    while (value >= 0x80) {
+        *out++ = char((value & 0x7F) | 0x80);
+        value >>= 7;
+    }
+    *out++ = char(value);
+    return out;
+}
+
+bool isPair(const QString &text, qsizetype i)
+{
+    return text.at(i).isHighSurrogate() && i + 1 < text.size() && text.at(i + 1).isLowSurrogate();
+}
+
+// UTF-8 written straight into the buffer; a lone surrogate becomes U+FFFD,
+// as QString::toUtf8 has it.
+qsizetype utf8Length(const QString &text)
+{
+    qsizetype length = 0;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const char16_t u = text.at(i).unicode();
+        if (u < 0x80)
+            length += 1;
+        else if (u < 0x800)
+            length += 2;
+        else if (isPair(text, i))
+            length += 4, ++i;
+        else
+            length += 3;
+    }
+    return length;
+}
+
+char *writeUtf8(char *out, const QString &text)
+{
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        char32_t u = text.at(i).unicode();
+        if (u < 0x80) {
+            *out++ = char(u);
+        } else if (u < 0x800) {
+            *out++ = char(0xC0 | (u >> 6));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else if (isPair(text, i)) {
+            u = QChar::surrogateToUcs4(text.at(i), text.at(i + 1));
+            ++i;
+            *out++ = char(0xF0 | (u >> 18));
+            *out++ = char(0x80 | ((u >> 12) & 0x3F));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        } else {
+            if (QChar::isSurrogate(u))
+                u = 0xFFFD;
+            *out++ = char(0xE0 | (u >> 12));
+            *out++ = char(0x80 | ((u >> 6) & 0x3F));
+            *out++ = char(0x80 | (u & 0x3F));
+        }
+    }
+    return out;
+}
+
+quint32 readVarint(const char *&p)
+{
+    quint32 value = 0;
+    for (int shift = 0;; shift += 7) {
+        const auto byte = quint8(*p++);
+        value |= quint32(byte & 0x7F) << shift;
+        if (!(byte & 0x80))
+            return value;
+    }
+}
+
+quint32 readEnd(const char *ends, int index)
+{
+    quint32 end = 0;
+    std::memcpy(&end, ends + 4 * qsizetype(index), 4);
+    return end;
+}
+
+// Drops trailing empty cells and those past `columns`.
+void trim(QStringList &cells, int columns)
+{
+    qsizetype used = std::min<qsizetype>(cells.size(), columns);
+    while (used > 0 && cells.at(used - 1).isEmpty())
+        --used;
+    cells.resize(used);
+}
+
+} // namespace
 
 Table::Table(int columns, int rows) : m_columns(std::max(1, columns))
 {
     setRowCount(rows);
 }
 
+void Table::reserve(int rows, qsizetype textBytes)
+{
+    m_rows.reserve(std::max(rows, 1));
+    m_packed.reserve(std::clamp<qsizetype>(textBytes, 0, MaxPackedBytes));
+}
+
 void Table::setColumnCount(int columns)
 {
     m_columns = std::max(1, columns);
-    for (QStringList &r : m_rows) {
-        if (r.size() > m_columns)
-            r.resize(m_columns);
+    for (Slot &slot : m_rows) {
+        if (cellCountOf(slot) <= m_columns)
+            continue;
+        if (slot & LooseBit) {
+            m_loose[slot & ~LooseBit].resize(m_columns);
+            continue;
+        }
+        QStringList cells = cellsOf(slot);
+        trim(cells, m_columns);
+        release(slot);
+        slot = store(cells);
     }
+    compactIfWasteful();
 }
 
 void Table::setRowCount(int rows)
 {
-    m_rows.resize(std::max(1, rows));
+    rows = std::max(1, rows);
+    for (qsizetype r = rows; r < m_rows.size(); ++r)
+        release(m_rows.at(r));
+    m_rows.resize(rows);
+    compactIfWasteful();
 }
 
 QString Table::cell(int column, int row) const
 {
     if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_columns)
         return QString();
-    return m_rows.at(row).value(column);
+    const Slot slot = m_rows.at(row);
+    if (slot == 0)
+        return QString();
+    if (slot & LooseBit)
+        return m_loose.at(slot & ~LooseBit).value(column);
+    return packedCell(slot - 1, column);
 }
 
 void Table::setCell(int column, int row, const QString &text)
 {
     if (row < 0 || row >= m_rows.size() || column < 0 || column >= m_columns)
         return;
-    QStringList &cells = m_rows[row];
-    if (column >= cells.size()) {
-        // An empty cell past the row's end is already there.
-        if (text.isEmpty())
-            return;
-        cells.resize(column + 1);
+    Slot &slot = m_rows[row];
+    if (slot & LooseBit) {
+        QStringList &cells = m_loose[slot & ~LooseBit];
+        if (column >= cells.size()) {
+            // An empty cell past the row's end is already there.
+            if (text.isEmpty())
+                return;
+            cells.resize(column + 1);
+        }
+        cells[column] = text;
+        return;
     }
+    if (cell(column, row) == text)
+        return;
+    QStringList cells = cellsOf(slot);
+    if (column >= cells.size())
+        cells.resize(column + 1);
     cells[column] = text;
+    release(slot);
+    slot = storeLoose(std::move(cells));
+    compactIfWasteful();
 }
 
 QStringList Table::row(int row) const
 {
-    QStringList cells = m_rows.value(row);
+    QStringList cells = row >= 0 && row < m_rows.size() ? cellsOf(m_rows.at(row), m_columns)
+                                                        : QStringList();
     cells.resize(m_columns);
     return cells;
 }
@@ -53,20 +197,17 @@ void Table::setRow(int row, QStringList cells)
 {
     if (row < 0 || row >= m_rows.size())
         return;
-    // Trailing empty cells need no room.
-    qsizetype used = std::min<qsizetype>(cells.size(), m_columns);
-    while (used > 0 && cells.at(used - 1).isEmpty())
-        --used;
-    cells.resize(used);
-    cells.squeeze();
-    m_rows[row] = std::move(cells);
+    trim(cells, m_columns);
+    release(m_rows.at(row));
+    m_rows[row] = store(cells);
+    compactIfWasteful();
 }
 
 bool Table::isEmpty() const
 {
     if (m_rows.size() > 2)
         return false;
-    const QStringList cells = m_rows.value(1);
+    const QStringList cells = m_rows.size() > 1 ? cellsOf(m_rows.at(1)) : QStringList();
     for (qsizetype c = 0; c < std::min<qsizetype>(cells.size(), m_columns - 1); ++c) {
         if (!cells.at(c).isEmpty())
             return false;
@@ -76,7 +217,7 @@ bool Table::isEmpty() const
 
 int Table::appendRow()
 {
-    m_rows.append(QStringList());
+    m_rows.append(0);
     return int(m_rows.size()) - 1;
 }
 
@@ -84,48 +225,257 @@ void Table::removeRow(int row)
 {
     if (row < 1 || row >= m_rows.size())
         return;
+    release(m_rows.at(row));
     if (m_rows.size() == 2) {
         // The table never drops below heading plus row 1.
-        m_rows[1] = QStringList();
-        return;
+        m_rows[1] = 0;
+    } else {
+        m_rows.removeAt(row);
     }
-    m_rows.removeAt(row);
+    compactIfWasteful();
 }
 
 void Table::insertColumn(int column)
 {
     column = std::clamp(column, 0, m_columns);
-    for (QStringList &r : m_rows) {
-        if (r.size() > column)
-            r.insert(column, QString());
-    }
     ++m_columns;
+    for (Slot &slot : m_rows) {
+        if (cellCountOf(slot) <= column)
+            continue;
+        if (slot & LooseBit) {
+            m_loose[slot & ~LooseBit].insert(column, QString());
+            continue;
+        }
+        QStringList cells = cellsOf(slot);
+        cells.insert(column, QString());
+        release(slot);
+        slot = store(cells);
+    }
+    compactIfWasteful();
 }
 
 void Table::removeColumn(int column)
 {
     if (column < 0 || column >= m_columns || m_columns == 1)
         return;
-    for (QStringList &r : m_rows) {
-        if (r.size() > column)
-            r.removeAt(column);
-    }
     --m_columns;
+    for (Slot &slot : m_rows) {
+        if (cellCountOf(slot) <= column)
+            continue;
+        if (slot & LooseBit) {
+            m_loose[slot & ~LooseBit].removeAt(column);
+            continue;
+        }
+        QStringList cells = cellsOf(slot);
+        cells.removeAt(column);
+        trim(cells, m_columns);
+        release(slot);
+        slot = store(cells);
+    }
+    compactIfWasteful();
 }
 
 void Table::clearRecords()
 {
-    QStringList heading = m_rows.value(0);
-    if (heading.size() > m_columns)
-        heading.resize(m_columns);
-    m_rows = {heading, QStringList()};
+    QStringList heading = m_rows.isEmpty() ? QStringList() : cellsOf(m_rows.at(0));
+    trim(heading, m_columns);
+    m_rows.clear();
+    m_packed.clear();
+    m_loose.clear();
+    m_freeLoose.clear();
+    m_garbage = 0;
+    m_rows = {store(heading), 0};
 }
 
 int Table::findRow(int column, const QString &text) const
 {
     for (int r = 1; r < m_rows.size(); ++r) {
-        if (m_rows.at(r).value(column).compare(text, Qt::CaseInsensitive) == 0)
+        if (cell(column, r).compare(text, Qt::CaseInsensitive) == 0)
             return r;
     }
     return -1;
+}
+
+void Table::sortRowsBy(int column,
+                       const std::function<bool(const QString &, const QString &)> &less)
+{
+    if (m_rows.size() < 3)
+        return;
+    // Each key is read once; the rows move as slots, their text stays put.
+    QStringList keys;
+    keys.reserve(m_rows.size() - 1);
+    for (int r = 1; r < m_rows.size(); ++r)
+        keys.append(cell(column, r));
+    QList<int> order(keys.size());
+    std::iota(order.begin(), order.end(), 0);
+    std::stable_sort(order.begin(), order.end(),
+                     [&](int a, int b) { return less(keys.at(a), keys.at(b)); });
+    for (int &index : order)
+        ++index;
+    reorderRows(order);
+}
+
+void Table::reorderRows(const QList<int> &order)
+{
+    if (order.size() != m_rows.size() - 1)
+        return;
+    QList<bool> taken(m_rows.size(), false);
+    QList<Slot> sorted;
+    sorted.reserve(m_rows.size());
+    sorted.append(m_rows.at(0));
+    for (int row : order) {
+        if (row < 1 || row >= m_rows.size() || taken.at(row))
+            return;
+        taken[row] = true;
+        sorted.append(m_rows.at(row));
+    }
+    m_rows = std::move(sorted);
+}
+
+QStringList Table::cellsOf(Slot slot, qsizetype room) const
+{
+    if (slot == 0)
+        return QStringList();
+    if (slot & LooseBit)
+        return m_loose.at(slot & ~LooseBit);
+    const char *p = m_packed.constData() + (slot - 1);
+    const int count = int(readVarint(p));
+    QStringList cells;
+    cells.reserve(std::max<qsizetype>(count, room));
+    if (count <= ShortRowCells) {
+        for (int c = 0; c < count; ++c) {
+            const quint32 length = readVarint(p);
+            cells.append(QString::fromUtf8(p, length));
+            p += length;
+        }
+        return cells;
+    }
+    const char *ends = p;
+    const char *text = ends + 4 * qsizetype(count);
+    quint32 start = 0;
+    for (int c = 0; c < count; ++c) {
+        const quint32 end = readEnd(ends, c);
+        cells.append(QString::fromUtf8(text + start, end - start));
+        start = end;
+    }
+    return cells;
+}
+
+int Table::cellCountOf(Slot slot) const
+{
+    if (slot == 0)
+        return 0;
+    if (slot & LooseBit)
+        return int(m_loose.at(slot & ~LooseBit).size());
+    const char *p = m_packed.constData() + (slot - 1);
+    return int(readVarint(p));
+}
+
+QString Table::packedCell(qsizetype offset, int column) const
+{
+    const char *p = m_packed.constData() + offset;
+    const int count = int(readVarint(p));
+    if (column >= count)
+        return QString();
+    if (count <= ShortRowCells) {
+        for (int c = 0; c < column; ++c)
+            p += readVarint(p);
+        const quint32 length = readVarint(p);
+        return QString::fromUtf8(p, length);
+    }
+    const quint32 start = column == 0 ? 0 : readEnd(p, column - 1);
+    const quint32 end = readEnd(p, column);
+    return QString::fromUtf8(p + 4 * qsizetype(count) + start, end - start);
+}
+
+qsizetype Table::packedSize(qsizetype offset) const
+{
+    const char *begin = m_packed.constData() + offset;
+    const char *p = begin;
+    const int count = int(readVarint(p));
+    if (count <= ShortRowCells) {
+        for (int c = 0; c < count; ++c)
+            p += readVarint(p);
+        return p - begin;
+    }
+    return (p - begin) + 4 * qsizetype(count) + (count > 0 ? readEnd(p, count - 1) : 0);
+}
+
+Table::Slot Table::store(const QStringList &cells)
+{
+    if (cells.isEmpty())
+        return 0;
+    const int count = int(cells.size());
+    const bool wide = count > ShortRowCells;
+    QVarLengthArray<quint32, 128> lengths(count);
+    qsizetype bytes = 5 + (wide ? 4 : 5) * qsizetype(count);
+    for (int c = 0; c < count; ++c) {
+        lengths[c] = quint32(utf8Length(cells.at(c)));
+        bytes += lengths[c];
+    }
+    if (m_packed.size() + bytes >= MaxPackedBytes)
+        return storeLoose(cells);
+    const qsizetype offset = m_packed.size();
+    m_packed.resize(offset + bytes);
+    char *out = m_packed.data() + offset;
+    out = writeVarint(out, quint32(count));
+    if (wide) {
+        quint32 end = 0;
+        for (int c = 0; c < count; ++c) {
+            end += lengths[c];
+            std::memcpy(out, &end, 4);
+            out += 4;
+        }
+        for (const QString &text : cells)
+            out = writeUtf8(out, text);
+    } else {
+        for (int c = 0; c < count; ++c) {
+            out = writeVarint(out, lengths[c]);
+            out = writeUtf8(out, cells.at(c));
+        }
+    }
+    m_packed.resize(out - m_packed.constData());
+    return Slot(offset + 1);
+}
+
+Table::Slot Table::storeLoose(QStringList cells)
+{
+    if (!m_freeLoose.isEmpty()) {
+        const int index = m_freeLoose.takeLast();
+        m_loose[index] = std::move(cells);
+        return LooseBit | Slot(index);
+    }
+    m_loose.append(std::move(cells));
+    return LooseBit | Slot(m_loose.size() - 1);
+}
+
+void Table::release(Slot slot)
+{
+    if (slot == 0)
+        return;
+    if (slot & LooseBit) {
+        const int index = int(slot & ~LooseBit);
+        m_loose[index] = QStringList();
+        m_freeLoose.append(index);
+        return;
+    }
+    m_garbage += packedSize(slot - 1);
+}
+
+void Table::compactIfWasteful()
+{
+    if (m_garbage < CompactAfterBytes || m_garbage * 2 < m_packed.size())
+        return;
+    QByteArray packed;
+    packed.reserve(m_packed.size() - m_garbage);
+    for (Slot &slot : m_rows) {
+        if (slot == 0 || (slot & LooseBit))
+            continue;
+        const qsizetype offset = slot - 1;
+        const qsizetype size = packedSize(offset);
+        slot = Slot(packed.size() + 1);
+        packed.append(m_packed.constData() + offset, size);
+    }
+    m_packed = std::move(packed);
+    m_garbage = 0;
 }

@@ -1,13 +1,21 @@
 #pragma once
 
+#include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // A grid of text cells addressed as (column, row), row 0 being the heading.
-// Reads outside the grid give "". A row holds only the cells up to its last
-// written one, so memory follows the text, not the column count. The software
-// list, submit list and history are Tables.
+// Reads outside the grid give "". The software list, submit list and history
+// are Tables.
+//
+// Memory follows the text, not the column count: a row holds only the cells up
+// to its last non-empty one, and rows set whole (as the record files load
+// them) are packed into one shared byte buffer, a few bytes per row beside
+// their text. A row written cell by cell is kept unpacked until it is set
+// whole again, so filling a row one cell at a time stays linear.
 class Table
 {
 public:
@@ -17,6 +25,9 @@ public:
     int rowCount() const { return int(m_rows.size()); }
     void setColumnCount(int columns);
     void setRowCount(int rows);
+    // Room for `rows` rows and `textBytes` bytes of packed text, so that a
+    // load of known size does not grow the table in steps.
+    void reserve(int rows, qsizetype textBytes);
 
     QString cell(int column, int row) const;
     void setCell(int column, int row, const QString &text);
@@ -40,22 +51,41 @@ public:
     void clearRecords();
 
     // Sorts rows 1.. by the cell in `column` with `less`; row 0 stays.
-    template <typename Less> void sortRows(int column, Less less);
+    template <typename Less> void sortRows(int column, Less less)
+    {
+        sortRowsBy(column, std::function<bool(const QString &, const QString &)>(less));
+    }
+
+    // Puts rows 1.. in the order given: `order[i]` is the row that becomes
+    // row i + 1. Anything but a permutation of 1..rowCount()-1 is ignored.
+    void reorderRows(const QList<int> &order);
 
     // First row >= 1 whose cell in `column` equals `text` without regard to case, or -1.
     int findRow(int column, const QString &text) const;
 
 private:
-    int m_columns;
-    QList<QStringList> m_rows;
-};
+    // A row's place: 0 for a row without cells; LooseBit plus an index into
+    // m_loose; otherwise one past the row's offset in m_packed.
+    using Slot = quint32;
+    static constexpr Slot LooseBit = 0x80000000u;
 
-template <typename Less> void Table::sortRows(int column, Less less)
-{
-    if (m_rows.size() < 3)
-        return;
-    std::stable_sort(m_rows.begin() + 1, m_rows.end(),
-                     [&](const QStringList &a, const QStringList &b) {
-                         return less(a.value(column), b.value(column));
-                     });
-}
+    // The cells a row holds (trailing empty cells left out).
+    QStringList cellsOf(Slot slot, qsizetype room = 0) const;
+    int cellCountOf(Slot slot) const;
+    QString packedCell(qsizetype offset, int column) const;
+    qsizetype packedSize(qsizetype offset) const;
+
+    // Stores `cells` (already trimmed) and gives its slot.
+    Slot store(const QStringList &cells);
+    Slot storeLoose(QStringList cells);
+    void release(Slot slot);
+    void compactIfWasteful();
+    void sortRowsBy(int column, const std::function<bool(const QString &, const QString &)> &less);
+
+    int m_columns;
+    QList<Slot> m_rows;
+    QByteArray m_packed;
+    qsizetype m_garbage = 0;
+    QList<QStringList> m_loose;
+    QList<int> m_freeLoose;
+};

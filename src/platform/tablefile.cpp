@@ -136,6 +136,9 @@ LoadResult load(Table &table, const QString &path, Kind kind)
         table.setRow(target, std::move(parts));
         if (overlong)
             ++result.overlongRecords;
+    }, [&table](qsizetype records, qint64 bytes) {
+        // UTF-8 takes a byte or two more than Windows-1252 for a few letters.
+        table.reserve(int(table.rowCount() + records), qsizetype(bytes + bytes / 8 + 2 * records));
     });
     if (tooManyCells) {
         table = before;
@@ -152,8 +155,6 @@ LoadResult load(Table &table, const QString &path, Kind kind)
                                  "before saving.")
                             : tr("The original file was kept as %1.")
                                   .arg(QDir::toNativeSeparators(result.backupPath));
-        for (int r = 1; r < table.rowCount(); ++r)
-            result.chooserNames.append(table.cell(0, r));
         return result;
     }
     result.fileExisted = read.exists;
@@ -173,8 +174,6 @@ LoadResult load(Table &table, const QString &path, Kind kind)
                 .arg(QDir::toNativeSeparators(path), QDir::toNativeSeparators(result.backupPath));
         result.error = result.error.isEmpty() ? note : result.error + QLatin1Char('\n') + note;
     }
-    for (int r = 1; r < table.rowCount(); ++r)
-        result.chooserNames.append(table.cell(0, r));
     return result;
 }
 

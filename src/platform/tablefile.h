@@ -19,8 +19,6 @@ struct LoadResult
 {
     bool fileExisted = false;
     int recordsRead = 0;
-    // Field 0 of every row after loading, for the product chooser (index = row - 1).
-    QStringList chooserNames;
     // One message for the user when the file could not be read whole, else empty.
     QString error;
     QString backupPath;

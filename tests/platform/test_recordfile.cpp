@@ -136,7 +136,7 @@ private slots:
         QCOMPARE(QFileInfo(path).size(), size);
     }
 
-    void loadingAddsRowsAndChooserNames_data()
+    void loadingAddsOneRowPerRecord_data()
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("names");
@@ -152,7 +152,7 @@ private slots:
         QTest::newRow("a record of separators alone keeps its row")
             << framed({"|||", "Beta|2"}) << QStringList{QString(), QStringLiteral("Beta")} << 3;
     }
-    void loadingAddsRowsAndChooserNames()
+    void loadingAddsOneRowPerRecord()
     {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, names);
@@ -164,9 +164,7 @@ private slots:
         const TableFile::LoadResult result = TableFile::load(soft, path, TableFile::Kind::Marked);
         QVERIFY(result.fileExisted);
         QVERIFY2(result.error.isEmpty(), qPrintable(result.error));
-        QCOMPARE(result.chooserNames, names);
         QCOMPARE(soft.rowCount(), rows);
-        // The product chooser must stay aligned with the rows: item i is row i + 1.
         for (int i = 0; i < names.size(); ++i)
             QCOMPARE(soft.cell(0, i + 1), names.at(i));
     }
@@ -178,7 +176,6 @@ private slots:
         const auto result = TableFile::load(soft, dir.filePath(QStringLiteral("none.dat")),
                                             TableFile::Kind::Marked);
         QVERIFY(!result.fileExisted);
-        QVERIFY(result.chooserNames.isEmpty());
         QVERIFY(result.error.isEmpty());
         QCOMPARE(soft.rowCount(), 2);
     }

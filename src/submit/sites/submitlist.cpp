@@ -78,7 +78,7 @@ void sortRows(Table &table, const QCollator &collator)
     struct Entry
     {
         QString key;
-        QStringList cells;
+        int row = 0;
     };
     QList<Entry> entries;
     entries.reserve(rows - 1);
@@ -86,23 +86,31 @@ void sortRows(Table &table, const QCollator &collator)
         // Only the row's own cells: padding every row to the widest record
         // would cost a separator per column per row. Missing cells are empty,
         // so rows still compare cell by cell.
-        QStringList cells = table.row(r);
-        while (!cells.isEmpty() && cells.last().isEmpty())
-            cells.removeLast();
-        cells.squeeze();
-        QString key = cells.value(0);
-        for (const QString &cell : std::as_const(cells)) {
+        const QStringList cells = table.row(r);
+        qsizetype used = cells.size();
+        while (used > 0 && cells.at(used - 1).isEmpty())
+            --used;
+        qsizetype length = cells.value(0).size() + separator.size();
+        for (qsizetype c = 0; c < used; ++c)
+            length += separator.size() + cells.at(c).size();
+        QString key;
+        key.reserve(length);
+        key += cells.value(0);
+        for (qsizetype c = 0; c < used; ++c) {
             key += separator;
-            key += cell;
+            key += cells.at(c);
         }
         key += separator;
-        entries.append({std::move(key), std::move(cells)});
+        entries.append({std::move(key), r});
     }
     std::sort(entries.begin(), entries.end(), [&](const Entry &a, const Entry &b) {
         return collator.compare(a.key, b.key) < 0;
     });
-    for (int r = 1; r < rows; ++r)
-        table.setRow(r, entries.at(r - 1).cells);
+    QList<int> order;
+    order.reserve(entries.size());
+    for (const Entry &entry : std::as_const(entries))
+        order.append(entry.row);
+    table.reorderRows(order);
 }
 
 } // namespace SiteSort
