@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
@@ -63,8 +64,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
     case 0: {
         Table software(FieldCatalogue::FieldCount, 2);
         const TableFile::LoadResult loaded = TableFile::load(software, path, TableFile::Kind::Marked);
-        if (loaded.chooserNames.size() != software.rowCount() - 1)
-            fail("chooser out of step with the rows");
+        if (software.rowCount() - 1 > std::max(1, loaded.recordsRead))
+            fail("more rows than records read");
         // No record costs a row beyond what its bytes can pay for.
         if (software.rowCount() - 2 > qsizetype(size) / 5)
             fail("more rows than records");
