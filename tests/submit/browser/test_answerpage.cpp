@@ -132,15 +132,6 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(button(w, "Button_done")->isEnabled(), Timeout);
         QCOMPARE(w->noticeText(), QString("Must link back"));
     }
-
-    void aFreewareOnlyNoteLeavesTheNoticeLineHidden()
-    {
-        m_server.page("/freeonly", formPosting("/freeonly/post"));
-        m_server.page("/freeonly/post", "<html><body>ok</body></html>");
-        TForm2 *w = open("freeware only", "/freeonly", {"0=program_name"});
-        QTRY_VERIFY_WITH_TIMEOUT(button(w, "Button_done")->isEnabled(), Timeout);
-        QCOMPARE(w->noticeText(), QString());
-    }
 };
 
 QTEST_MAIN(TestAnswerPage)
