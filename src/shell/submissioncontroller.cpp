@@ -32,7 +32,8 @@ SubmissionController::SubmissionController(Workspace &workspace, SubmitView &sub
       m_addresses(addresses),
       m_browserStore(browserStore),
       m_run(workspace.sites(), workspace.software(), connectivity, dialogs),
-      m_source(workspace.sites(), workspace.software())
+      m_source(workspace.sites(), workspace.software()),
+      m_guardDialog(window)
 {
     m_source.currentSoftwareRow = [this] { return submittedSoftwareRow(); };
     m_source.currentMatchLists = [this] {
@@ -51,6 +52,16 @@ SubmissionController::SubmissionController(Workspace &workspace, SubmitView &sub
         return FormWalk::LoginPair{pair.userName, pair.passWord};
     };
     m_source.autoSubmitChecked = [this] { return m_submitView.automaticSubmission(); };
+    // Pairs a site took already, or that break its policy, go only when the
+    // user says so; the history is read in the format outcomes are written in.
+    m_run.setPairGuard([this](const QList<int> &sites, const QList<int> &products) {
+        const SubmitGuard::Findings findings =
+            SubmitGuard::find(m_workspace.history(), m_workspace.sites(),
+                              m_workspace.software(), sites, products, m_locale);
+        if (findings.isEmpty())
+            return std::optional<QList<SubmissionRun::Pair>>(QList<SubmissionRun::Pair>());
+        return SubmitGuard::leftOut(findings, m_guardPrompt->ask(findings));
+    });
     // Products that break PAD rules go only when the user says so, once a run.
     m_run.setProductApproval([this](const QList<int> &rows) {
         const QString list = RunPadCheck::listFor(m_workspace.software(), rows);

@@ -3,6 +3,7 @@
 #include "submit/browser/outcome.h"
 #include "submit/browser/submissionsource.h"
 #include "submit/history/historyrecord.h"
+#include "submit/guarddialog.h"
 #include "submit/run/submissionrun.h"
 #include "submit/softwarelisthost.h"
 
@@ -79,6 +80,9 @@ public:
     // The day and the short date format outcomes are written with.
     void setClock(const Clock &clock) { m_clock = &clock; }
     void setLocale(const QLocale &locale) { m_locale = locale; }
+    // Who is asked about pairs already sent or against a site's policy; the
+    // dialog unless set.
+    void setGuardPrompt(SubmitGuard::Prompt &prompt) { m_guardPrompt = &prompt; }
 
 private:
     void wireViews();
@@ -108,6 +112,8 @@ private:
     SystemClock m_systemClock;
     const Clock *m_clock = &m_systemClock;
     QLocale m_locale;
+    GuardDialogPrompt m_guardDialog;
+    SubmitGuard::Prompt *m_guardPrompt = &m_guardDialog;
     QList<QPointer<TForm2>> m_windows;
     QPointer<TForm3> m_credentials;
 };

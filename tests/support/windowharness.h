@@ -8,6 +8,7 @@
 #include "support/fakeaddresshandler.h"
 #include "support/fakeconnectivity.h"
 #include "support/fakedialogs.h"
+#include "support/fakeguardprompt.h"
 #include "support/records.h"
 
 #include <QPushButton>
@@ -28,6 +29,7 @@ protected:
     FakeDialogs m_dialogs;
     FakeAddressHandler m_addresses;
     FakeConnectivity m_connectivity;
+    FakeGuardPrompt m_guard;
     // Never the user's own store: a file in the test's folder.
     std::unique_ptr<IniBrowserSettingsStore> m_browserStore;
 
@@ -42,6 +44,8 @@ protected:
         m_addresses.opened.clear();
         m_connectivity.online = true;
         m_connectivity.checks = 0;
+        m_guard.asked.clear();
+        m_guard.answers.clear();
         m_browserStore = std::make_unique<IniBrowserSettingsStore>(
             m_dir->filePath(QStringLiteral("user-config/BrowserSettings.ini")));
     }
@@ -95,6 +99,8 @@ protected:
                                              m_connectivity, *m_browserStore, programFolder);
         if (form->startUpFailed())
             qWarning("start-up failed: %s", qPrintable(m_dialogs.errors().join('\n')));
+        if (form->submission())
+            form->submission()->setGuardPrompt(m_guard);
         return form;
     }
 

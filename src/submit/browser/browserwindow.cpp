@@ -83,6 +83,12 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     m_done = outcomeButton("Button_done", QStringLiteral("done ok"), 75, m_bar);
     m_fail->setEnabled(false);
     m_done->setEnabled(false);
+    // What the answer page seems to say, left of the buttons; page text,
+    // so never read as markup.
+    m_suggestion = new QLabel(m_bar);
+    m_suggestion->setObjectName(QStringLiteral("Label_suggestion"));
+    m_suggestion->setTextFormat(Qt::PlainText);
+    m_suggestion->hide();
 
     QWebEngineProfile *profile = sharedProfile();
     profile->setHttpUserAgent(BrowserSettingsStore::userAgentWithTokens(
@@ -105,6 +111,7 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     m_notice = new QLabel(this);
     m_notice->setObjectName(QStringLiteral("Label_notice"));
     m_notice->setWordWrap(true);
+    m_notice->setTextFormat(Qt::PlainText);
     m_notice->setMargin(4);
     m_notice->setStyleSheet(QStringLiteral("background: rgb(255, 255, 210); color: black;"));
     m_notice->hide();
@@ -132,10 +139,12 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     connect(m_handling, &PageHandling::captionChanged, this, &QWidget::setWindowTitle);
     connect(m_handling, &PageHandling::statusTextChanged, this,
             [this](const QString &text) { m_status->showMessage(text); });
-    connect(m_handling, &PageHandling::attentionChanged, this, [this](const QString &text) {
-        m_notice->setText(text);
-        m_notice->setVisible(!text.isEmpty());
-    });
+    connect(m_handling, &PageHandling::attentionChanged, this, &TForm2::showNotice);
+    connect(m_handling, &PageHandling::siteNoteChanged, this, &TForm2::showNotice);
+    connect(m_handling, &PageHandling::suggestionChanged, this, &TForm2::showSuggestion);
+    connect(m_handling, &PageHandling::answerTextRequested, m_driver,
+            &PageDriver::readAnswerText);
+    connect(m_driver, &PageDriver::answerTextRead, m_handling, &PageHandling::answerTextRead);
     connect(m_handling, &PageHandling::navigateRequested, this, &TForm2::navigate);
     connect(m_handling, &PageHandling::decorateRequested, m_driver, &PageDriver::decorate);
     connect(m_handling, &PageHandling::walkRequested, m_driver, &PageDriver::walk);
@@ -146,6 +155,7 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     connect(m_handling, &PageHandling::outcomeButtonsEnabledChanged, this, [this](bool on) {
         m_fail->setEnabled(on);
         m_done->setEnabled(on);
+        focusSuggestedButton();
     });
     connect(m_handling, &PageHandling::closeRequested, this, &TForm2::finish);
     connect(m_driver, &PageDriver::walkFinished, m_handling, &PageHandling::walkFinished);
@@ -229,6 +239,47 @@ QString TForm2::noticeText() const
     return m_notice->isVisibleTo(this) ? m_notice->text() : QString();
 }
 
+QString TForm2::suggestionText() const
+{
+    return m_suggestion->isVisibleTo(this) ? m_suggestion->text() : QString();
+}
+
+void TForm2::showNotice()
+{
+    // The site's note stays while its pages are open; the file notice
+    // belongs to one page. Both show when both apply.
+    QStringList lines;
+    for (const QString &line : {m_handling->siteNote(), m_handling->attentionText()}) {
+        if (!line.isEmpty())
+            lines.append(line);
+    }
+    m_notice->setText(lines.join(QLatin1Char('\n')));
+    m_notice->setVisible(!lines.isEmpty());
+}
+
+void TForm2::showSuggestion()
+{
+    const std::optional<AnswerSuggestion::Suggestion> suggestion = m_handling->suggestion();
+    m_suggestionFocused = false;
+    m_suggestion->setText(suggestion ? AnswerSuggestion::barText(*suggestion) : QString());
+    m_suggestion->setToolTip(m_suggestion->text());
+    m_suggestion->setVisible(suggestion.has_value());
+    focusSuggestedButton();
+}
+
+void TForm2::focusSuggestedButton()
+{
+    // A suggestion only: the button takes the focus, the user still presses it.
+    const std::optional<AnswerSuggestion::Suggestion> suggestion = m_handling->suggestion();
+    if (!suggestion || m_suggestionFocused || !m_handling->outcomeButtonsEnabled())
+        return;
+    m_suggestionFocused = true;
+    QToolButton *button =
+        suggestion->verdict == AnswerSuggestion::Verdict::Accepted ? m_done : m_fail;
+    button->setFocusPolicy(Qt::StrongFocus);
+    button->setFocus(Qt::OtherFocusReason);
+}
+
 void TForm2::setWebWindowGeometry(const WebWindowGeometry &geometry)
 {
     resize(geometry.width, geometry.height);
@@ -283,6 +334,7 @@ void TForm2::placeOutcomeButtons()
     m_fail->move(lefts.fail, 1);
     m_cancel->move(lefts.cancel, 1);
     m_done->move(lefts.done, 1);
+    m_suggestion->setGeometry(4, 0, qMax(0, lefts.fail - 8), BrowserWindowRules::BarHeight);
 }
 
 void TForm2::finish(int resultCode)

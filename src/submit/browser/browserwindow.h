@@ -77,6 +77,8 @@ public:
     QString statusText() const;
     // The notice shown above the page, empty when none is shown.
     QString noticeText() const;
+    // The outcome suggestion in the bar, empty when there is none.
+    QString suggestionText() const;
 
 signals:
     // An outcome button was pressed: positive done, negative failed, 0 cancelled.
@@ -93,6 +95,9 @@ private:
     void navigate(const QString &address);
     void pageLoadEnded(bool completed);
     void finish(int resultCode);
+    void showNotice();
+    void showSuggestion();
+    void focusSuggestedButton();
 
     Dialogs &m_dialogs;
     PageHandling *m_handling = nullptr;
@@ -104,6 +109,10 @@ private:
     QToolButton *m_cancel = nullptr;
     QToolButton *m_done = nullptr;
     QLabel *m_notice = nullptr;
+    QLabel *m_suggestion = nullptr;
+    // The suggested button took the focus once for the current answer page;
+    // the user's own moves are not undone after that.
+    bool m_suggestionFocused = false;
     QStatusBar *m_status = nullptr;
     bool m_closing = false;
 };

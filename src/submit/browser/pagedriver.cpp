@@ -257,6 +257,22 @@ void PageDriver::decorate(const QString &signatureHtml)
                               QWebEngineScript::ApplicationWorld);
 }
 
+void PageDriver::readAnswerText(int page)
+{
+    if (!m_page)
+        return;
+    QPointer<PageDriver> self(this);
+    m_page->runJavaScript(
+        PageScripts::visibleText(AnswerSuggestion::MaxText), QWebEngineScript::ApplicationWorld,
+        [self, page](const QVariant &result) {
+            if (!self || result.typeId() != QMetaType::QString)
+                return;
+            const QJsonObject answer =
+                QJsonDocument::fromJson(result.toString().toUtf8()).object();
+            emit self->answerTextRead(page, answer.value(QLatin1String("text")).toString());
+        });
+}
+
 void PageDriver::focusPage()
 {
     if (m_page)

@@ -49,6 +49,9 @@ public:
 
     void decorate(const QString &signatureHtml);
     void focusPage();
+    // Reads the page's visible text for the outcome suggestion; answers
+    // with answerTextRead(page, text) unless the page or driver is gone.
+    void readAnswerText(int page);
 
     static QString pageNotReadMessage();
     static QString pageChangedMessage();
@@ -67,6 +70,7 @@ signals:
     // The submit control is about to be clicked: the navigation lock must go.
     void aboutToClick();
     void walkFinished(const WalkOutcome &outcome);
+    void answerTextRead(int page, const QString &text);
 
 private:
     using Answer = std::function<void(const QJsonObject &)>;

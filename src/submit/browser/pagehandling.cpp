@@ -3,6 +3,7 @@
 #include "platform/dialogs.h"
 #include "submit/browser/emailcomposer.h"
 #include "submit/browser/submissionsource.h"
+#include "submit/sites/sitepolicy.h"
 #include "submit/sites/siterecord.h"
 
 #include <QCoreApplication>
@@ -69,6 +70,9 @@ void PageHandling::FormActivate()
     const QString address =
         site.value(m_resultCode > 0 ? SiteRecord::SubmitPage : SiteRecord::RegUrl);
     setCaption(site.value(SiteRecord::SiteName) + QStringLiteral(" : ") + m_windowName);
+    m_siteNote = SitePolicy::notice(site.value(SiteRecord::Notes));
+    if (!m_siteNote.isEmpty())
+        emit siteNoteChanged(m_siteNote);
     m_navigated = true;
     emit navigateRequested(address);
 }
@@ -113,6 +117,11 @@ void PageHandling::handleCompletion(const QString &title)
 {
     setStatus(QString());
     setAttention(QString());
+    ++m_completedPages;
+    if (m_suggestion) {
+        m_suggestion.reset();
+        emit suggestionChanged();
+    }
     setCaption(title);
     m_navigationLock = true;
     emit decorateRequested(pageSignature());
@@ -124,6 +133,7 @@ void PageHandling::handleCompletion(const QString &title)
     }
     if (m_filled) {
         m_resultReady = true;
+        emit answerTextRequested(m_completedPages);
         return;
     }
 
@@ -209,6 +219,15 @@ void PageHandling::walkFinished(const WalkOutcome &outcome)
     replayHeld();
     if (!m_closing && !outcome.notice.isEmpty())
         setStatus(outcome.notice);
+}
+
+void PageHandling::answerTextRead(int page, const QString &text)
+{
+    if (m_closing || page != m_completedPages)
+        return;
+    m_suggestion = AnswerSuggestion::suggest(text);
+    if (m_suggestion)
+        emit suggestionChanged();
 }
 
 void PageHandling::replayHeld()

@@ -1,11 +1,14 @@
 #pragma once
 
+#include "submit/browser/answersuggestion.h"
 #include "submit/formwalk/formwalkplan.h"
 #include "submit/formwalk/formwalkplanner.h"
 
 #include <QList>
 #include <QObject>
 #include <QString>
+
+#include <optional>
 
 class AddressHandler;
 class Dialogs;
@@ -81,6 +84,11 @@ public:
     QString caption() const { return m_caption; }
     QString statusText() const { return m_status; }
     QString attentionText() const { return m_attention; }
+    // The site's note for the notice line while its pages are open, from
+    // the first activation on.
+    QString siteNote() const { return m_siteNote; }
+    // What the latest answer page seems to say; nothing before one was read.
+    std::optional<AnswerSuggestion::Suggestion> suggestion() const { return m_suggestion; }
     // An e-mail site's message has been handed to the mail program.
     bool mailComposed() const { return m_mailComposed; }
 
@@ -94,6 +102,9 @@ public:
     void WebBrowser1DocumentComplete(bool browserComplete, const QString &title);
     // The walk asked for by walkRequested() has ended.
     void walkFinished(const WalkOutcome &outcome);
+    // The visible text of the answer page `page` (as answerTextRequested()
+    // numbered it); an answer for a page since replaced is dropped.
+    void answerTextRead(int page, const QString &text);
     // The walk is about to click the submit control.
     void clearNavigationLock() { m_navigationLock = false; }
 
@@ -107,6 +118,11 @@ signals:
     // Empty hides the window's notice.
     void attentionChanged(const QString &text);
     void navigateRequested(const QString &address);
+    void siteNoteChanged(const QString &note);
+    // Read the visible text of the page just completed, the answer to the
+    // sent form; the window answers with answerTextRead().
+    void answerTextRequested(int page);
+    void suggestionChanged();
     // Append `signatureHtml` at the end of the body and remove the body's border.
     void decorateRequested(const QString &signatureHtml);
     // Snapshot, plan and apply; the window answers with walkFinished().
@@ -161,4 +177,7 @@ private:
     QString m_caption;
     QString m_status;
     QString m_attention;
+    QString m_siteNote;
+    int m_completedPages = 0;
+    std::optional<AnswerSuggestion::Suggestion> m_suggestion;
 };

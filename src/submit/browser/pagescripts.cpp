@@ -124,6 +124,12 @@ body.style.borderStyle = 'none';
 return JSON.stringify({ decorated: true });
 )JS";
 
+const char *const VisibleTextBody = R"JS(
+var body = document.body;
+var t = body ? body.innerText : '';
+return JSON.stringify({ text: text(t).slice(0, limit) });
+)JS";
+
 // Every script answers a JSON text; what it throws comes back as
 // { "scriptError": text } instead of an empty answer.
 QString wrap(const char *body, const char *parameter, const QByteArray &argumentJson)
@@ -171,6 +177,11 @@ QString submit(const QJsonObject &control)
 QString decorate(const QString &signatureHtml)
 {
     return wrap(DecorateBody, "signature", json(QJsonValue(signatureHtml)));
+}
+
+QString visibleText(int limit)
+{
+    return wrap(VisibleTextBody, "limit", json(QJsonValue(limit)));
 }
 
 QString focusPage()

@@ -19,6 +19,9 @@ QString apply(const QJsonObject &plan);
 QString submit(const QJsonObject &control);
 // Appends `signatureHtml` at the end of the body and removes its border.
 QString decorate(const QString &signatureHtml);
+// The visible text of the page's body, at most `limit` characters; answers
+// { "text": "..." }.
+QString visibleText(int limit);
 // Gives the page's window the keyboard focus.
 QString focusPage();
 

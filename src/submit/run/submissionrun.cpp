@@ -99,12 +99,18 @@ SubmissionRun::Start SubmissionRun::submit(const Selection &selection)
         }
     }
 
+    m_leftOut.clear();
+    if (!guardPairs())
+        return Start::GuardCancelled;
+
     if (m_approveProducts && nextPair(Pair{})) {
+        // The products that still have a site to go to.
         QList<int> products;
-        for (int e = 1; e < m_software.rowCount(); ++e) {
-            if (productTaken(e))
-                products.append(e);
+        for (std::optional<Pair> p = nextPair(Pair{}); p; p = nextPair(*p)) {
+            if (!products.contains(p->softwareRow))
+                products.append(p->softwareRow);
         }
+        std::sort(products.begin(), products.end());
         if (!m_approveProducts(products))
             return Start::NotApproved;
     }
@@ -156,6 +162,28 @@ void SubmissionRun::settleMarks(const Selection &selection)
         emit productMarksChanged();
 }
 
+bool SubmissionRun::guardPairs()
+{
+    if (!m_guard || !nextPair(Pair{}))
+        return true;
+    QList<int> sites;
+    for (int c = 1; c < m_submitList.rowCount(); ++c) {
+        if (siteTaken(c))
+            sites.append(c);
+    }
+    QList<int> products;
+    for (int e = 1; e < m_software.rowCount(); ++e) {
+        if (productTaken(e))
+            products.append(e);
+    }
+    const std::optional<QList<Pair>> leftOut = m_guard(sites, products);
+    if (!leftOut)
+        return false;
+    for (const Pair &pair : *leftOut)
+        m_leftOut.insert(key(pair));
+    return true;
+}
+
 bool SubmissionRun::siteTaken(int row) const
 {
     return markedExactly(m_submitList, row)
@@ -185,9 +213,11 @@ std::optional<SubmissionRun::Pair> SubmissionRun::nextPair(Pair after) const
     for (; site < m_submitList.rowCount(); ++site, fromProduct = 1) {
         if (!siteTaken(site))
             continue;
-        const auto e = std::lower_bound(taken.cbegin(), taken.cend(), fromProduct);
-        if (e != taken.cend())
-            return Pair{site, *e};
+        for (auto e = std::lower_bound(taken.cbegin(), taken.cend(), fromProduct);
+             e != taken.cend(); ++e) {
+            if (!isLeftOut({site, *e}))
+                return Pair{site, *e};
+        }
     }
     return std::nullopt;
 }
@@ -209,6 +239,7 @@ void SubmissionRun::advance()
         const std::optional<Pair> pair = nextPair(m_position);
         if (!pair) {
             m_running = false;
+            m_leftOut.clear();
             emit finished(m_summary);
             continue;
         }
@@ -272,6 +303,7 @@ bool SubmissionRun::mayCloseProgram()
 void SubmissionRun::abandon()
 {
     m_running = false;
+    m_leftOut.clear();
     m_openPair.reset();
     m_open = 0;
     notifyEnabled();

@@ -4,6 +4,7 @@
 
 #include <QList>
 #include <QObject>
+#include <QSet>
 #include <QString>
 
 #include <functional>
@@ -67,6 +68,7 @@ public:
         Cancelled,        // Cancel at the auto-submission warning; those sites lost their marks
         AlreadyRunning,   // a run is under way; nothing changed
         NotApproved,      // the product approval said no; the marks stay as settled
+        GuardCancelled,   // Cancel at the check of the pairs; the marks stay as settled
     };
 
     SubmissionRun(Table &submitList, Table &software, Connectivity &connectivity,
@@ -93,6 +95,14 @@ public:
     {
         m_approveProducts = std::move(approve);
     }
+
+    // Asked after the marks are settled and before the product approval,
+    // with the sites and products the run would take: the pairs to leave out
+    // of this run (their marks stay), or nothing to stop the run there.
+    using PairGuard = std::function<std::optional<QList<Pair>>(const QList<int> &siteRows,
+                                                               const QList<int> &softwareRows)>;
+    void setPairGuard(PairGuard guard) { m_guard = std::move(guard); }
+    bool isLeftOut(Pair pair) const { return m_leftOut.contains(key(pair)); }
 
     // The window opened for openPair() closed with this result code (its
     // outcome already recorded). With no window left the next pair opens.
@@ -141,7 +151,12 @@ signals:
     void finished(const SubmissionRun::Summary &summary);
 
 private:
+    static quint64 key(Pair pair)
+    {
+        return (quint64(quint32(pair.siteRow)) << 32) | quint32(pair.softwareRow);
+    }
     void settleMarks(const Selection &selection);
+    bool guardPairs();
     bool siteTaken(int row) const;
     bool productTaken(int row) const;
     void advance();
@@ -162,4 +177,6 @@ private:
     bool m_advanceAgain = false;
     bool m_shownEnabled = true;
     std::function<bool(const QList<int> &)> m_approveProducts;
+    PairGuard m_guard;
+    QSet<quint64> m_leftOut;
 };

@@ -578,6 +578,31 @@ private slots:
         current = 7; // beyond the list: no record rather than a stray row
         QVERIFY(source.softwareRecord().isEmpty());
     }
+
+    void onlyTheAnswerPagesTextIsReadAndAnAnswerForAnOlderPageIsDropped()
+    {
+        Harness h(NormalSite);
+        QList<int> requested;
+        QObject::connect(&h.handling, &PageHandling::answerTextRequested,
+                         [&requested](int page) { requested.append(page); });
+        h.handling.FormActivate();
+        h.page("form");
+        h.walked();
+        QVERIFY(requested.isEmpty());
+        h.page("answer");
+        h.page("redirected answer");
+        QCOMPARE(requested, (QList<int>{2, 3}));
+
+        h.handling.answerTextRead(2, "Thank you for your submission");
+        QVERIFY(!h.handling.suggestion());
+        h.handling.answerTextRead(3, "Error: this program already exists");
+        QCOMPARE(h.handling.suggestion().value_or(AnswerSuggestion::Suggestion{}).verdict,
+                 AnswerSuggestion::Verdict::Refused);
+        // A page the user moves on to is judged afresh.
+        h.page("next");
+        QVERIFY(!h.handling.suggestion());
+        QVERIFY(h.closes.isEmpty());
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPageHandling)

@@ -112,6 +112,8 @@ private slots:
     void closingTheProgramWithAWindowOpenAsksFirst_data();
     void closingTheProgramWithAWindowOpenAsksFirst();
     void submitDuringARunChangesNothing();
+    void pairsTheGuardLeavesOutAreSkippedThisRunOnly();
+    void cancelAtTheGuardOpensNothingAndKeepsTheMarks();
 };
 
 void TestSubmissionRun::aRunOpensOneWindowAtATimeSiteBySiteProductByProduct()
@@ -491,6 +493,62 @@ void TestSubmissionRun::submitDuringARunChangesNothing()
     QCOMPARE(markedRows(h.sites), (QList<int>{1, 2}));
     QCOMPARE(h.net.checks, 1);
     QCOMPARE(h.closeAll(), (QStringList{"1:1", "2:1"}));
+}
+
+
+void TestSubmissionRun::pairsTheGuardLeavesOutAreSkippedThisRunOnly()
+{
+    Harness h(3, 2);
+    markRows(h.sites, {1, 3});
+    markRows(h.software, {1, 2});
+    QList<int> guardSites;
+    QList<int> guardProducts;
+    QList<int> approved;
+    h.run.setPairGuard([&](const QList<int> &sites, const QList<int> &products) {
+        guardSites = sites;
+        guardProducts = products;
+        // Site 3 has had both products: product 2 goes nowhere this run.
+        return std::optional<QList<Run::Pair>>(QList<Run::Pair>{{1, 2}, {3, 2}, {3, 1}});
+    });
+    h.run.setProductApproval([&](const QList<int> &rows) {
+        approved = rows;
+        return true;
+    });
+
+    QCOMPARE(h.submitMarked(), Run::Start::Started);
+    QCOMPARE(guardSites, (QList<int>{1, 3}));
+    QCOMPARE(guardProducts, (QList<int>{1, 2}));
+    QCOMPARE(approved, QList<int>{1});
+    QCOMPARE(h.closeAll(), QStringList{"1:1"});
+    QCOMPARE(markedRows(h.sites), (QList<int>{1, 3}));
+    QCOMPARE(markedRows(h.software), (QList<int>{1, 2}));
+
+    // The next run asks afresh.
+    h.opened.clear();
+    h.run.setPairGuard([](const QList<int> &, const QList<int> &) {
+        return std::optional<QList<Run::Pair>>(QList<Run::Pair>{});
+    });
+    QCOMPARE(h.submitMarked(), Run::Start::Started);
+    QCOMPARE(h.closeAll(), (QStringList{"1:1", "1:2", "3:1", "3:2"}));
+}
+
+void TestSubmissionRun::cancelAtTheGuardOpensNothingAndKeepsTheMarks()
+{
+    Harness h(2, 1);
+    markRows(h.sites, {1, 2});
+    markRows(h.software, {1});
+    bool approvalAsked = false;
+    h.run.setPairGuard([](const QList<int> &, const QList<int> &) {
+        return std::optional<QList<Run::Pair>>();
+    });
+    h.run.setProductApproval([&](const QList<int> &) { return approvalAsked = true; });
+
+    QCOMPARE(h.submitMarked(), Run::Start::GuardCancelled);
+    QVERIFY(h.opened.isEmpty());
+    QVERIFY(!h.run.isRunning());
+    QVERIFY(!approvalAsked);
+    QCOMPARE(markedRows(h.sites), (QList<int>{1, 2}));
+    QCOMPARE(markedRows(h.software), QList<int>{1});
 }
 
 QTEST_GUILESS_MAIN(TestSubmissionRun)
