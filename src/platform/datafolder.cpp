@@ -1,6 +1,7 @@
 #include "platform/datafolder.h"
 
 #include "platform/datafiles.h"
+#include "platform/installlayout.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -122,8 +123,14 @@ Choice choose(const QString &programFolder, const QString &perUserFolder, Writab
 
 Choice forThisProgram()
 {
-    return choose(QCoreApplication::applicationDirPath(),
-                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    // An installed copy keeps its data per user even where its bin folder is
+    // writable (root, or a prefix in the user's home).
+    const WritableProbe probe = InstallLayout::isInstalled(programFolder)
+                                    ? [](const QString &) { return false; }
+                                    : canWriteInto;
+    return choose(programFolder,
+                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), probe);
 }
 
 } // namespace DataFolder

@@ -26,7 +26,8 @@ bool canWriteInto(const QString &folder);
 
 Choice choose(const QString &programFolder, const QString &perUserFolder,
               WritableProbe canWrite = canWriteInto);
-// choose() with the running program's folder and the per-user data location.
+// choose() with the running program's folder and the per-user data location;
+// an installed copy always takes the per-user folder.
 Choice forThisProgram();
 
 } // namespace DataFolder

@@ -1,5 +1,7 @@
 #include "shell/helpfile.h"
 
+#include "platform/installlayout.h"
+
 #include <QDir>
 #include <QUrl>
 
@@ -7,7 +9,9 @@ namespace HelpFile {
 
 QString path(const QString &programFolder)
 {
-    return QDir(programFolder).filePath(name());
+    const QString found = InstallLayout::find(
+        InstallLayout::folders(InstallLayout::Kind::Help, QString(), programFolder), name());
+    return found.isEmpty() ? QDir(programFolder).filePath(name()) : found;
 }
 
 QString contentsAddress(const QString &filePath)

@@ -7,7 +7,8 @@ namespace HelpFile {
 
 inline QString name() { return QStringLiteral("KelvaneSubmit.html"); }
 
-// The help file in `programFolder`.
+// The help file beside the program, else in its installed share folder; when
+// it is in neither, the path beside the program (which does not exist).
 QString path(const QString &programFolder);
 
 // The address of the whole file (contents), or of one of its numbered topics

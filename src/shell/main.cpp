@@ -4,6 +4,7 @@
 #include "platform/messageboxdialogs.h"
 #include "platform/networkconnectivity.h"
 #include "platform/singleinstance.h"
+#include "shell/commandline.h"
 #include "shell/mainwindow.h"
 
 #include <QApplication>
@@ -11,7 +12,20 @@
 
 int main(int argc, char *argv[])
 {
+    QCoreApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION_TEXT));
+    const QString initialTitle = QString::fromLatin1(TForm1::InitialTitle);
+    // Options are answered without a display.
+    if (CommandLine::asksForOption(argc, argv)) {
+        QCoreApplication core(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Kelvane Submit"));
+        return CommandLine::handle(initialTitle);
+    }
+
     QApplication app(argc, argv);
+    if (const int refused = CommandLine::handle(initialTitle); refused >= 0)
+        return refused;
+    // Ties the windows to the installed menu entry and its icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("io.kelvane.KelvaneSubmit"));
 
     SingleInstance guard;
     if (!guard.acquire()) {

@@ -84,6 +84,7 @@ Workspace::SitesLoad Workspace::loadSites()
     addMessage(loaded.notices, library.warning);
     m_submitList.fill(library);
     loaded.loaded = true;
+    loaded.libraryPath = library.path;
     return loaded;
 }
 

@@ -30,7 +30,8 @@ public:
     };
     using Notices = QList<Notice>;
 
-    // The site library is looked for in `dataFolder`, then in `programFolder`.
+    // The site library is looked for in `dataFolder`, then in `programFolder`
+    // and its installed library folder.
     Workspace(const QString &dataFolder, const QString &programFolder);
     Workspace(const Workspace &) = delete;
     Workspace &operator=(const Workspace &) = delete;
@@ -73,6 +74,8 @@ public:
     struct SitesLoad
     {
         bool loaded = false;
+        // The library the sites came from.
+        QString libraryPath;
         Notices notices;
     };
     SitesLoad loadSites();

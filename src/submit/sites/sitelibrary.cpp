@@ -1,6 +1,7 @@
 #include "submit/sites/sitelibrary.h"
 
 #include "platform/cp1252.h"
+#include "platform/installlayout.h"
 #include "platform/recordfile.h"
 #include "submit/sites/sitecopy.h"
 #include "submit/sites/siterecord.h"
@@ -129,8 +130,12 @@ QStringList splitRecord(const QByteArray &record)
 
 QString checkerPath()
 {
-    return QDir(QCoreApplication::applicationDirPath())
-        .absoluteFilePath(QString::fromLatin1(CheckerFileName));
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    const QString name = QString::fromLatin1(CheckerFileName);
+    const QString found = InstallLayout::find(
+        InstallLayout::folders(InstallLayout::Kind::Checker, QString(), programFolder), name);
+    // When it is nowhere, the message names the place beside the program.
+    return found.isEmpty() ? QDir(programFolder).absoluteFilePath(name) : found;
 }
 
 LoadResult loadFile(const QString &path, int timeoutMs)
@@ -186,14 +191,9 @@ LoadResult fromCopy(const SiteCopy::Copy &copy, const QString &path)
 QStringList candidatePaths(const QString &dataFolder, const QString &programFolder)
 {
     QStringList paths;
-    for (const QString &folder : {dataFolder, programFolder}) {
-        if (folder.isEmpty())
-            continue;
-        const QString path =
-            QDir::cleanPath(QDir(folder).absoluteFilePath(QString::fromLatin1(FileName)));
-        if (!paths.contains(path))
-            paths.append(path);
-    }
+    for (const QString &folder :
+         InstallLayout::folders(InstallLayout::Kind::SiteLibrary, dataFolder, programFolder))
+        paths.append(QDir(folder).absoluteFilePath(QString::fromLatin1(FileName)));
     return paths;
 }
 

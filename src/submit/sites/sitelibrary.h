@@ -23,7 +23,8 @@ inline constexpr qsizetype MaxRecordBytes = 64 * 1024;
 inline constexpr qsizetype MaxTotalBytes = 4 * 1024 * 1024;
 inline constexpr int MaxFieldsPerRecord = 1024;
 
-// The checker beside the program, and how long it may take.
+// The checker that came with the program (beside it, or in its installed
+// library folder), and how long it may take.
 inline constexpr const char *CheckerFileName = "KelvaneSubmit-sitecheck";
 inline constexpr int CheckMilliseconds = 15000;
 QString checkerPath();
@@ -62,7 +63,8 @@ LoadResult loadFile(const QString &path, int timeoutMs = CheckMilliseconds);
 // The records of a checker's answer, split and bounded.
 LoadResult fromCopy(const SiteCopy::Copy &copy, const QString &path);
 
-// The candidates in order: the data folder, then the program folder.
+// The candidates in order: the data folder (where an update lands), the
+// program folder, then the program's installed library folder.
 QStringList candidatePaths(const QString &dataFolder, const QString &programFolder);
 
 // The first candidate that exists, loads and passes the checks wins.
