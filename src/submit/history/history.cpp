@@ -50,7 +50,7 @@ void reconcile(Table &history, const Table &submitList, const QString &path,
         const QString name = history.cell(0, r);
         if (sites.contains(name))
             continue;
-        if (holdsOutcomes(history, r) && result.backupPath.isEmpty())
+        if (holdsOutcomes(history, r) && result.backupPath.isEmpty() && !path.isEmpty())
             result.backupPath = RecordFile::keepBadCopy(path);
         if (!name.isEmpty())
             result.droppedSites.prepend(name);
@@ -156,6 +156,27 @@ void sort(Table &history, const Table &submitList, const QCollator &collator)
     }
     for (int r = 1; r < history.rowCount(); ++r)
         history.setRow(r, ordered.at(r - 1));
+}
+
+LoadResult follow(Table &history, const Table &submitList, const QCollator &collator)
+{
+    LoadResult result;
+    result.fileExisted = true;
+    if (columnText(history) != columnText(submitList))
+        reconcile(history, submitList, QString(), result);
+    sort(history, submitList, collator);
+    return result;
+}
+
+QStringList sitesLosingOutcomes(const Table &history, const Table &submitList)
+{
+    const QSet<QString> sites = siteNames(submitList);
+    QStringList lost;
+    for (int r = 1; r < history.rowCount(); ++r) {
+        if (!sites.contains(history.cell(0, r)) && holdsOutcomes(history, r))
+            lost.append(history.cell(0, r));
+    }
+    return lost;
 }
 
 TableFile::SaveResult save(const Table &history, const QString &path)
