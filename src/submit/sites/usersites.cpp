@@ -60,10 +60,11 @@ void File::setSite(const QString &oldName, const QStringList &record)
         entries.append(entry);
         return;
     }
-    entries[at] = entry;
     // A rename onto another of the user's sites leaves one record of that name.
+    entries[at].usable = false;
     const int other = indexOf(record.value(SiteRecord::SiteName));
-    if (other >= 0 && other != at)
+    entries[at] = entry;
+    if (other >= 0)
         entries.removeAt(other);
 }
 
