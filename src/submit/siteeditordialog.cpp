@@ -101,7 +101,9 @@ SiteEditorDialog::SiteEditorDialog(Dialogs &dialogs, QWidget *parent)
     m_table->setModel(m_fieldMap);
     m_table->setItemDelegate(new FieldChoiceDelegate(m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_table->setEditTriggers(QAbstractItemView::AllEditTriggers);
+    m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
+                             | QAbstractItemView::EditKeyPressed
+                             | QAbstractItemView::AnyKeyPressed);
     m_table->verticalHeader()->hide();
     m_table->horizontalHeader()->setStretchLastSection(true);
     m_table->setColumnWidth(FieldMapModel::InputName, 200);
