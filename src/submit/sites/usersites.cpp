@@ -7,6 +7,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QSet>
 
 namespace {
 
@@ -91,6 +92,7 @@ LoadResult load(const QString &path)
 {
     LoadResult result;
     QStringList reasons;
+    QSet<QString> names; // case folded, as the submit list matches them
     int row = 0;
     const RecordFile::ReadResult read = RecordFile::readEach(path, [&](QByteArrayView bytes) {
         ++row;
@@ -112,12 +114,14 @@ LoadResult load(const QString &path)
                          .arg(entry.cells.size());
         else if (isBlank(entry.cells.at(SiteRecord::SiteName)))
             reason = tr("row %1 has no site name").arg(row);
-        else if (result.file.indexOf(entry.cells.at(SiteRecord::SiteName)) >= 0)
+        else if (names.contains(entry.cells.at(SiteRecord::SiteName).toCaseFolded()))
             reason = tr("row %1 names the site \"%2\" a second time")
                          .arg(row)
                          .arg(entry.cells.at(SiteRecord::SiteName));
         else
             entry.usable = true;
+        if (entry.usable)
+            names.insert(entry.cells.at(SiteRecord::SiteName).toCaseFolded());
         if (!entry.usable && !isBlank(text)) {
             result.skippedRows.append(row);
             if (reasons.size() < NamedRows)
