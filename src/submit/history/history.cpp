@@ -176,6 +176,27 @@ void sort(Table &history, const Table &submitList, const QCollator &collator)
         SiteSort::sortRows(history, collator);
 }
 
+LoadResult follow(Table &history, const Table &submitList, const QCollator &collator)
+{
+    LoadResult result;
+    result.fileExisted = true;
+    if (columnText(history) != columnText(submitList))
+        reconcile(history, submitList, QString(), result);
+    sort(history, submitList, collator);
+    return result;
+}
+
+QStringList sitesLosingOutcomes(const Table &history, const Table &submitList)
+{
+    const QSet<QString> sites = siteNames(submitList);
+    QStringList lost;
+    for (int r = 1; r < history.rowCount(); ++r) {
+        if (!sites.contains(history.cell(0, r)) && holdsOutcomes(history, r))
+            lost.append(history.cell(0, r));
+    }
+    return lost;
+}
+
 TableFile::SaveResult save(const Table &history, const QString &path)
 {
     return TableFile::save(history, path, TableFile::Kind::Plain);
