@@ -5,9 +5,15 @@
 namespace PseudoFields {
 
 namespace {
-constexpr int FirstConstant = -10;
-constexpr int LastConstant = -15;
+constexpr int FirstConstant = FirstConstantField;
+constexpr int LastConstant = LastConstantField;
 } // namespace
+
+bool isDefined(int n)
+{
+    return (n >= Field::ProgramName && n < FieldCatalogue::FieldCount) || n == SitePassword
+        || n == SiteUserName || (n <= FirstConstant && n >= LastConstant);
+}
 
 QStringList constantValueList()
 {

@@ -23,6 +23,11 @@ struct Context
     QString siteUserName;
 };
 
+// Whether a field map may name n: a software field or a pseudo field.
+bool isDefined(int n);
+constexpr int FirstConstantField = -10;
+constexpr int LastConstantField = -15;
+
 // The value of field number n, or nullopt for a number that is not defined
 // (-3..-9, below -15, above 104).
 std::optional<QString> value(int n, const Context &context);

@@ -10,6 +10,7 @@ public:
     static constexpr const char *HistoryName = "Kelvane_hist.dat";
     static constexpr const char *CredentialsName = "Kelvane_pass.dat";
     static constexpr const char *SettingsName = "KelvaneSubmit.ini";
+    static constexpr const char *UserSitesName = "Kelvane_sites.dat";
 
     explicit DataFiles(const QString &folder) : m_folder(folder) {}
 
@@ -18,6 +19,8 @@ public:
     QString history() const { return path(HistoryName); }
     QString credentials() const { return path(CredentialsName); }
     QString settings() const { return path(SettingsName); }
+    // The user's own site records, beside the site library's.
+    QString userSites() const { return path(UserSitesName); }
 
 private:
     QString path(const char *name) const;

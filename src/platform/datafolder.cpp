@@ -23,6 +23,7 @@ constexpr DataFile Files[] = {
     {DataFiles::CatalogueName, false},
     {DataFiles::HistoryName, false},
     {DataFiles::CredentialsName, true},
+    {DataFiles::UserSitesName, false},
     {DataFiles::SettingsName, true},
 };
 

@@ -120,6 +120,9 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
     m_submission = new SubmissionController(m_workspace, *m_submitView, *m_historyView, *this,
                                             m_dialogs, m_addresses, connectivity, m_browserStore,
                                             this);
+    // A site added or deleted changes the count in the title.
+    connect(m_submission, &SubmissionController::sitesChanged, this,
+            [this] { setWindowTitle(text(InitialTitle) + m_workspace.titleCounts()); });
     connect(&m_submission->run(), &SubmissionRun::chooserAndExitEnabledChanged, this,
             [this](bool enabled) {
                 m_menuBar->findChild<QPushButton *>(QStringLiteral("Button_close"))

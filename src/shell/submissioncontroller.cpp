@@ -8,6 +8,7 @@
 #include "submit/credentialsdialog.h"
 #include "submit/history/historyrules.h"
 #include "submit/historyview.h"
+#include "submit/siteeditordialog.h"
 #include "submit/run/runpadcheck.h"
 #include "submit/sitelistmodel.h"
 #include "submit/sites/credentials.h"
@@ -95,6 +96,14 @@ void SubmissionController::wireViews()
             &SubmissionController::editSitePassword);
     connect(&m_submitView, &SubmitView::automaticSubmissionChanged, this,
             [this](bool on) { m_run.setAutoSubmit(on); });
+
+    connect(&m_submitView, &SubmitView::newSiteRequested, this, &SubmissionController::newSite);
+    connect(&m_submitView, &SubmitView::editSiteRequested, this, [this](int row) {
+        editSite(m_workspace.submitList().siteName(row));
+    });
+    connect(&m_submitView, &SubmitView::deleteSiteRequested, this, [this](int row) {
+        deleteSite(m_workspace.submitList().siteName(row));
+    });
 
     connect(&m_historyView, &HistoryView::edited, this, &SubmissionController::historyEdited);
     connect(&m_historyView, &HistoryView::editRefused, this,
@@ -288,6 +297,132 @@ void SubmissionController::storeCredentials(int row, const QString &userName,
     if (!problem.isEmpty())
         m_dialogs.error(problem);
     m_submitView.siteRecordChanged();
+}
+
+QString SubmissionController::sitesBusyMessage()
+{
+    return tr("A browser window is open: record its outcome before you change the sites.");
+}
+
+bool SubmissionController::sitesMayChange()
+{
+    if (m_run.isRunning() || !openWindows().isEmpty()) {
+        m_dialogs.error(sitesBusyMessage());
+        return false;
+    }
+    return true;
+}
+
+SiteEditorDialog *SubmissionController::siteEditor() const
+{
+    return m_siteEditor;
+}
+
+void SubmissionController::newSite()
+{
+    if (sitesMayChange())
+        openSiteEditor({});
+}
+
+void SubmissionController::editSite(const QString &siteName)
+{
+    if (!sitesMayChange())
+        return;
+    const Table &sites = m_workspace.sites();
+    const int row = sites.findRow(SiteRecord::SiteName, siteName);
+    if (row < 1 || siteName.isEmpty())
+        return;
+    openSiteEditor(FormWalk::siteRecordCells(sites, row));
+}
+
+void SubmissionController::openSiteEditor(const QStringList &record)
+{
+    if (m_siteEditor) {
+        m_siteEditor->raise();
+        m_siteEditor->activateWindow();
+        return;
+    }
+    auto *dialog = new SiteEditorDialog(m_dialogs, m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    dialog->setRecord(record);
+    dialog->setFormReader(m_siteFormReader);
+    // A user site's name is its own: another of the user's sites may not take it.
+    dialog->setExtraCheck([this, oldName = dialog->originalName()](const QStringList &cells) {
+        const QString name = cells.value(SiteRecord::SiteName);
+        const int other = m_workspace.userSites().indexOf(name);
+        if (other >= 0 && name.compare(oldName, Qt::CaseInsensitive) != 0)
+            return tr("You have a site named \"%1\" already: choose another name, or edit "
+                      "that site.")
+                .arg(name);
+        return QString();
+    });
+    connect(dialog, &QDialog::accepted, this, [this, dialog] {
+        storeSite(dialog->originalName(), dialog->record());
+    });
+    m_siteEditor = dialog;
+    // Modal to the main window only, without a nested event loop.
+    dialog->open();
+}
+
+void SubmissionController::storeSite(const QString &oldName, const QStringList &record)
+{
+    if (!sitesMayChange())
+        return;
+    const QStringList lost = m_workspace.outcomesLostByStore(oldName, record);
+    if (!lost.isEmpty()
+        && m_dialogs.warnOkCancel(tr("site"),
+                                  tr("The history holds outcomes for %1, which will no longer "
+                                     "be listed. Save anyway and remove those history rows?")
+                                      .arg(lost.join(QStringLiteral(", "))))
+               != Dialogs::Answer::Ok)
+        return;
+    Workspace::Notices notices;
+    m_historyView.reload([&] {
+        m_submitView.reload([&] { notices = m_workspace.storeUserSite(oldName, record); });
+    });
+    sitesRebuilt(record.value(SiteRecord::SiteName), notices);
+}
+
+void SubmissionController::deleteSite(const QString &siteName)
+{
+    if (!sitesMayChange())
+        return;
+    if (m_workspace.userSites().indexOf(siteName) < 0)
+        return;
+    const QStringList lost = m_workspace.outcomesLostByDelete(siteName);
+    const QString question =
+        m_workspace.submitList().isLibrarySite(siteName)
+            ? tr("Delete your copy of the site \"%1\"? The site library's record comes back.")
+                  .arg(siteName)
+            : lost.isEmpty()
+                  ? tr("Delete the site \"%1\"?").arg(siteName)
+                  : tr("Delete the site \"%1\"? Its history row, with every outcome in it, "
+                       "is removed as well.")
+                        .arg(siteName);
+    if (m_dialogs.warnOkCancel(tr("delete site"), question) != Dialogs::Answer::Ok)
+        return;
+    const int row = m_submitView.currentRow();
+    Workspace::Notices notices;
+    m_historyView.reload([&] {
+        m_submitView.reload([&] { notices = m_workspace.deleteUserSite(siteName); });
+    });
+    const Table &sites = m_workspace.sites();
+    sitesRebuilt(sites.cell(SiteRecord::SiteName, std::min(row, sites.rowCount() - 1)), notices);
+}
+
+void SubmissionController::sitesRebuilt(const QString &currentSite,
+                                        const QList<Workspace::Notice> &notices)
+{
+    m_submitView.historyChanged();
+    const int row = m_workspace.sites().findRow(SiteRecord::SiteName, currentSite);
+    m_submitView.setCurrentRow(row > 0 ? row : 1);
+    for (const Workspace::Notice &notice : notices) {
+        if (notice.kind == Workspace::Notice::Kind::Error)
+            m_dialogs.error(notice.text);
+        else
+            m_dialogs.message(QCoreApplication::applicationName(), notice.text);
+    }
+    emit sitesChanged();
 }
 
 void SubmissionController::historyEdited()

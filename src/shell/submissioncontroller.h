@@ -5,6 +5,8 @@
 #include "submit/history/historyrecord.h"
 #include "submit/guarddialog.h"
 #include "submit/run/submissionrun.h"
+#include "shell/workspace.h"
+#include "submit/formwalk/formwalkplanner.h"
 #include "submit/softwarelisthost.h"
 
 #include <QList>
@@ -13,15 +15,17 @@
 #include <QObject>
 #include <QPointer>
 
+#include <functional>
+
 class AddressHandler;
 class BrowserSettingsStore;
 class Connectivity;
 class Dialogs;
 class HistoryView;
+class SiteEditorDialog;
 class SubmitView;
 class TForm2;
 class TForm3;
-class Workspace;
 
 // The main window's submissions: the Submit command and its run, the
 // browser windows it and "register at site" open, what their closes leave in
@@ -61,6 +65,23 @@ public:
     // modal to the main window; an accepted pair is stored at once.
     void editSitePassword();
 
+    // The user's own sites, from the submit list's pop-up menu. "edit site..."
+    // opens the site editor on the site of that name (a library site is
+    // edited as the user's copy that replaces it); an accepted editor writes
+    // the sites file, rebuilds the submit list and lets the history follow.
+    // Not while a browser window is open: it refers to its site by row.
+    void newSite();
+    void editSite(const QString &siteName);
+    void deleteSite(const QString &siteName);
+    // The site editor while it is open.
+    SiteEditorDialog *siteEditor() const;
+    // What "read form from page" of the site editor runs; none hides it.
+    void setSiteFormReader(std::function<QList<FormWalk::FieldMapEntry>(const QStringList &)> reader)
+    {
+        m_siteFormReader = std::move(reader);
+    }
+    static QString sitesBusyMessage();
+
     // "history": the history view shows the submit list's current site in
     // the current product's column.
     void showHistoryPosition();
@@ -84,7 +105,15 @@ public:
     // dialog unless set.
     void setGuardPrompt(SubmitGuard::Prompt &prompt) { m_guardPrompt = &prompt; }
 
+signals:
+    // The submit list was rebuilt from the library and the user's sites.
+    void sitesChanged();
+
 private:
+    bool sitesMayChange();
+    void openSiteEditor(const QStringList &record);
+    void storeSite(const QString &oldName, const QStringList &record);
+    void sitesRebuilt(const QString &currentSite, const QList<Workspace::Notice> &notices);
     void wireViews();
     void openSubmission(int siteRow, int softwareRow);
     TForm2 *openWindow(int resultCode);
@@ -116,4 +145,6 @@ private:
     SubmitGuard::Prompt *m_guardPrompt = &m_guardDialog;
     QList<QPointer<TForm2>> m_windows;
     QPointer<TForm3> m_credentials;
+    QPointer<SiteEditorDialog> m_siteEditor;
+    std::function<QList<FormWalk::FieldMapEntry>(const QStringList &)> m_siteFormReader;
 };

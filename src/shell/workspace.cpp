@@ -8,6 +8,8 @@
 #include "submit/sites/sitelibrary.h"
 
 #include <QCoreApplication>
+#include <QHash>
+#include <QSet>
 
 
 namespace {
@@ -82,7 +84,10 @@ Workspace::SitesLoad Workspace::loadSites()
         return loaded;
     }
     addMessage(loaded.notices, library.warning);
-    m_submitList.fill(library);
+    const UserSites::LoadResult user = UserSites::load(m_files.userSites());
+    addError(loaded.notices, user.problem);
+    m_userSites = user.file;
+    m_submitList.fill(library, m_userSites.sites());
     loaded.loaded = true;
     loaded.libraryPath = library.path;
     return loaded;
@@ -106,6 +111,122 @@ Workspace::Notices Workspace::loadCredentials()
     m_constants = PseudoFields::constantValueList();
     Notices notices;
     addError(notices, loaded.problem);
+    return notices;
+}
+
+SubmitList Workspace::listWith(const UserSites::File &userSites) const
+{
+    SubmitList list = m_submitList;
+    list.setUserSites(userSites.sites());
+    return list;
+}
+
+UserSites::File Workspace::withSite(UserSites::File file, const QString &oldName,
+                                    const QStringList &record)
+{
+    QStringList stored = record;
+    if (stored.size() > SiteRecord::UserPass)
+        stored[SiteRecord::UserPass].clear();
+    file.setSite(oldName, stored);
+    return file;
+}
+
+QStringList Workspace::outcomesLostByStore(const QString &oldName, const QStringList &record) const
+{
+    const SubmitList list = listWith(withSite(m_userSites, oldName, record));
+    QStringList lost = History::sitesLosingOutcomes(m_history, list.table());
+    // A renamed site takes its row along.
+    lost.removeAll(oldName);
+    return lost;
+}
+
+QStringList Workspace::outcomesLostByDelete(const QString &name) const
+{
+    UserSites::File file = m_userSites;
+    file.removeSite(name);
+    return History::sitesLosingOutcomes(m_history, listWith(file).table());
+}
+
+Workspace::Notices Workspace::storeUserSite(const QString &oldName, const QStringList &record)
+{
+    const QString userPass = record.value(SiteRecord::UserPass);
+    return applyUserSites(withSite(m_userSites, oldName, record), oldName,
+                          record.value(SiteRecord::SiteName), &userPass);
+}
+
+Workspace::Notices Workspace::deleteUserSite(const QString &name)
+{
+    UserSites::File file = m_userSites;
+    if (!file.removeSite(name))
+        return {};
+    return applyUserSites(file, QString(), name, nullptr);
+}
+
+Workspace::Notices Workspace::applyUserSites(const UserSites::File &file,
+                                             const QString &renamedFrom, const QString &siteName,
+                                             const QString *userPass)
+{
+    Notices notices;
+    const QString error = UserSites::save(file, m_files.userSites());
+    if (!error.isEmpty()) {
+        addError(notices, error);
+        return notices;
+    }
+    m_userSites = file;
+
+    // Marks and each site's own pair stay with their site, not their row.
+    Table &sites = m_submitList.table();
+    QHash<QString, QString> pairs;
+    QSet<QString> marked;
+    for (int r = 1; r < sites.rowCount(); ++r) {
+        const QString key = sites.cell(SiteRecord::SiteName, r).toCaseFolded();
+        if (!Credentials::isEmpty(sites.cell(SiteRecord::UserPass, r)))
+            pairs.insert(key, sites.cell(SiteRecord::UserPass, r));
+        if (Marks::isMarked(sites, r))
+            marked.insert(key);
+    }
+    bool pairChanged = false;
+    if (userPass) {
+        const QString pair = Credentials::isEmpty(*userPass) ? QString() : *userPass;
+        // The credential file keeps pairs by site name: the new name's is what counts.
+        pairChanged = pairs.value(siteName.toCaseFolded()) != pair;
+        if (pair.isEmpty())
+            pairs.remove(siteName.toCaseFolded());
+        else
+            pairs.insert(siteName.toCaseFolded(), pair);
+    }
+    m_submitList.setUserSites(m_userSites.sites());
+    for (int r = 1; r < sites.rowCount(); ++r) {
+        const QString key = sites.cell(SiteRecord::SiteName, r).toCaseFolded();
+        sites.setCell(SiteRecord::UserPass, r, pairs.value(key));
+        Marks::set(sites, r, marked.contains(key));
+    }
+    if (pairChanged)
+        addError(notices, Credentials::write(sites, m_files.credentials()));
+
+    // A renamed site keeps its history row under the new name, unless the
+    // new name has one already or the old name is still listed (a library
+    // site the user's copy had replaced). Site names match exactly here.
+    auto exactRow = [](const Table &table, const QString &name) {
+        for (int r = 1; r < table.rowCount(); ++r) {
+            if (table.cell(0, r) == name)
+                return r;
+        }
+        return -1;
+    };
+    if (!renamedFrom.isEmpty() && renamedFrom != siteName && exactRow(m_history, siteName) < 0
+        && exactRow(sites, renamedFrom) < 0) {
+        const int row = exactRow(m_history, renamedFrom);
+        if (row > 0)
+            m_history.setCell(0, row, siteName);
+    }
+    const History::LoadResult followed = History::follow(m_history, sites);
+    addMessage(notices, followed.mismatchMessage);
+    const TableFile::SaveResult saved = History::save(m_history, m_files.history());
+    if (saved.ok)
+        m_historyChanged = false;
+    else
+        addError(notices, saved.error);
     return notices;
 }
 

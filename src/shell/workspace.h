@@ -6,6 +6,7 @@
 #include "platform/settings.h"
 #include "platform/table.h"
 #include "submit/sites/submitlist.h"
+#include "submit/sites/usersites.h"
 
 #include <QList>
 #include <QString>
@@ -79,6 +80,23 @@ public:
         Notices notices;
     };
     SitesLoad loadSites();
+    // The user's own sites, as read at start-up and changed since.
+    const UserSites::File &userSites() const { return m_userSites; }
+
+    // The user's sites changed while the program runs. Each change writes
+    // the sites file first and changes nothing when that fails; then the
+    // submit list is rebuilt (marks and site pairs kept by name), the
+    // history follows it as at start-up and is written.
+    // `record` holds name .. reg url and the entries; its user pass goes to
+    // the credential file, never into the sites file. `oldName` is the name
+    // the edited site had ("" for a new one): a renamed site keeps its
+    // history row.
+    Notices storeUserSite(const QString &oldName, const QStringList &record);
+    Notices deleteUserSite(const QString &name);
+    // The sites whose history outcomes such a change would drop.
+    QStringList outcomesLostByStore(const QString &oldName, const QStringList &record) const;
+    QStringList outcomesLostByDelete(const QString &name) const;
+
     // The history, reconciled with the submit list and sorted like it.
     Notices loadHistory();
     // Each site's own pair into the submit list, and the constant value list.
@@ -100,6 +118,13 @@ public:
     void close();
 
 private:
+    // The submit list `userSites` would give.
+    SubmitList listWith(const UserSites::File &userSites) const;
+    static UserSites::File withSite(UserSites::File file, const QString &oldName,
+                                    const QStringList &record);
+    Notices applyUserSites(const UserSites::File &file, const QString &renamedFrom,
+                           const QString &siteName, const QString *userPass);
+
     DataFiles m_files;
     QString m_programFolder;
     Settings m_settings;
@@ -107,6 +132,7 @@ private:
     SubmitList m_submitList;
     Table m_history;
     bool m_historyChanged = false;
+    UserSites::File m_userSites;
     RecordSelection m_selection;
     QStringList m_constants;
     WebWindowGeometry m_webGeometry;

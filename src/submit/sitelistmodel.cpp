@@ -29,9 +29,44 @@ QVariant SiteListModel::data(const QModelIndex &index, int role) const
         return int(Marks::isMarked(m_sites, row) ? Qt::Checked : Qt::Unchecked);
     case AcceptedRole:
         return History::acceptedAt(m_history, row, m_chosenProduct);
+    case Qt::DisplayRole:
+        if (m_list && index.column() == SiteRecord::Notes) {
+            switch (m_list->origin(row)) {
+            case SubmitList::Origin::User:
+                return QString(userSiteMarker() + m_sites.cell(SiteRecord::Notes, row));
+            case SubmitList::Origin::UserReplacing:
+                return QString(replacingSiteMarker() + m_sites.cell(SiteRecord::Notes, row));
+            case SubmitList::Origin::Library:
+                break;
+            }
+        }
+        return TableModel::data(index, role);
+    case Qt::ToolTipRole:
+        if (m_list) {
+            switch (m_list->origin(row)) {
+            case SubmitList::Origin::User:
+                return tr("One of your own sites (Kelvane_sites.dat)");
+            case SubmitList::Origin::UserReplacing:
+                return tr("Your own copy of this site: it replaces the site library's record "
+                          "of the same name (Kelvane_sites.dat)");
+            case SubmitList::Origin::Library:
+                break;
+            }
+        }
+        return QVariant();
     default:
         return TableModel::data(index, role);
     }
+}
+
+QString SiteListModel::userSiteMarker()
+{
+    return tr("[my site] ");
+}
+
+QString SiteListModel::replacingSiteMarker()
+{
+    return tr("[my copy] ");
 }
 
 void SiteListModel::setChosenProduct(int index)

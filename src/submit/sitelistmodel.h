@@ -8,11 +8,14 @@
 
 #include <functional>
 
+class SubmitList;
 class Table;
 
 // The submit list as the view sees it. Column 0 carries the
 // site mark as its check state; AcceptedRole says whether the history holds
-// an acceptance of the chosen product for the row's site.
+// an acceptance of the chosen product for the row's site. The user's own
+// sites show a marker before their notes and say so in a tooltip; the
+// stored notes stay as they are.
 class SiteListModel : public TableModel
 {
     Q_OBJECT
@@ -26,6 +29,11 @@ public:
 
     QVariant data(const QModelIndex &index, int role = Qt::DisplayRole) const override;
 
+    // Where the rows come from, for the user's sites' marker; none: no marker.
+    void setSiteList(const SubmitList *list) { m_list = list; }
+    static QString userSiteMarker();
+    static QString replacingSiteMarker();
+
     // The product chooser's item index, -1 when it shows none.
     int chosenProduct() const { return m_chosenProduct; }
     void setChosenProduct(int index);
@@ -38,6 +46,7 @@ public:
 private:
     const Table &m_sites;
     const Table &m_history;
+    const SubmitList *m_list = nullptr;
     int m_chosenProduct = -1;
 };
 

@@ -124,6 +124,7 @@ SubmitView::SubmitView(SubmitList &list, Table &software, const Table &history,
     m_grid->horizontalHeader()->setSectionsClickable(false);
 
     m_model = new SiteListModel(m_list.table(), history, this);
+    m_model->setSiteList(&m_list);
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new SiteListDelegate(m_grid));
 
@@ -184,6 +185,19 @@ void SubmitView::buildPopupMenus()
     m_popup->addSeparator();
     connect(add("Pop_u_openinbrowser", "open site in &browser"), &QAction::triggered, this,
             &SubmitView::Pop_u_openinbrowserClick);
+    m_popup->addSeparator();
+    // The user's own sites: a library site is edited as a copy that replaces it.
+    QAction *newSite = m_popup->addAction(tr("new site..."));
+    newSite->setObjectName(QStringLiteral("Pop_u_newsite"));
+    connect(newSite, &QAction::triggered, this, &SubmitView::newSiteRequested);
+    m_editSite = m_popup->addAction(tr("edit site..."));
+    m_editSite->setObjectName(QStringLiteral("Pop_u_editsite"));
+    connect(m_editSite, &QAction::triggered, this,
+            [this] { emit editSiteRequested(currentRow()); });
+    m_deleteSite = m_popup->addAction(tr("delete site"));
+    m_deleteSite->setObjectName(QStringLiteral("Pop_u_deletesite"));
+    connect(m_deleteSite, &QAction::triggered, this,
+            [this] { emit deleteSiteRequested(currentRow()); });
 
     m_selectAllMenu = new QMenu(this);
     m_selectAllMenu->setObjectName(QStringLiteral("PopupMenu_s"));
@@ -434,6 +448,9 @@ void SubmitView::Pop_u_openinbrowserClick()
 void SubmitView::PopupMenu_uPopup()
 {
     m_sitePassword->setEnabled(SubmitList::sitePasswordEnabled(selectedRowCount()));
+    const bool oneSite = !m_list.table().isEmpty() && selectedRowCount() == 1;
+    m_editSite->setEnabled(oneSite);
+    m_deleteSite->setEnabled(oneSite && m_list.isUserSite(currentRow()));
 }
 
 void SubmitView::Button_site_registerClick()

@@ -112,6 +112,10 @@ signals:
     // The product chooser picked the record in row `index` + 1; the editor
     // loads that record from here.
     void productChosen(int index);
+    // "new site...", "edit site..." and "delete site" of `PopupMenu_u`.
+    void newSiteRequested();
+    void editSiteRequested(int row);
+    void deleteSiteRequested(int row);
     // "auto-submit" was clicked.
     void automaticSubmissionChanged(bool on);
 
@@ -138,6 +142,8 @@ private:
     SiteListModel *m_model = nullptr;
     QMenu *m_popup = nullptr;
     QAction *m_sitePassword = nullptr;
+    QAction *m_editSite = nullptr;
+    QAction *m_deleteSite = nullptr;
     QMenu *m_selectAllMenu = nullptr;
     QAction *m_allProducts = nullptr;
     QAction *m_allSites = nullptr;

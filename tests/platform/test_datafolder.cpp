@@ -62,13 +62,16 @@ private slots:
         QTemporaryDir perUser;
         writeAll(program.filePath(QStringLiteral("Kelvane_soft.dat")), "catalogue");
         writeAll(program.filePath(QStringLiteral("Kelvane_pass.dat")), "pairs");
+        writeAll(program.filePath(QStringLiteral("Kelvane_sites.dat")), "my sites");
         writeAll(program.filePath(QStringLiteral("KelvaneSubmit.ini")), "[Options]\r\nSoftware=2\r\n");
         writeAll(perUser.filePath(QStringLiteral("KelvaneSubmit.ini")), "mine");
 
         const DataFolder::Choice choice = DataFolder::choose(program.path(), perUser.path(), notWritable);
         QCOMPARE(choice.folder, QDir(perUser.path()).absolutePath());
         QCOMPARE(choice.copied, (QStringList{perUser.filePath(QStringLiteral("Kelvane_soft.dat")),
-                                             perUser.filePath(QStringLiteral("Kelvane_pass.dat"))}));
+                                             perUser.filePath(QStringLiteral("Kelvane_pass.dat")),
+                                             perUser.filePath(QStringLiteral("Kelvane_sites.dat"))}));
+        QCOMPARE(readAll(perUser.filePath(QStringLiteral("Kelvane_sites.dat"))), QByteArray("my sites"));
         QCOMPARE(readAll(perUser.filePath(QStringLiteral("Kelvane_soft.dat"))), QByteArray("catalogue"));
         QCOMPARE(readAll(perUser.filePath(QStringLiteral("Kelvane_pass.dat"))), QByteArray("pairs"));
         QCOMPARE(readAll(perUser.filePath(QStringLiteral("KelvaneSubmit.ini"))), QByteArray("mine"));

@@ -16,6 +16,8 @@
 #include "submit/history/history.h"
 #include "submit/historyview.h"
 #include "submit/run/submissionrun.h"
+#include "submit/fieldmapmodel.h"
+#include "submit/siteeditordialog.h"
 #include "submit/sitelistmodel.h"
 #include "submit/sites/credentials.h"
 #include "submit/submitview.h"
@@ -24,6 +26,8 @@
 #include "support/windowharness.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QMenu>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
@@ -1028,6 +1032,137 @@ private slots:
         const QPoint clear(cell.right() - 3, cell.bottom() - 2);
         QCOMPARE(image.pixelColor((QPointF(clear) * image.devicePixelRatio()).toPoint()),
                  background);
+    }
+
+    void aUserSiteMadeInTheEditorIsSubmittedLikeALibrarySiteAndDeletedWithItsRow()
+    {
+        start({"Product One"});
+        m_server.page("/mine/add", "<html><body><form method=post action=/mine/add/post>"
+                                   "<input name=prog><input type=submit name=go value=Go>"
+                                   "</form></body></html>");
+        m_server.page("/mine/add/post", "<html><body>thanks</body></html>");
+        const QString submitAddress = m_server.url(QStringLiteral("/mine/add")).toString();
+
+        // "new site..." and the editor, through its controls.
+        controller().newSite();
+        SiteEditorDialog *editor = controller().siteEditor();
+        QVERIFY(editor && editor->isVisible());
+        auto edit = [editor](const char *name) {
+            return editor->findChild<QLineEdit *>(QLatin1String(name));
+        };
+        QVERIFY(editor->findChild<QPushButton *>(QStringLiteral("Button_site_readform"))->isHidden());
+        edit("Edit_site_name")->setText(QStringLiteral("ZZ Mine"));
+        auto *save = editor->findChild<QPushButton *>(QStringLiteral("Button_site_save"));
+        save->click();
+        QVERIFY(editor->isVisible());
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QVERIFY(m_dialogs.shown.first().text.contains(QStringLiteral("submission address")));
+        QCOMPARE(editor->focusWidget(), edit("Edit_site_submit"));
+
+        edit("Edit_site_submit")->setText(submitAddress);
+        auto *fieldMap = editor->findChild<QTableView *>(QStringLiteral("Table_site_fieldmap"));
+        editor->findChild<QPushButton *>(QStringLiteral("Button_site_addrow"))->click();
+        auto *inputName = fieldMap->viewport()->findChild<QLineEdit *>();
+        QVERIFY(inputName);
+        QTest::keyClicks(inputName, QStringLiteral("prog"));
+        QTest::keyClick(inputName, Qt::Key_Return);
+        // The delegate commits a Return on the next turn of the event loop.
+        QTRY_COMPARE(fieldMap->model()->index(0, 0).data().toString(), QStringLiteral("prog"));
+        QTRY_VERIFY(!fieldMap->viewport()->findChild<QLineEdit *>());
+        fieldMap->edit(fieldMap->model()->index(0, FieldMapModel::CatalogueField));
+        auto *field = fieldMap->findChild<QComboBox *>(QStringLiteral("ComboBox_fieldmap_field"));
+        QVERIFY(field);
+        field->setCurrentIndex(field->findText(QStringLiteral("Program name (0)")));
+        QTest::keyClick(field, Qt::Key_Tab);
+        QTRY_COMPARE(editor->record().mid(SiteRecord::FirstFieldMap), QStringList{"0=prog"});
+        m_dialogs.shown.clear();
+        save->click();
+        QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.shown.value(0).text));
+        QTRY_VERIFY(controller().siteEditor() == nullptr);
+
+        const QByteArray stored = "ZZ Mine|||yes|" + submitAddress.toLatin1() + "|0|||0=prog";
+        QCOMPARE(fileBytes(path("Kelvane_sites.dat")), framed({QString::fromLatin1(stored).split('|')}));
+        Table &sites = m_form->workspace().sites();
+        QCOMPARE(sites.rowCount(), 12);
+        const int row = 11;
+        QCOMPARE(sites.cell(0, row), QStringLiteral("ZZ Mine"));
+        QCOMPARE(m_form->workspace().history().cell(0, row), QStringLiteral("ZZ Mine"));
+        QVERIFY(m_form->windowTitle().endsWith(QStringLiteral(":  1 products  :  11 sub.sites  :")));
+        const QModelIndex notes = m_form->submitView()->model()->index(row - 1, SiteRecord::Notes);
+        QCOMPARE(notes.data().toString(), QStringLiteral("[my site] "));
+        QVERIFY(!notes.data(Qt::ToolTipRole).toString().isEmpty());
+        QCOMPARE(m_form->submitView()->currentRow(), row);
+
+        // Submitted like any library site.
+        mark({row}, {1});
+        tickAutoSubmit();
+        button("Button_submit_data")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        QCOMPARE(onlyWindow()->resultCode(), row);
+        closeWhenAnswered(onlyWindow(), Outcome::Done);
+        QCOMPARE(posts("/mine"), QList<QByteArray>{"/mine/add/post prog=Product+One&go=Go"});
+        QCOMPARE(m_form->workspace().history().cell(1, row), OkToday);
+        QTRY_VERIFY_WITH_TIMEOUT(!controller().run().isRunning(), Timeout);
+
+        // "delete site": only for the user's sites, asked first since the row holds an outcome.
+        QMenu *menu = m_form->submitView()->popupMenu();
+        auto *remove = menu->findChild<QAction *>(QStringLiteral("Pop_u_deletesite"));
+        m_form->submitView()->setCurrentRow(1);
+        m_form->submitView()->PopupMenu_uPopup();
+        QVERIFY(!remove->isEnabled());
+        m_form->submitView()->setCurrentRow(row);
+        m_form->submitView()->PopupMenu_uPopup();
+        QVERIFY(remove->isEnabled());
+        m_dialogs.shown.clear();
+        m_dialogs.answers = {Dialogs::Answer::Ok};
+        remove->trigger();
+        QCOMPARE(m_dialogs.shown.size(), 1);
+        QVERIFY(m_dialogs.shown.first().text.contains(QStringLiteral("history row")));
+        QCOMPARE(sites.rowCount(), 11);
+        QCOMPARE(fileBytes(path("Kelvane_sites.dat")), QByteArray());
+        QVERIFY(m_form->windowTitle().endsWith(QStringLiteral(":  1 products  :  10 sub.sites  :")));
+        QList<QStringList> expected;
+        for (const QString &name : SortedSites)
+            expected.append({name, QString()});
+        QCOMPARE(fileBytes(historyFile()), framed(expected));
+    }
+
+    void editingALibrarySiteMakesTheUsersCopyThatReplacesIt()
+    {
+        start();
+        const int filesWeb = SortedSites.indexOf("FilesWeb") + 1;
+        controller().setSiteFormReader([](const QStringList &record) {
+            return QList<FormWalk::FieldMapEntry>{{81, record.value(SiteRecord::SiteName)},
+                                                  {57, QStringLiteral("linkto")}};
+        });
+        controller().editSite(QStringLiteral("fileSWEB"));
+        SiteEditorDialog *editor = controller().siteEditor();
+        QVERIFY(editor);
+        QCOMPARE(editor->findChild<QLineEdit *>(QStringLiteral("Edit_site_name"))->text(),
+                 QStringLiteral("FilesWeb"));
+        editor->findChild<QLineEdit *>(QStringLiteral("Edit_site_notes"))->setText("fixed");
+        auto *read = editor->findChild<QPushButton *>(QStringLiteral("Button_site_readform"));
+        QVERIFY(!read->isHidden());
+        read->click();
+        // "linkto" is replaced, the new input added.
+        QCOMPARE(editor->record().mid(SiteRecord::FirstFieldMap),
+                 QStringList({"57=padurl", "57=linkto", "81=FilesWeb"}));
+        editor->findChild<QPushButton *>(QStringLiteral("Button_site_save"))->click();
+        QTRY_VERIFY(controller().siteEditor() == nullptr);
+
+        Table &sites = m_form->workspace().sites();
+        QCOMPARE(sites.rowCount(), 11);
+        QCOMPARE(sites.cell(SiteRecord::Notes, filesWeb), QStringLiteral("fixed"));
+        QCOMPARE(m_form->workspace().submitList().origin(filesWeb), SubmitList::Origin::UserReplacing);
+        QCOMPARE(m_form->submitView()->model()->index(filesWeb - 1, SiteRecord::Notes).data().toString(),
+                 QStringLiteral("[my copy] fixed"));
+
+        // Deleting the copy brings the library's record back, its row kept.
+        m_dialogs.answers = {Dialogs::Answer::Ok};
+        controller().deleteSite(QStringLiteral("FilesWeb"));
+        QCOMPARE(sites.cell(SiteRecord::Notes, filesWeb), QStringLiteral("Must link back"));
+        QCOMPARE(m_form->workspace().history().cell(0, filesWeb), QStringLiteral("FilesWeb"));
+        QVERIFY(m_dialogs.shown.last().text.contains(QStringLiteral("comes back")));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "platform/inifile.h"
 #include "platform/tablefile.h"
 #include "shell/workspace.h"
+#include "submit/formwalk/formwalkplanner.h"
 #include "submit/history/history.h"
 #include "submit/sites/sitelibrary.h"
 #include "support/builtfiles.h"
@@ -390,6 +391,49 @@ private slots:
         auto next = started();
         QCOMPARE(next->history().cell(1, row), QStringLiteral("   fail"));
         QCOMPARE(next->history().cell(0, row), QStringLiteral("FreewareHome"));
+    }
+
+    void theHistoryFollowsTheUsersSitesAsTheyAreAddedRenamedAndDeleted()
+    {
+        writeCatalogue({record("Alpha")});
+        QVERIFY(writeFile(path("Kelvane_sites.dat"),
+                          QByteArray("\x25\0\0\0", 4) + "Mine|||yes|http://m.test/s|0|||57=pad"));
+        auto w = started();
+        QCOMPARE(w->titleCounts(), QStringLiteral("     :  1 products  :  11 sub.sites  :"));
+        const int mine = w->sites().findRow(0, QStringLiteral("Mine"));
+        QVERIFY(mine > 0);
+        QCOMPARE(columnZero(w->history()), columnZero(w->sites()));
+        w->history().setCell(1, mine, QStringLiteral("   fail"));
+
+        // Renamed, the site keeps its outcomes under the new name.
+        QStringList site = {"Mine2", "", "", "yes", "http://m.test/s", "0", "", "", "57=pad"};
+        QVERIFY(w->outcomesLostByStore(QStringLiteral("Mine"), site).isEmpty());
+        QCOMPARE(w->storeUserSite(QStringLiteral("Mine"), site), Workspace::Notices());
+        const int renamed = w->history().findRow(0, QStringLiteral("Mine2"));
+        QCOMPARE(w->history().cell(1, renamed), QStringLiteral("   fail"));
+        QCOMPARE(columnZero(w->history()), columnZero(w->sites()));
+
+        // A copy of a library site replaces it and keeps its row.
+        QStringList copy = FormWalk::siteRecordCells(w->sites(), w->sites().findRow(0, "FilesWeb"));
+        copy[2] = QStringLiteral("repaired");
+        QCOMPARE(w->storeUserSite(QStringLiteral("FilesWeb"), copy), Workspace::Notices());
+        QCOMPARE(w->titleCounts(), QStringLiteral("     :  1 products  :  11 sub.sites  :"));
+        QCOMPARE(w->sites().cell(2, w->sites().findRow(0, "FilesWeb")), QStringLiteral("repaired"));
+
+        // Deleting drops the row and its outcomes, which the caller asks about first.
+        QCOMPARE(w->outcomesLostByDelete(QStringLiteral("Mine2")), QStringList{"Mine2"});
+        QVERIFY(w->outcomesLostByDelete(QStringLiteral("FilesWeb")).isEmpty());
+        QCOMPARE(w->deleteUserSite(QStringLiteral("Mine2")), Workspace::Notices());
+        QCOMPARE(w->history().findRow(0, QStringLiteral("Mine2")), -1);
+        QCOMPARE(columnZero(w->history()), columnZero(w->sites()));
+        QVERIFY(!w->historyChanged());
+
+        // What was written is what the next start-up finds.
+        auto again = started();
+        QCOMPARE(columnZero(again->sites()), columnZero(w->sites()));
+        QCOMPARE(again->sites().cell(2, again->sites().findRow(0, "FilesWeb")),
+                 QStringLiteral("repaired"));
+        QCOMPARE(again->history().rowCount(), w->history().rowCount());
     }
 };
 

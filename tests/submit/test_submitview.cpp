@@ -316,11 +316,15 @@ private slots:
         QMenu *menu = form->submitView()->popupMenu();
         QTRY_VERIFY(menu->isVisible());
         QCOMPARE(action(*form, "Pop_u_sitepassword")->isEnabled(), enabled);
+        // The site editor works on one site; no library site can be deleted.
+        QCOMPARE(action(*form, "Pop_u_editsite")->isEnabled(), enabled);
+        QVERIFY(!action(*form, "Pop_u_deletesite")->isEnabled());
         QStringList captions;
         for (QAction *a : menu->actions())
             captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(captions, (QStringList{"&submit ...", "edit site's &password", "selec&t site(s)", "-",
-                                        "open site in &browser"}));
+                                        "open site in &browser", "-", "new site...", "edit site...",
+                                        "delete site"}));
         menu->close();
     }
 

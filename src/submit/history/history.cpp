@@ -50,7 +50,7 @@ void reconcile(Table &history, const Table &submitList, const QString &path,
         const QString name = history.cell(0, r);
         if (sites.contains(name))
             continue;
-        if (holdsOutcomes(history, r) && result.backupPath.isEmpty())
+        if (holdsOutcomes(history, r) && result.backupPath.isEmpty() && !path.isEmpty())
             result.backupPath = RecordFile::keepBadCopy(path);
         if (!name.isEmpty())
             result.droppedSites.prepend(name);
@@ -71,6 +71,40 @@ void reconcile(Table &history, const Table &submitList, const QString &path,
 
     if (history.rowCount() != submitList.rowCount())
         result.mismatchMessage = History::notEqualMessage();
+}
+
+// Puts the history's rows in the submit list's order when both hold the same
+// site names, each once; false, changing nothing, when they do not.
+bool followSubmitList(Table &history, const Table &submitList)
+{
+    if (history.rowCount() != submitList.rowCount())
+        return false;
+    // The file was written in this order: then nothing moves.
+    int r = 1;
+    while (r < history.rowCount()
+           && history.cell(0, r) == submitList.cell(SiteRecord::SiteName, r))
+        ++r;
+    if (r == history.rowCount())
+        return true;
+    QHash<QString, int> rowOf;
+    rowOf.reserve(history.rowCount());
+    for (int r = 1; r < history.rowCount(); ++r) {
+        if (rowOf.contains(history.cell(0, r)))
+            return false;
+        rowOf.insert(history.cell(0, r), r);
+    }
+    QList<QStringList> ordered;
+    ordered.reserve(history.rowCount() - 1);
+    for (int r = 1; r < submitList.rowCount(); ++r) {
+        const auto found = rowOf.find(submitList.cell(SiteRecord::SiteName, r));
+        if (found == rowOf.end() || found.value() == 0)
+            return false;
+        ordered.append(history.row(found.value()));
+        found.value() = 0;
+    }
+    for (int r = 1; r < history.rowCount(); ++r)
+        history.setRow(r, ordered.at(r - 1));
+    return true;
 }
 
 } // namespace
@@ -135,27 +169,32 @@ LoadResult load(Table &history, const Table &submitList, const Table &software,
 
 void sort(Table &history, const Table &submitList, const QCollator &collator)
 {
-    SiteSort::sortRows(history, collator);
-    if (history.rowCount() != submitList.rowCount())
-        return;
-    QHash<QString, int> rowOf;
-    rowOf.reserve(history.rowCount());
+    // When the names match the submit list's one to one, its order is the
+    // sort's result and row r stays on site r even for names the collation
+    // holds equal; only otherwise is the history sorted on its own.
+    if (!followSubmitList(history, submitList))
+        SiteSort::sortRows(history, collator);
+}
+
+LoadResult follow(Table &history, const Table &submitList, const QCollator &collator)
+{
+    LoadResult result;
+    result.fileExisted = true;
+    if (columnText(history) != columnText(submitList))
+        reconcile(history, submitList, QString(), result);
+    sort(history, submitList, collator);
+    return result;
+}
+
+QStringList sitesLosingOutcomes(const Table &history, const Table &submitList)
+{
+    const QSet<QString> sites = siteNames(submitList);
+    QStringList lost;
     for (int r = 1; r < history.rowCount(); ++r) {
-        if (rowOf.contains(history.cell(0, r)))
-            return;
-        rowOf.insert(history.cell(0, r), r);
+        if (!sites.contains(history.cell(0, r)) && holdsOutcomes(history, r))
+            lost.append(history.cell(0, r));
     }
-    QList<QStringList> ordered;
-    ordered.reserve(history.rowCount() - 1);
-    for (int r = 1; r < submitList.rowCount(); ++r) {
-        const auto found = rowOf.find(submitList.cell(SiteRecord::SiteName, r));
-        if (found == rowOf.end() || found.value() == 0)
-            return;
-        ordered.append(history.row(found.value()));
-        found.value() = 0;
-    }
-    for (int r = 1; r < history.rowCount(); ++r)
-        history.setRow(r, ordered.at(r - 1));
+    return lost;
 }
 
 TableFile::SaveResult save(const Table &history, const QString &path)

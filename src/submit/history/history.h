@@ -2,6 +2,7 @@
 
 #include "platform/table.h"
 #include "platform/tablefile.h"
+#include "submit/sites/submitlist.h"
 
 #include <QCollator>
 #include <QDate>
@@ -60,6 +61,14 @@ LoadResult load(Table &history, const Table &submitList, const Table &software,
 // are put in the submit list's order, so row r stays on site r even for names
 // the collation holds equal.
 void sort(Table &history, const Table &submitList, const QCollator &collator);
+
+// The submit list changed while the program runs: the same reconciliation
+// as at start-up (rows of sites no longer listed go, listed sites without a
+// row get one), then the sort. Nothing is copied: the caller asked first.
+LoadResult follow(Table &history, const Table &submitList,
+                  const QCollator &collator = SiteSort::collator());
+// The sites whose history rows hold outcomes and that `submitList` no longer lists.
+QStringList sitesLosingOutcomes(const Table &history, const Table &submitList);
 
 // Writes rows 1.. with every column.
 TableFile::SaveResult save(const Table &history, const QString &path);

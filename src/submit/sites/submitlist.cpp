@@ -132,25 +132,78 @@ SubmitList::SubmitList() : m_table(5, 2)
 
 void SubmitList::fill(const SiteLibrary::LoadResult &library)
 {
-    fill(library, SiteSort::collator());
+    fill(library, {}, SiteSort::collator());
 }
 
 void SubmitList::fill(const SiteLibrary::LoadResult &library, const QCollator &collator)
 {
-    int fieldColumns = std::max(4, library.fieldColumns);
-    for (const QStringList &fields : library.records)
-        fieldColumns = std::max(fieldColumns, int(fields.size()));
-    m_table = Table(fieldColumns + 1, std::max(2, int(library.records.size()) + 1));
-    for (int r = 0; r < library.records.size(); ++r) {
-        const QStringList &fields = library.records.at(r);
-        for (int c = 0; c < fields.size(); ++c)
-            m_table.setCell(c, r + 1, fields.at(c));
+    fill(library, {}, collator);
+}
+
+void SubmitList::fill(const SiteLibrary::LoadResult &library, const QList<QStringList> &userSites)
+{
+    fill(library, userSites, SiteSort::collator());
+}
+
+void SubmitList::fill(const SiteLibrary::LoadResult &library, const QList<QStringList> &userSites,
+                      const QCollator &collator)
+{
+    m_library = library;
+    m_collator = collator;
+    setUserSites(userSites);
+}
+
+void SubmitList::setUserSites(const QList<QStringList> &userSites)
+{
+    QHash<QString, bool> replaced; // user site names; true once a library site gave way
+    replaced.reserve(userSites.size());
+    for (const QStringList &fields : userSites)
+        replaced.insert(nameKey(fields.value(SiteRecord::SiteName)), false);
+
+    QList<const QStringList *> records;
+    records.reserve(m_library.records.size() + userSites.size());
+    for (const QStringList &fields : std::as_const(m_library.records)) {
+        const auto user = replaced.find(nameKey(fields.value(SiteRecord::SiteName)));
+        if (user != replaced.end())
+            user.value() = true;
+        else
+            records.append(&fields);
     }
+    for (const QStringList &fields : userSites)
+        records.append(&fields);
+
+    m_userOrigins.clear();
+    m_userOrigins.reserve(replaced.size());
+    for (auto it = replaced.cbegin(); it != replaced.cend(); ++it)
+        m_userOrigins.insert(it.key(), it.value() ? Origin::UserReplacing : Origin::User);
+
+    int fieldColumns = std::max(4, m_library.fieldColumns);
+    for (const QStringList *fields : std::as_const(records))
+        fieldColumns = std::max(fieldColumns, int(fields->size()));
+    m_table = Table(fieldColumns + 1, std::max(2, int(records.size()) + 1));
+    for (int r = 0; r < records.size(); ++r)
+        m_table.setRow(r + 1, *records.at(r));
     const QStringList names = headings();
     for (int c = 0; c < names.size(); ++c)
         m_table.setCell(c, 0, names.at(c));
     m_selectAllSites = false;
-    SiteSort::sortRows(m_table, collator);
+    SiteSort::sortRows(m_table, m_collator);
+}
+
+SubmitList::Origin SubmitList::origin(int row) const
+{
+    if (row < 1 || row >= m_table.rowCount())
+        return Origin::Library;
+    return m_userOrigins.value(nameKey(siteName(row)), Origin::Library);
+}
+
+bool SubmitList::isLibrarySite(const QString &name) const
+{
+    const QString key = nameKey(name);
+    return std::any_of(m_library.records.cbegin(), m_library.records.cend(),
+                       [&](const QStringList &fields) {
+                           return nameKey(fields.value(SiteRecord::SiteName)) == key;
+                       });
 }
 
 int SubmitList::rowForSubmitTo(const QString &submitTo) const

@@ -5,6 +5,7 @@
 #include "submit/sites/siterecord.h"
 
 #include <QCollator>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -76,6 +77,25 @@ public:
     // the sort. Marks start empty.
     void fill(const SiteLibrary::LoadResult &library);
     void fill(const SiteLibrary::LoadResult &library, const QCollator &collator);
+    // The same with the user's own sites joined in: a user site whose name
+    // equals a library site's without regard to case takes its place.
+    void fill(const SiteLibrary::LoadResult &library, const QList<QStringList> &userSites);
+    void fill(const SiteLibrary::LoadResult &library, const QList<QStringList> &userSites,
+              const QCollator &collator);
+    // Rebuilds the rows from the library's records kept by the last fill and
+    // the user's sites as they are now. Marks start empty.
+    void setUserSites(const QList<QStringList> &userSites);
+
+    // Where a site row's record comes from.
+    enum class Origin {
+        Library,
+        User,
+        UserReplacing, // the user's record in place of a library site of that name
+    };
+    Origin origin(int row) const;
+    bool isUserSite(int row) const { return origin(row) != Origin::Library; }
+    // Whether the site library holds a site of that name (case ignored).
+    bool isLibrarySite(const QString &name) const;
 
     // The row whose site name equals `submitTo` without regard to case; the
     // first site row when there is none.
@@ -172,6 +192,11 @@ public:
     static int selectAllSoftProducts(Table &software, bool on, int rememberedRow);
 
 private:
+    static QString nameKey(const QString &name) { return name.toCaseFolded(); }
+
     Table m_table;
     bool m_selectAllSites = false;
+    SiteLibrary::LoadResult m_library;
+    QHash<QString, Origin> m_userOrigins;
+    QCollator m_collator = SiteSort::collator();
 };

@@ -1,0 +1,194 @@
+#include "submit/fieldmapmodel.h"
+
+#include "catalogue/fieldcatalogue.h"
+#include "catalogue/pseudofields.h"
+
+#include <QComboBox>
+
+#include <algorithm>
+
+const QList<QPair<int, QString>> &FieldMapModel::fieldChoices()
+{
+    static const QList<QPair<int, QString>> choices = [] {
+        QList<QPair<int, QString>> list;
+        for (int n = 0; n < FieldCatalogue::FieldCount; ++n)
+            list.append({n, tr("%1 (%2)").arg(QString::fromLatin1(FieldCatalogue::field(n).meaning))
+                                .arg(n)});
+        list.append({PseudoFields::SiteUserName, tr("Site user name (-2)")});
+        list.append({PseudoFields::SitePassword, tr("Site password (-1)")});
+        const QStringList constants = PseudoFields::constantValueList();
+        for (int i = 0; i < constants.size(); ++i) {
+            const int n = PseudoFields::FirstConstantField - i;
+            list.append({n, constants.at(i).isEmpty()
+                                ? tr("Constant: empty text (%1)").arg(n)
+                                : tr("Constant \"%1\" (%2)").arg(constants.at(i)).arg(n)});
+        }
+        return list;
+    }();
+    return choices;
+}
+
+QString FieldMapModel::captionOf(int field)
+{
+    if (field == NoField)
+        return QString();
+    for (const auto &choice : fieldChoices()) {
+        if (choice.first == field)
+            return choice.second;
+    }
+    return tr("unknown field %1").arg(field);
+}
+
+void FieldMapModel::setEntries(const QStringList &entries)
+{
+    beginResetModel();
+    m_rows.clear();
+    for (const QString &cell : entries) {
+        if (cell.trimmed().isEmpty())
+            break;
+        const std::optional<FormWalk::FieldMapEntry> entry = FormWalk::parseEntry(cell);
+        m_rows.append(entry ? Row{entry->inputName, entry->field} : Row{cell, NoField});
+    }
+    endResetModel();
+}
+
+QStringList FieldMapModel::entries(QString *problem) const
+{
+    QStringList cells;
+    for (int r = 0; r < m_rows.size(); ++r) {
+        const Row &row = m_rows.at(r);
+        const bool hasName = !row.inputName.trimmed().isEmpty();
+        const bool hasField = row.field != NoField;
+        if (!hasName && !hasField)
+            continue;
+        if (problem && problem->isEmpty() && hasName != hasField)
+            *problem = hasName ? tr("Row %1 of the field map has no catalogue field: choose "
+                                    "the field that fills the input \"%2\".")
+                                     .arg(r + 1)
+                                     .arg(row.inputName)
+                               : tr("Row %1 of the field map has no input name.").arg(r + 1);
+        cells.append(QString::number(hasField ? row.field : 0) + QLatin1Char('=') + row.inputName);
+    }
+    return cells;
+}
+
+void FieldMapModel::putEntry(const FormWalk::FieldMapEntry &entry)
+{
+    for (int r = 0; r < m_rows.size(); ++r) {
+        if (m_rows.at(r).inputName == entry.inputName) {
+            m_rows[r].field = entry.field;
+            emit dataChanged(index(r, 0), index(r, ColumnCount - 1));
+            return;
+        }
+    }
+    beginInsertRows(QModelIndex(), int(m_rows.size()), int(m_rows.size()));
+    m_rows.append({entry.inputName, entry.field});
+    endInsertRows();
+}
+
+int FieldMapModel::addRow()
+{
+    const int row = int(m_rows.size());
+    beginInsertRows(QModelIndex(), row, row);
+    m_rows.append(Row());
+    endInsertRows();
+    return row;
+}
+
+void FieldMapModel::removeRowsAt(QList<int> rows)
+{
+    std::sort(rows.begin(), rows.end(), std::greater<int>());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    for (int r : std::as_const(rows)) {
+        if (r < 0 || r >= m_rows.size())
+            continue;
+        beginRemoveRows(QModelIndex(), r, r);
+        m_rows.removeAt(r);
+        endRemoveRows();
+    }
+}
+
+int FieldMapModel::rowCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : int(m_rows.size());
+}
+
+int FieldMapModel::columnCount(const QModelIndex &parent) const
+{
+    return parent.isValid() ? 0 : ColumnCount;
+}
+
+QVariant FieldMapModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return QVariant();
+    const Row &row = m_rows.at(index.row());
+    if (role == FieldRole)
+        return row.field;
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return QVariant();
+    return index.column() == InputName ? row.inputName : captionOf(row.field);
+}
+
+bool FieldMapModel::setData(const QModelIndex &index, const QVariant &value, int role)
+{
+    if (!index.isValid() || index.row() >= m_rows.size())
+        return false;
+    Row &row = m_rows[index.row()];
+    if (index.column() == InputName && role == Qt::EditRole)
+        row.inputName = value.toString();
+    else if (index.column() == CatalogueField && role == FieldRole)
+        row.field = value.toInt();
+    else
+        return false;
+    emit dataChanged(index, index);
+    return true;
+}
+
+QVariant FieldMapModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QAbstractTableModel::headerData(section, orientation, role);
+    return section == InputName ? tr("input name") : tr("catalogue field");
+}
+
+Qt::ItemFlags FieldMapModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
+}
+
+QWidget *FieldChoiceDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
+                                           const QModelIndex &index) const
+{
+    if (index.column() != FieldMapModel::CatalogueField)
+        return QStyledItemDelegate::createEditor(parent, option, index);
+    auto *combo = new QComboBox(parent);
+    combo->setObjectName(QStringLiteral("ComboBox_fieldmap_field"));
+    for (const auto &choice : FieldMapModel::fieldChoices())
+        combo->addItem(choice.second, choice.first);
+    return combo;
+}
+
+void FieldChoiceDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
+{
+    auto *combo = qobject_cast<QComboBox *>(editor);
+    if (!combo || index.column() != FieldMapModel::CatalogueField) {
+        QStyledItemDelegate::setEditorData(editor, index);
+        return;
+    }
+    combo->setCurrentIndex(combo->findData(index.data(FieldMapModel::FieldRole)));
+}
+
+void FieldChoiceDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
+                                       const QModelIndex &index) const
+{
+    auto *combo = qobject_cast<QComboBox *>(editor);
+    if (!combo || index.column() != FieldMapModel::CatalogueField) {
+        QStyledItemDelegate::setModelData(editor, model, index);
+        return;
+    }
+    if (combo->currentIndex() >= 0)
+        model->setData(index, combo->currentData(), FieldMapModel::FieldRole);
+}
