@@ -3,7 +3,10 @@
 #include "submit/browser/outcome.h"
 #include "submit/browser/submissionsource.h"
 #include "submit/history/historyrecord.h"
+#include "submit/run/sitecheckreport.h"
 #include "submit/run/submissionrun.h"
+#include "submit/sitecheckreportdialog.h"
+#include "submit/sitecheckrun.h"
 #include "submit/softwarelisthost.h"
 
 #include <QList>
@@ -60,6 +63,15 @@ public:
     // modal to the main window; an accepted pair is stored at once.
     void editSitePassword();
 
+    // "check marked sites...": the marked sites' submission pages opened
+    // one after another and read for the current product, nothing sent;
+    // then the report. The selected sites when none is marked.
+    void checkMarkedSites();
+    SiteCheckRun *siteCheck() const { return m_siteCheck; }
+    SiteCheckReportDialog *siteCheckReport() const { return m_siteCheckReport; }
+    // The site editor's "read form from page": the inputs the user picked.
+    QList<FormWalk::FieldMapEntry> readFormFromPage(const QStringList &siteRecord);
+
     // "history": the history view shows the submit list's current site in
     // the current product's column.
     void showHistoryPosition();
@@ -76,12 +88,20 @@ public:
     // The credential dialog while it is open.
     TForm3 *credentialsDialog() const;
 
+    // The browser choices as the store holds them now.
+    BrowserOptions browserOptions() const;
+
     // The day and the short date format outcomes are written with.
     void setClock(const Clock &clock) { m_clock = &clock; }
     void setLocale(const QLocale &locale) { m_locale = locale; }
 
+signals:
+    // "edit site..." in the site check's report.
+    void editSiteRequested(const QString &siteName);
+
 private:
     void wireViews();
+    void siteCheckFinished(const QList<SiteCheckResult> &results);
     void openSubmission(int siteRow, int softwareRow);
     TForm2 *openWindow(int resultCode);
     void submissionClosed(TForm2 *window, int resultCode, const WebWindowGeometry &geometry);
@@ -110,4 +130,6 @@ private:
     QLocale m_locale;
     QList<QPointer<TForm2>> m_windows;
     QPointer<TForm3> m_credentials;
+    QPointer<SiteCheckRun> m_siteCheck;
+    QPointer<SiteCheckReportDialog> m_siteCheckReport;
 };
