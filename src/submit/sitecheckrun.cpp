@@ -73,6 +73,7 @@ void SiteCheckRun::next()
                                      .arg(site.value(SiteRecord::SiteName)));
         if (const std::optional<SiteCheckResult> skipped = SiteCheckReport::notCheckable(site)) {
             m_results[m_current] = *skipped;
+            emit siteChecked(m_current);
             continue;
         }
         m_window->setWindowTitle(windowTitle() + QLatin1String(" : ") + site.value(SiteRecord::SiteName));
@@ -125,6 +126,7 @@ void SiteCheckRun::probed(const ProbeResult &probe)
     if (!m_running || m_current < 0 || m_current >= m_sites.size())
         return;
     m_results[m_current] = resultOf(m_sites.at(m_current), probe, m_product);
+    emit siteChecked(m_current);
     next();
 }
 

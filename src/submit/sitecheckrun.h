@@ -44,6 +44,8 @@ public:
                                     const FormWalk::Input &product);
 
 signals:
+    // Site `index` (in site order) has its result.
+    void siteChecked(int index);
     void finished(const QList<SiteCheckResult> &results);
 
 private:

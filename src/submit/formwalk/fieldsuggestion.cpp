@@ -69,20 +69,6 @@ constexpr ExtraName kExtraNames[] = {
     {Field::AuthorEmail, "email address"},
 };
 
-bool isFiller(const QString &word)
-{
-    return std::any_of(std::begin(kFiller), std::end(kFiller),
-                       [&](const char *f) { return word == QLatin1String(f); });
-}
-
-QString synonymOf(const QString &word)
-{
-    for (const Synonym &s : kSynonyms)
-        if (word == QLatin1String(s.word))
-            return QString::fromLatin1(s.means);
-    return word;
-}
-
 // "languages" and "language" are one word; short ones ("os", "vb") keep their s.
 QString singular(const QString &word)
 {
@@ -129,8 +115,12 @@ QStringList rawPieces(const QString &text)
 
 FieldSuggester::FieldSuggester()
 {
-    for (const Synonym &s : kSynonyms)
+    for (const Synonym &s : kSynonyms) {
         m_vocabulary.insert(QString::fromLatin1(s.word));
+        m_synonyms.insert(QString::fromLatin1(s.word), QString::fromLatin1(s.means));
+    }
+    for (const char *f : kFiller)
+        m_filler.insert(QString::fromLatin1(f));
     for (int n = 0; n < FieldCatalogue::FieldCount; ++n) {
         const FieldInfo &f = FieldCatalogue::field(n);
         // Nothing a form asks for: the reserved cell, the mark, the site tokens.
@@ -152,14 +142,17 @@ void FieldSuggester::addCandidate(int field, const QString &text)
     QSet<QString> set;
     for (const QString &piece : rawPieces(text)) {
         const QString word = synonymOf(singular(piece));
-        if (word.size() < 2 || isFiller(word))
+        if (word.size() < 2 || m_filler.contains(word))
             continue;
         set.insert(word);
         m_vocabulary.insert(word);
         m_vocabulary.insert(piece);
     }
-    if (!set.isEmpty())
-        m_candidates.append({field, set});
+    if (set.isEmpty())
+        return;
+    for (const QString &word : set)
+        m_byWord[word].append(int(m_candidates.size()));
+    m_candidates.append({field, set});
 }
 
 QStringList FieldSuggester::splitKnown(const QString &word) const
@@ -188,16 +181,30 @@ QStringList FieldSuggester::splitKnown(const QString &word) const
     return out;
 }
 
+const QStringList &FieldSuggester::wordsOfPiece(const QString &piece) const
+{
+    auto cached = m_pieceCache.constFind(piece);
+    if (cached != m_pieceCache.cend())
+        return *cached;
+    QStringList words;
+    for (const QString &part : splitKnown(piece)) {
+        const QString word = synonymOf(singular(part));
+        if (word.size() >= 2 && !m_filler.contains(word))
+            words.append(word);
+    }
+    // A hostile page's endless distinct words must not grow the cache without end.
+    if (m_pieceCache.size() > 100'000)
+        m_pieceCache.clear();
+    return *m_pieceCache.insert(piece, words);
+}
+
 QStringList FieldSuggester::words(const QString &text) const
 {
     QStringList out;
-    for (const QString &piece : rawPieces(text)) {
-        for (const QString &part : splitKnown(piece)) {
-            const QString word = synonymOf(singular(part));
-            if (word.size() >= 2 && !isFiller(word) && !out.contains(word))
+    for (const QString &piece : rawPieces(text))
+        for (const QString &word : wordsOfPiece(piece))
+            if (!out.contains(word))
                 out.append(word);
-        }
-    }
     return out;
 }
 
@@ -222,12 +229,22 @@ std::optional<FieldSuggester::Score> FieldSuggester::best(const QStringList &inp
     for (const char *word : kNotAField)
         if (input.contains(QLatin1String(word)))
             return std::nullopt;
-    std::optional<Score> best;
-    for (const Candidate &c : m_candidates) {
-        const auto matched = std::count_if(input.cbegin(), input.cend(),
-                                           [&](const QString &w) { return c.words.contains(w); });
-        if (matched == 0)
+    // Matched words per candidate that shares any; in candidate order for the ties.
+    std::vector<int> matches(m_candidates.size(), 0);
+    std::vector<int> touched;
+    for (const QString &w : input) {
+        const auto holders = m_byWord.constFind(w);
+        if (holders == m_byWord.cend())
             continue;
+        for (int c : *holders)
+            if (matches[c]++ == 0)
+                touched.push_back(c);
+    }
+    std::sort(touched.begin(), touched.end());
+    std::optional<Score> best;
+    for (int index : touched) {
+        const Candidate &c = m_candidates.at(index);
+        const int matched = matches[index];
         const double inputCover = double(matched) / double(input.size());
         const double fieldCover = double(matched) / double(c.words.size());
         if (inputCover < MinInputCover || fieldCover < MinFieldCover)

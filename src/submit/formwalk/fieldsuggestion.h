@@ -41,9 +41,18 @@ private:
 
     void addCandidate(int field, const QString &text);
     QStringList splitKnown(const QString &word) const;
+    // The words one lower-case piece of a text gives.
+    const QStringList &wordsOfPiece(const QString &piece) const;
+    QString synonymOf(const QString &word) const { return m_synonyms.value(word, word); }
     std::optional<Score> best(const QString &text) const;
     std::optional<Score> best(const QStringList &words) const;
 
     QList<Candidate> m_candidates;
+    // Which candidates hold a word, so an input meets only those sharing one.
+    QHash<QString, QList<int>> m_byWord;
     QSet<QString> m_vocabulary;
+    QHash<QString, QString> m_synonyms;
+    QSet<QString> m_filler;
+    // Pages repeat their words: each piece is split and folded once.
+    mutable QHash<QString, QStringList> m_pieceCache;
 };
