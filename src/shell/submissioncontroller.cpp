@@ -177,6 +177,11 @@ void SubmissionController::checkMarkedSites()
 {
     if (m_siteCheck && m_siteCheck->isRunning())
         return;
+    // One browser at a time: the run's window shares the profile and its login.
+    if (m_run.isRunning()) {
+        m_dialogs.message(QCoreApplication::applicationName(), alreadyRunningMessage());
+        return;
+    }
     const Table &sites = m_workspace.sites();
     if (sites.isEmpty())
         return;

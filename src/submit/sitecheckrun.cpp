@@ -32,6 +32,7 @@ SiteCheckRun::SiteCheckRun(const QList<QStringList> &siteRecords, const FormWalk
     m_progress->setWindowTitle(windowTitle());
     m_progress->setCancelButtonText(tr("Cancel"));
     m_progress->setRange(0, int(m_sites.size()));
+    m_progress->setWindowModality(Qt::WindowModal);
     m_progress->setMinimumDuration(0);
     m_progress->setAutoClose(false);
     m_progress->setAutoReset(false);

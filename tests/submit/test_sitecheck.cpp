@@ -4,13 +4,17 @@
 // ever sent.
 #include "catalogue/fieldcatalogue.h"
 #include "catalogue/pseudofields.h"
+#include "shell/mainwindow.h"
 #include "submit/browser/pageprobe.h"
 #include "submit/sitecheckreportdialog.h"
 #include "submit/sitecheckrun.h"
+#include "submit/sites/siterecord.h"
+#include "submit/sites/submitlist.h"
 #include "submit/teachdialog.h"
 #include "submit/teachlistmodel.h"
 #include "support/fakedialogs.h"
 #include "support/fixtureserver.h"
+#include "support/windowharness.h"
 
 #include <QApplication>
 #include <QFile>
@@ -63,11 +67,13 @@ quint16 refusedPort()
 
 } // namespace
 
-class TestSiteCheck : public QObject
+class TestSiteCheck : public QObject, public WindowHarness
 {
     Q_OBJECT
 
 private slots:
+    void init() { resetHarness(); }
+    void checkMarkedSitesEndsInTheReportWithProblemsFirst();
     void teachListsEveryInputWithItsLabelAndSendsNothing();
     void teachLogsInFirstAndListsThePageAfterTheLogin();
     void theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit();
@@ -148,11 +154,16 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
     FixtureServer::Response stalled;
     stalled.neverAnswer = true;
     server.route("/slow.php", stalled);
+    FixtureServer::Response gonePage;
+    gonePage.status = 404;
+    gonePage.body = "<html><body><h1>Not here</h1><form><input name=q></form></body></html>";
+    server.route("/moved.php", gonePage);
     const QUrl refused(QStringLiteral("http://127.0.0.1:%1/submit.php").arg(refusedPort()));
 
     const QList<QStringList> sites{
         siteRecord("Changed", server.url("/submit.php"), "0", {"57=padurl", "0=title", "1=version", "", "9=after a blank"}),
         siteRecord("Gone", server.url("/missing.php"), "0", {"57=padurl"}),
+        siteRecord("Moved", server.url("/moved.php"), "0", {"57=padurl"}),
         siteRecord("Down", refused, "0", {"57=padurl"}),
         siteRecord("Slow", server.url("/slow.php"), "0", {"57=padurl"}),
         siteRecord("Mailed", QUrl("mailto:soft@x.example"), "3", {}),
@@ -173,9 +184,9 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
         rows << QStringList{r.siteName, SiteCheckReport::pageText(r), SiteCheckReport::cell(r, SiteCheckReport::Found),
                             r.missingEntries.join(' '), SiteCheckReport::cell(r, SiteCheckReport::Submit)}
                     .join('|');
-    QCOMPARE(rows, (QStringList{"Changed|loaded|2/3|1=version|yes", "Gone|HTTP 404|||", "Down|network error|||",
+    QCOMPARE(rows, (QStringList{"Changed|loaded|2/3|1=version|yes", "Gone|HTTP 404|||", "Moved|HTTP 404|||", "Down|network error|||",
                                 "Slow|no answer in time|||", "Mailed|not checked|||", "Fine|loaded|2/2||yes"}));
-    QCOMPARE(check.results().at(4).detail, QString("an e-mail site, submitted by mail"));
+    QCOMPARE(check.results().at(5).detail, QString("an e-mail site, submitted by mail"));
     QVERIFY(!check.progress()->isVisible());
     // Nothing was sent, the page was not even filled in.
     QCOMPARE(server.requests("POST").size(), 0);
@@ -217,6 +228,38 @@ void TestSiteCheck::theReportSavesAndAsksForTheSiteEditor()
     report.editCurrentSite();
     QCOMPARE(edit.size(), 1);
     QCOMPARE(edit.at(0).at(0).toString(), QString("Fine"));
+}
+
+void TestSiteCheck::checkMarkedSitesEndsInTheReportWithProblemsFirst()
+{
+    FixtureServer server;
+    QVERIFY(server.start());
+    server.page("/submit.php", SubmitPage);
+    auto form = startWindow();
+    QVERIFY(!form->startUpFailed());
+    Table &sites = form->workspace().sites();
+    sites.setCell(SiteRecord::SubmitPage, 1, server.url("/submit.php").toString());
+    sites.setCell(SiteRecord::SubmitPage, 2, QStringLiteral("http://127.0.0.1:%1/submit.php").arg(refusedPort()));
+    Marks::set(sites, 1, true);
+    Marks::set(sites, 2, true);
+    const QString reached = sites.cell(SiteRecord::SiteName, 1);
+    const QString down = sites.cell(SiteRecord::SiteName, 2);
+
+    form->findChild<QAction *>("Pop_u_checksites")->trigger();
+    QTRY_VERIFY_WITH_TIMEOUT(form->submission()->siteCheckReport(), 30000);
+    SiteCheckReportDialog *report = form->submission()->siteCheckReport();
+    QVERIFY(report->isVisible());
+    QCOMPARE(report->table()->model()->rowCount(), 2);
+    QCOMPARE(report->table()->model()->index(0, SiteCheckReport::Site).data().toString(), down);
+    QCOMPARE(report->table()->model()->index(0, SiteCheckReport::PageColumn).data().toString(), QString("network error"));
+    QCOMPARE(report->table()->model()->index(1, SiteCheckReport::Site).data().toString(), reached);
+    QCOMPARE(report->table()->model()->index(1, SiteCheckReport::PageColumn).data().toString(), QString("loaded"));
+
+    QSignalSpy edit(form->submission(), &SubmissionController::editSiteRequested);
+    report->editCurrentSite();
+    QCOMPARE(edit.size(), 1);
+    QCOMPARE(edit.at(0).at(0).toString(), down);
+    QCOMPARE(server.requests("POST").size(), 0);
 }
 
 QTEST_MAIN(TestSiteCheck)

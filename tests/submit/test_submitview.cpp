@@ -319,8 +319,8 @@ private slots:
         QStringList captions;
         for (QAction *a : menu->actions())
             captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(captions, (QStringList{"&submit ...", "edit site's &password", "selec&t site(s)", "-",
-                                        "open site in &browser"}));
+        QCOMPARE(captions, (QStringList{"&submit ...", "edit site's &password", "selec&t site(s)",
+                                        "&check marked sites...", "-", "open site in &browser"}));
         menu->close();
     }
 
