@@ -52,6 +52,15 @@ var shownText = function (node, depth) {
   }
   return out;
 };
+// Each control's first label, found from the labels in one pass: asking
+// every element for its labels walks the whole page each time.
+var labelText = new Map();
+var labelsOf = Document.prototype.getElementsByTagName.call(document, 'label');
+var controlOf = getter(HTMLLabelElement.prototype, 'control');
+for (var n = 0; n < labelsOf.length && n < limits.elements; ++n) {
+  var control = controlOf.call(labelsOf[n]);
+  if (control && !labelText.has(control)) labelText.set(control, shownText(labelsOf[n], 0));
+}
 // What names the element for a reader, in the order assistive technology
 // takes it: aria-labelledby, aria-label, its label, placeholder, title.
 var labelOf = function (e) {
@@ -66,10 +75,8 @@ var labelOf = function (e) {
     var t = squash(parts.join(' '));
     if (t) return t;
   }
-  var names = [formAttr.call(e, 'aria-label')];
-  var labels = e.labels;
-  if (labels && labels.length) names.push(shownText(labels[0], 0));
-  names.push(formAttr.call(e, 'placeholder'), formAttr.call(e, 'title'));
+  var names = [formAttr.call(e, 'aria-label'), labelText.get(e) || '',
+               formAttr.call(e, 'placeholder'), formAttr.call(e, 'title')];
   for (var k = 0; k < names.length; ++k) {
     var s = squash(names[k]);
     if (s) return s;
