@@ -38,6 +38,7 @@ const char *const SnapshotBody = R"JS(
 var forms = formsOf.call(document);
 var byId = Document.prototype.getElementById;
 var squash = function (s) {
+  if (!s) return '';
   s = text(s).replace(/\s+/g, ' ').trim();
   return s.length > limits.label ? s.slice(0, limits.label) : s;
 };
