@@ -1,17 +1,15 @@
 #pragma once
 
 #include "submit/browser/browserwindow.h"
+#include "submit/browser/pageprobe.h"
 #include "submit/formwalk/formwalkplanner.h"
 #include "submit/run/sitecheckreport.h"
 
 #include <QList>
 #include <QObject>
 #include <QPointer>
-#include <QStringList>
-
-class PageProbe;
 #include <QProgressDialog>
-struct ProbeResult;
+#include <QStringList>
 
 // "check marked sites...": each site's submission page opened in turn in one
 // browser window, logged in where the site wants it, read and planned for
@@ -26,7 +24,7 @@ public:
     // the default login; its site record is replaced per site.
     SiteCheckRun(const QList<QStringList> &siteRecords, const FormWalk::Input &product,
                  const BrowserOptions &options, QWidget *parent = nullptr,
-                 int timeLimitMs = 30000);
+                 int timeLimitMs = PageProbe::DefaultTimeLimitMs);
     ~SiteCheckRun() override;
 
     void start();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "submit/browser/browserwindow.h"
+#include "submit/browser/pageprobe.h"
 #include "submit/formwalk/formwalkplanner.h"
 
 #include <QDialog>
@@ -8,11 +9,9 @@
 #include <QStringList>
 
 class Dialogs;
-class PageProbe;
 class QLabel;
 class QTableView;
 class TeachListModel;
-struct ProbeResult;
 
 // "read form from page": the site's submission page opened as a run opens
 // it (logging in first where the site's type says so), every input of every
@@ -27,7 +26,7 @@ public:
     // `login` is the default site login, used where the site has no pair of its own.
     TeachDialog(const QStringList &siteRecord, const BrowserOptions &options,
                 const FormWalk::LoginPair &login, QWidget *parent = nullptr,
-                int timeLimitMs = 30000);
+                int timeLimitMs = PageProbe::DefaultTimeLimitMs);
     ~TeachDialog() override;
 
     // The editor's form reader: the user's picks, or none when cancelled.

@@ -196,7 +196,8 @@ QString cell(const SiteCheckResult &r, int column)
     case Found:
         return loaded ? QStringLiteral("%1/%2").arg(r.foundEntries()).arg(r.entries) : QString();
     case Missing:
-        return r.missingEntries.join(QLatin1String(" "));
+        // "|" is never part of a site record's cell: the entries stay apart.
+        return r.missingEntries.join(QLatin1String(" | "));
     case Submit:
         return loaded ? (r.submitFound ? tr("yes") : tr("no")) : QString();
     case Problem:

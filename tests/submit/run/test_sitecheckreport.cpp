@@ -93,7 +93,7 @@ void TestSiteCheckReport::csvQuotesOnlyWhatItMust()
     r.address = "http://x/s?a=1";
     QCOMPARE(SiteCheckReport::csv({r}),
              QByteArray("Site,Status,Page,Fields found,Missing,Submit button,Problem,Address\r\n"
-                        "\"Files, \"\"Best\"\"\",failed,loaded,0/2,\"57=pad url 3=a,b\",yes,"
+                        "\"Files, \"\"Best\"\"\",failed,loaded,0/2,\"57=pad url | 3=a,b\",yes,"
                         "None of the site's fields is on the page: the form has changed,http://x/s?a=1\r\n"));
     SiteCheckResult broken = site("Two\nlines", Page::NetworkError);
     broken.detail = "a\r\nb";
