@@ -48,6 +48,9 @@ constexpr double MinInputCover = 1.0 / 3.0;
 // Half of each side is a guess, not a suggestion ("Search the site" is no web site).
 constexpr double MinScore = 1.2;
 
+constexpr qsizetype MaxCachedPiece = 64;
+constexpr qsizetype MaxCachedPieces = 20'000;
+
 // Extra texts that name a field besides its caption, meaning and PAD element.
 struct ExtraName
 {
@@ -192,8 +195,13 @@ const QStringList &FieldSuggester::wordsOfPiece(const QString &piece) const
         if (word.size() >= 2 && !m_filler.contains(word))
             words.append(word);
     }
-    // A hostile page's endless distinct words must not grow the cache without end.
-    if (m_pieceCache.size() > 100'000)
+    // A hostile page's endless distinct or endless long words must not grow
+    // the cache out of proportion: real words are short and repeat.
+    if (piece.size() > MaxCachedPiece) {
+        m_uncached = words;
+        return m_uncached;
+    }
+    if (m_pieceCache.size() >= MaxCachedPieces)
         m_pieceCache.clear();
     return *m_pieceCache.insert(piece, words);
 }

@@ -55,4 +55,5 @@ private:
     QSet<QString> m_filler;
     // Pages repeat their words: each piece is split and folded once.
     mutable QHash<QString, QStringList> m_pieceCache;
+    mutable QStringList m_uncached;
 };
