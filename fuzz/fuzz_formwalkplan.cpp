@@ -63,6 +63,11 @@ void check(const PageSnapshot &page, const FormWalkPlan &plan)
     }
     if (plan.click && !plan.focus.isValid())
         fail("a click without a control");
+    for (const EntryMatch &e : plan.entries)
+        if (e.matches < 0 || (e.found() && page.forms.isEmpty()))
+            fail("an entry found an input the page does not have");
+    if (plan.foundEntries() > plan.entries.size())
+        fail("more entries found than read");
     // The plan goes to the apply script as JSON: it must stay readable.
     if (!QJsonDocument::fromJson(plan.toJsonText()).isObject())
         fail("plan JSON not readable");

@@ -1,5 +1,6 @@
 #include "shell/submissioncontroller.h"
 
+#include "catalogue/fieldcatalogue.h"
 #include "platform/dialogs.h"
 #include "platform/scrambler.h"
 #include "shell/browsersettings.h"
@@ -10,9 +11,13 @@
 #include "submit/historyview.h"
 #include "submit/siteeditordialog.h"
 #include "submit/run/runpadcheck.h"
+#include "submit/sitecheckreportdialog.h"
+#include "submit/sitecheckrun.h"
 #include "submit/sitelistmodel.h"
 #include "submit/sites/credentials.h"
+#include "submit/sites/submitlist.h"
 #include "submit/submitview.h"
+#include "submit/teachdialog.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
@@ -94,10 +99,15 @@ void SubmissionController::wireViews()
     connect(&m_submitView, &SubmitView::registerRequested, this, &SubmissionController::registerAt);
     connect(&m_submitView, &SubmitView::sitePasswordRequested, this,
             &SubmissionController::editSitePassword);
+    connect(&m_submitView, &SubmitView::siteCheckRequested, this,
+            &SubmissionController::checkMarkedSites);
     connect(&m_submitView, &SubmitView::automaticSubmissionChanged, this,
             [this](bool on) { m_run.setAutoSubmit(on); });
 
     connect(&m_submitView, &SubmitView::newSiteRequested, this, &SubmissionController::newSite);
+    // The check's report and the editor's "read form from page" meet here.
+    connect(this, &SubmissionController::editSiteRequested, this, &SubmissionController::editSite);
+    m_siteFormReader = [this](const QStringList &record) { return readFormFromPage(record); };
     connect(&m_submitView, &SubmitView::editSiteRequested, this, [this](int row) {
         editSite(m_workspace.submitList().siteName(row));
     });
@@ -176,18 +186,79 @@ TForm2 *SubmissionController::registerAt(int row)
     return window;
 }
 
-TForm2 *SubmissionController::openWindow(int resultCode)
+BrowserOptions SubmissionController::browserOptions() const
 {
-    // The main window keeps the last closed window's place for "WebWindow".
-    m_book.setGeometry(m_workspace.webWindowGeometry());
-    // As the store holds them now: the user's choices while the program runs.
     const BrowserChoices choices = BrowserChoices::read(m_browserStore);
     BrowserOptions options;
     options.images = choices.images;
     options.scripts = choices.scripts;
     options.userAgentTokens = choices.userAgentTokens;
+    return options;
+}
+
+void SubmissionController::checkMarkedSites()
+{
+    if (m_siteCheck && m_siteCheck->isRunning())
+        return;
+    // One browser at a time: the run's window shares the profile and its login.
+    if (m_run.isRunning()) {
+        m_dialogs.message(QCoreApplication::applicationName(), alreadyRunningMessage());
+        return;
+    }
+    const Table &sites = m_workspace.sites();
+    if (sites.isEmpty())
+        return;
+    QList<QStringList> records;
+    for (int row = 1; row < sites.rowCount(); ++row)
+        if (Marks::isMarked(sites, row))
+            records.append(FormWalk::siteRecordCells(sites, row));
+    if (records.isEmpty()) {
+        const QPair<int, int> range = m_submitView.selectionRange();
+        for (int row = qMax(1, range.first); row <= range.second && row < sites.rowCount(); ++row)
+            records.append(FormWalk::siteRecordCells(sites, row));
+    }
+    if (records.isEmpty())
+        return;
+    // Planned for the current product as a run would fill it; an empty
+    // record when the catalogue has none.
+    FormWalk::Input product;
+    const int row = m_host.currentSoftwareRow();
+    product.softwareRecord = m_workspace.software().isEmpty() ? QStringList(FieldCatalogue::FieldCount)
+                                                              : m_workspace.software().row(row);
+    product.matchLists = m_source.matchLists();
+    product.constants = m_source.constants();
+    product.defaultLogin = m_source.defaultLogin();
+    delete m_siteCheck.data();
+    m_siteCheck = new SiteCheckRun(records, product, browserOptions(), m_window);
+    connect(m_siteCheck, &SiteCheckRun::finished, this, &SubmissionController::siteCheckFinished);
+    m_siteCheck->start();
+}
+
+void SubmissionController::siteCheckFinished(const QList<SiteCheckResult> &results)
+{
+    delete m_siteCheckReport.data();
+    m_siteCheckReport = new SiteCheckReportDialog(results, m_dialogs, m_window);
+    m_siteCheckReport->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_siteCheckReport, &SiteCheckReportDialog::editSiteRequested, this,
+            &SubmissionController::editSiteRequested);
+    m_siteCheckReport->show();
+    if (m_siteCheck)
+        m_siteCheck->deleteLater();
+}
+
+QList<FormWalk::FieldMapEntry> SubmissionController::readFormFromPage(const QStringList &siteRecord)
+{
+    return TeachDialog::readFormFromPage(siteRecord, browserOptions(), m_source.defaultLogin(),
+                                         m_window);
+}
+
+TForm2 *SubmissionController::openWindow(int resultCode)
+{
+    // The main window keeps the last closed window's place for "WebWindow".
+    m_book.setGeometry(m_workspace.webWindowGeometry());
+    // As the store holds them now: the user's choices while the program runs.
     TForm2 *window = openBrowserWindow(m_book, resultCode, m_source, m_dialogs, m_addresses,
-                                       options, m_window);
+                                       browserOptions(), m_window);
     m_windows.append(window);
     return window;
 }

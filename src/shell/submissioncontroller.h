@@ -3,10 +3,13 @@
 #include "submit/browser/outcome.h"
 #include "submit/browser/submissionsource.h"
 #include "submit/history/historyrecord.h"
-#include "submit/guarddialog.h"
-#include "submit/run/submissionrun.h"
 #include "shell/workspace.h"
 #include "submit/formwalk/formwalkplanner.h"
+#include "submit/guarddialog.h"
+#include "submit/run/sitecheckreport.h"
+#include "submit/run/submissionrun.h"
+#include "submit/sitecheckreportdialog.h"
+#include "submit/sitecheckrun.h"
 #include "submit/softwarelisthost.h"
 
 #include <QList>
@@ -81,6 +84,14 @@ public:
         m_siteFormReader = std::move(reader);
     }
     static QString sitesBusyMessage();
+    // "check marked sites...": the marked sites' submission pages opened
+    // one after another and read for the current product, nothing sent;
+    // then the report. The selected sites when none is marked.
+    void checkMarkedSites();
+    SiteCheckRun *siteCheck() const { return m_siteCheck; }
+    SiteCheckReportDialog *siteCheckReport() const { return m_siteCheckReport; }
+    // The site editor's "read form from page": the inputs the user picked.
+    QList<FormWalk::FieldMapEntry> readFormFromPage(const QStringList &siteRecord);
 
     // "history": the history view shows the submit list's current site in
     // the current product's column.
@@ -98,6 +109,9 @@ public:
     // The credential dialog while it is open.
     TForm3 *credentialsDialog() const;
 
+    // The browser choices as the store holds them now.
+    BrowserOptions browserOptions() const;
+
     // The day and the short date format outcomes are written with.
     void setClock(const Clock &clock) { m_clock = &clock; }
     void setLocale(const QLocale &locale) { m_locale = locale; }
@@ -109,12 +123,17 @@ signals:
     // The submit list was rebuilt from the library and the user's sites.
     void sitesChanged();
 
+signals:
+    // "edit site..." in the site check's report.
+    void editSiteRequested(const QString &siteName);
+
 private:
     bool sitesMayChange();
     void openSiteEditor(const QStringList &record);
     void storeSite(const QString &oldName, const QStringList &record);
     void sitesRebuilt(const QString &currentSite, const QList<Workspace::Notice> &notices);
     void wireViews();
+    void siteCheckFinished(const QList<SiteCheckResult> &results);
     void openSubmission(int siteRow, int softwareRow);
     TForm2 *openWindow(int resultCode);
     void submissionClosed(TForm2 *window, int resultCode, const WebWindowGeometry &geometry);
@@ -147,4 +166,6 @@ private:
     QPointer<TForm3> m_credentials;
     QPointer<SiteEditorDialog> m_siteEditor;
     std::function<QList<FormWalk::FieldMapEntry>(const QStringList &)> m_siteFormReader;
+    QPointer<SiteCheckRun> m_siteCheck;
+    QPointer<SiteCheckReportDialog> m_siteCheckReport;
 };

@@ -182,6 +182,9 @@ void SubmitView::buildPopupMenus()
     connect(m_sitePassword, &QAction::triggered, this, &SubmitView::sitePasswordRequested);
     connect(add("Pop_u_select", "selec&t site(s)"), &QAction::triggered, this,
             &SubmitView::Pop_u_selectClick);
+    QAction *check = m_popup->addAction(tr("&check marked sites..."));
+    check->setObjectName(QStringLiteral("Pop_u_checksites"));
+    connect(check, &QAction::triggered, this, &SubmitView::siteCheckRequested);
     m_popup->addSeparator();
     connect(add("Pop_u_openinbrowser", "open site in &browser"), &QAction::triggered, this,
             &SubmitView::Pop_u_openinbrowserClick);

@@ -109,6 +109,8 @@ signals:
     void registerRequested(int row);
     // "edit site's password" and "edit site's &password".
     void sitePasswordRequested();
+    // "check marked sites...".
+    void siteCheckRequested();
     // The product chooser picked the record in row `index` + 1; the editor
     // loads that record from here.
     void productChosen(int index);

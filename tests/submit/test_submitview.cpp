@@ -322,9 +322,9 @@ private slots:
         QStringList captions;
         for (QAction *a : menu->actions())
             captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
-        QCOMPARE(captions, (QStringList{"&submit ...", "edit site's &password", "selec&t site(s)", "-",
-                                        "open site in &browser", "-", "new site...", "edit site...",
-                                        "delete site"}));
+        QCOMPARE(captions, (QStringList{"&submit ...", "edit site's &password", "selec&t site(s)",
+                                        "&check marked sites...", "-", "open site in &browser", "-",
+                                        "new site...", "edit site...", "delete site"}));
         menu->close();
     }
 

@@ -54,6 +54,8 @@ private:
                 request.body = buffer->mid(end + 4, length);
                 buffer->remove(0, end + 4 + length);
                 const FixtureServer::Response response = m_owner->respond(request);
+                if (response.neverAnswer)
+                    continue;
                 QByteArray reply = "HTTP/1.1 " + QByteArray::number(response.status)
                                    + (response.status == 200 ? " OK" : " Other") + "\r\n";
                 reply += "Content-Type: " + response.contentType + "\r\n";

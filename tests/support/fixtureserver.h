@@ -31,6 +31,7 @@ public:
         QByteArray contentType = "text/html; charset=windows-1252";
         QByteArray body;
         QByteArray location; // for redirects
+        bool neverAnswer = false; // keeps the connection open without a reply
     };
 
     FixtureServer();

@@ -61,6 +61,19 @@ QWebEngineProfile *TForm2::sharedProfile()
     return profile;
 }
 
+BrowserPage *TForm2::createPage(const BrowserOptions &options, QObject *parent)
+{
+    QWebEngineProfile *profile = sharedProfile();
+    profile->setHttpUserAgent(BrowserSettingsStore::userAgentWithTokens(
+        profile->property(DefaultAgentProperty).toString(), options.userAgentTokens));
+    auto *page = new BrowserPage(profile, parent);
+    QWebEngineSettings *settings = page->settings();
+    settings->setAttribute(QWebEngineSettings::AutoLoadImages, options.images);
+    // Page scripts only: the driver's own scripts run in the isolated world either way.
+    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, options.scripts);
+    return page;
+}
+
 TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Dialogs &dialogs,
                AddressHandler &addresses, const BrowserOptions &options, QWidget *parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
@@ -90,14 +103,7 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     m_suggestion->setTextFormat(Qt::PlainText);
     m_suggestion->hide();
 
-    QWebEngineProfile *profile = sharedProfile();
-    profile->setHttpUserAgent(BrowserSettingsStore::userAgentWithTokens(
-        profile->property(DefaultAgentProperty).toString(), options.userAgentTokens));
-    m_page = new BrowserPage(profile, this);
-    QWebEngineSettings *settings = m_page->settings();
-    settings->setAttribute(QWebEngineSettings::AutoLoadImages, options.images);
-    // Page scripts only: the driver's own scripts run in the isolated world either way.
-    settings->setAttribute(QWebEngineSettings::JavascriptEnabled, options.scripts);
+    m_page = createPage(options, this);
     m_page->navigationAllowed = [handling = QPointer<PageHandling>(m_handling)] {
         return handling && handling->WebBrowser1BeforeNavigate2();
     };

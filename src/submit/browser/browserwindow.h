@@ -65,6 +65,9 @@ public:
     // The one off-the-record profile of the program's run: the windows of a
     // run share its cookies, and nothing is cached.
     static QWebEngineProfile *sharedProfile();
+    // A page on that profile with the user's browser choices, as every
+    // window of the program opens its pages.
+    static BrowserPage *createPage(const BrowserOptions &options, QObject *parent);
 
     void setWebWindowGeometry(const WebWindowGeometry &geometry);
     WebWindowGeometry webWindowGeometry() const;

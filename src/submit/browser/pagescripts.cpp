@@ -36,6 +36,54 @@ var target = function (ref) {
 
 const char *const SnapshotBody = R"JS(
 var forms = formsOf.call(document);
+var byId = Document.prototype.getElementById;
+var squash = function (s) {
+  if (!s) return '';
+  s = text(s).replace(/\s+/g, ' ').trim();
+  return s.length > limits.label ? s.slice(0, limits.label) : s;
+};
+// The text a label shows, without the texts of the controls inside it.
+var shownText = function (node, depth) {
+  var out = '';
+  for (var c = node.firstChild; c && out.length <= limits.label; c = c.nextSibling) {
+    if (c.nodeType === 3) out += c.nodeValue;
+    else if (c.nodeType === 1 && depth < 8
+             && !/^(SELECT|TEXTAREA|OPTION|SCRIPT|STYLE|BUTTON|INPUT)$/.test(c.tagName))
+      out += ' ' + shownText(c, depth + 1);
+  }
+  return out;
+};
+// Each control's first label, found from the labels in one pass: asking
+// every element for its labels walks the whole page each time.
+var labelText = new Map();
+var labelsOf = Document.prototype.getElementsByTagName.call(document, 'label');
+var controlOf = getter(HTMLLabelElement.prototype, 'control');
+for (var n = 0; n < labelsOf.length && n < limits.elements; ++n) {
+  var control = controlOf.call(labelsOf[n]);
+  if (control && !labelText.has(control)) labelText.set(control, shownText(labelsOf[n], 0));
+}
+// What names the element for a reader, in the order assistive technology
+// takes it: aria-labelledby, aria-label, its label, placeholder, title.
+var labelOf = function (e) {
+  var by = formAttr.call(e, 'aria-labelledby');
+  if (by) {
+    var parts = [];
+    var ids = by.split(/\s+/);
+    for (var n = 0; n < ids.length && n < 8; ++n) {
+      var node = ids[n] ? byId.call(document, ids[n]) : null;
+      if (node) parts.push(shownText(node, 0));
+    }
+    var t = squash(parts.join(' '));
+    if (t) return t;
+  }
+  var names = [formAttr.call(e, 'aria-label'), labelText.get(e) || '',
+               formAttr.call(e, 'placeholder'), formAttr.call(e, 'title')];
+  for (var k = 0; k < names.length; ++k) {
+    var s = squash(names[k]);
+    if (s) return s;
+  }
+  return '';
+};
 var out = { url: String(location.href), title: String(document.title), forms: [] };
 // A page far beyond any real form is cut where the planner would cut it anyway.
 var elementsLeft = limits.elements, optionsLeft = limits.options;
@@ -50,6 +98,8 @@ for (var i = 0; i < forms.length && i < limits.forms; ++i) {
       value: text(e.value), checked: e.checked === true, disabled: e.disabled === true,
       multiple: e.multiple === true
     };
+    var label = labelOf(e);
+    if (label) item.label = label;
     if (e instanceof HTMLSelectElement) {
       var options = [];
       for (var n = 0; n < e.options.length && optionsLeft > 0; ++n, --optionsLeft) {
@@ -160,7 +210,8 @@ QString snapshot()
 {
     const QJsonObject limits{{"forms", PageSnapshot::MaxForms},
                              {"elements", PageSnapshot::MaxElements},
-                             {"options", PageSnapshot::MaxOptions}};
+                             {"options", PageSnapshot::MaxOptions},
+                             {"label", SnapshotElement::MaxLabelLength}};
     return wrap(SnapshotBody, "limits", json(limits));
 }
 

@@ -3,6 +3,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 
+#include <algorithm>
+
 namespace {
 
 QLatin1StringView setName(ElementWrite::Set set)
@@ -59,6 +61,12 @@ QJsonObject FormWalkPlan::toJson() const
                        {"notice", notice},   {"found", found},          {"submitForm", submitForm},
                        {"writes", writeArray}, {"focus", focusValue},   {"waitMs", waitMs},
                        {"click", click}};
+}
+
+int FormWalkPlan::foundEntries() const
+{
+    return int(std::count_if(entries.cbegin(), entries.cend(),
+                             [](const EntryMatch &e) { return e.found(); }));
 }
 
 QByteArray FormWalkPlan::toJsonText() const

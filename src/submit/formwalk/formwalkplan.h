@@ -55,6 +55,20 @@ struct ElementRef
     bool isValid() const { return form >= 0 && element >= 0; }
 };
 
+// One field map entry as the walk met it: how many elements of the page
+// carry its input name. The site check reports the entries that found none.
+struct EntryMatch
+{
+    int column = -1;        // the entry's column in the site record
+    QString entry;          // the cell as the record holds it ("57=padurl")
+    bool readable = false;  // a field number, "=", an input name
+    int field = 0;
+    QString inputName;
+    int matches = 0;        // elements named so, fieldsets not counted
+
+    bool found() const { return readable && matches > 0; }
+};
+
 struct FormWalkPlan
 {
     // The walk's result as the browser window reports it.
@@ -82,6 +96,12 @@ struct FormWalkPlan
     ElementRef focus;       // the submit control, when there is one to focus
     int waitMs = 0;         // before focusing; pending events run meanwhile
     bool click = false;
+
+    // Every entry the walk is to use, from its first entry column up to the
+    // first blank cell, whether or not the walk got that far. Not part of
+    // the JSON: the page never needs it.
+    QList<EntryMatch> entries;
+    int foundEntries() const;
 
     QJsonObject toJson() const;
     QByteArray toJsonText() const;

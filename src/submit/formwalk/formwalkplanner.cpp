@@ -121,6 +121,11 @@ private:
     ElementState &state(int flat);
     void touch(int flat);
     void index();
+    void matchEntries();
+    int firstEntryColumn() const
+    {
+        return m_loggedIn ? SiteRecord::FirstFieldMapLoggedIn : SiteRecord::FirstFieldMap;
+    }
 
     std::optional<QString> valueFor(int field) const;
     bool fill(int flat, int field, const QString &value);
@@ -236,15 +241,16 @@ FormWalkPlan Walker::run()
         m_plan.error = m_page.error;
         return m_plan;
     }
+    index();
+    matchEntries();
     if (m_page.forms.isEmpty()) {
         m_plan.result = FormWalkPlan::NoForm;
         return m_plan;
     }
     m_plan.result = FormWalkPlan::Walked;
-    index();
 
     const QStringList &site = m_input.siteRecord;
-    const int first = m_loggedIn ? SiteRecord::FirstFieldMapLoggedIn : SiteRecord::FirstFieldMap;
+    const int first = firstEntryColumn();
     for (int column = first; column < site.size(); ++column) {
         const QString &cell = site.at(column);
         if (isBlank(cell))
@@ -274,6 +280,27 @@ FormWalkPlan Walker::run()
     collectWrites();
     submitStep();
     return m_plan;
+}
+
+void Walker::matchEntries()
+{
+    const QStringList &site = m_input.siteRecord;
+    for (int column = firstEntryColumn(); column < site.size(); ++column) {
+        const QString &cell = site.at(column);
+        if (isBlank(cell))
+            break;
+        EntryMatch match;
+        match.column = column;
+        match.entry = cell;
+        if (const std::optional<FieldMapEntry> entry = parseEntry(cell)) {
+            match.readable = true;
+            match.field = entry->field;
+            match.inputName = entry->inputName;
+            const auto named = m_byName.constFind(entry->inputName);
+            match.matches = named == m_byName.cend() ? 0 : int(named->size());
+        }
+        m_plan.entries.append(match);
+    }
 }
 
 // False for an element error.

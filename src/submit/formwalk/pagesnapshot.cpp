@@ -55,6 +55,7 @@ SnapshotElement readElement(const QJsonObject &o, Budget &budget)
     e.checked = flag(o, QLatin1StringView("checked"));
     e.disabled = flag(o, QLatin1StringView("disabled"));
     e.multiple = flag(o, QLatin1StringView("multiple"));
+    e.label = text(o, QLatin1StringView("label")).left(SnapshotElement::MaxLabelLength);
     const QJsonArray options = array(o, QLatin1StringView("options"));
     const qsizetype n = budget.take(options.size(), budget.options);
     e.options.reserve(n);
@@ -140,6 +141,8 @@ QJsonObject PageSnapshot::toJson() const
             QJsonObject eo{{"tag", e.tag},       {"name", e.name},         {"id", e.id},
                            {"type", e.type},     {"value", e.value},       {"checked", e.checked},
                            {"disabled", e.disabled}, {"multiple", e.multiple}};
+            if (!e.label.isEmpty())
+                eo.insert(QLatin1StringView("label"), e.label);
             if (!e.options.isEmpty()) {
                 QJsonArray optionArray;
                 for (const SnapshotOption &p : e.options)

@@ -18,12 +18,14 @@
 //                  "elements": [ { "tag": "INPUT", "name": "", "id": "",
 //                                  "type": "text", "value": "",
 //                                  "checked": false, "disabled": false,
-//                                  "multiple": false,
+//                                  "multiple": false, "label": "",
 //                                  "options": [ { "text": "", "value": "",
 //                                                 "selected": false } ] } ] } ] }
 // An entry of "forms" or "elements" that is not an object still takes its
 // place (as a form without elements, or an element that matches nothing), so
-// the indices of the ones after it stay those of the page.
+// the indices of the ones after it stay those of the page. "label" is the
+// text a user reads beside the element, when the page has one; the walk
+// never looks at it (older snapshots have none).
 
 struct SnapshotOption
 {
@@ -34,6 +36,9 @@ struct SnapshotOption
 
 struct SnapshotElement
 {
+    // A label is a hint for the user, never a page's essay.
+    static constexpr int MaxLabelLength = 200;
+
     QString tag;    // tagName, as the page reports it ("INPUT", "SELECT", ...)
     QString name;
     QString id;
@@ -42,6 +47,7 @@ struct SnapshotElement
     bool checked = false;
     bool disabled = false;
     bool multiple = false;  // a choice list that keeps several options chosen
+    QString label;          // the label text near it, blanks collapsed; "" when none
     QList<SnapshotOption> options;
 
     bool isFieldset() const;

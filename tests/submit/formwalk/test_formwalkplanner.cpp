@@ -130,6 +130,8 @@ private slots:
     void theLoginFillSendsItsFormWhateverTheAutoSubmitSetting();
     void theSiteMarkColumnHoldsNoEntry();
     void thePlanSerialisesForTheApplyScript();
+    void thePlanSaysWhichEntriesFoundTheirInput_data();
+    void thePlanSaysWhichEntriesFoundTheirInput();
 };
 
 void TestFormWalkPlanner::aPageWithoutAFormGivesResultZeroAndDoesNothing()
@@ -671,6 +673,46 @@ void TestFormWalkPlanner::thePlanSerialisesForTheApplyScript()
 
     const QJsonObject none = FormWalkPlan{}.toJson();
     QVERIFY(none.value("focus").isNull());
+}
+
+void TestFormWalkPlanner::thePlanSaysWhichEntriesFoundTheirInput_data()
+{
+    QTest::addColumn<QStringList>("entries");
+    QTest::addColumn<bool>("loggedIn");
+    QTest::addColumn<bool>("withForm");
+    QTest::addColumn<QStringList>("missing");
+    QTest::addColumn<int>("found");
+
+    QTest::newRow("every input on the page") << QStringList{"1=a", "2=b"} << false << true << QStringList{} << 2;
+    QTest::newRow("an input the page lost") << QStringList{"1=a", "57=padurl", "2=b"} << false << true << QStringList{"57=padurl"} << 2;
+    QTest::newRow("entries after an element error still counted") << QStringList{"1=a", "-16=b", "1=gone", "1=c"} << false << true << QStringList{"1=gone"} << 3;
+    QTest::newRow("an entry that is not a number finds nothing") << QStringList{"x=a", "1=b"} << false << true << QStringList{"x=a"} << 1;
+    QTest::newRow("a fieldset's name is no input") << QStringList{"1=box", "1=a"} << false << true << QStringList{"1=box"} << 1;
+    QTest::newRow("logged in, the login entries are left out") << QStringList{"-2=gone", "-1=gone2", "1=a", "1=gone3"} << true << true << QStringList{"1=gone3"} << 1;
+    QTest::newRow("a page without a form finds nothing") << QStringList{"1=a", "2=b"} << false << false << QStringList{"1=a", "2=b"} << 0;
+}
+
+void TestFormWalkPlanner::thePlanSaysWhichEntriesFoundTheirInput()
+{
+    QFETCH(QStringList, entries);
+    QFETCH(bool, loggedIn);
+    QFETCH(bool, withForm);
+    QFETCH(QStringList, missing);
+    QFETCH(int, found);
+
+    SnapshotElement box;
+    box.tag = "FIELDSET";
+    box.name = "box";
+    FormWalk::Input in = siteWith(entries, {{1, "v"}, {2, "w"}});
+    in.loggedIn = loggedIn;
+    const PageSnapshot page = withForm ? pageOf({{input("text", "a"), box}, {input("text", "b"), input("text", "c")}}) : pageOf({});
+    const FormWalkPlan plan = FormWalk::plan(page, in);
+    QStringList notFound;
+    for (const EntryMatch &e : plan.entries)
+        if (!e.found())
+            notFound << e.entry;
+    QCOMPARE(notFound, missing);
+    QCOMPARE(plan.foundEntries(), found);
 }
 
 QTEST_GUILESS_MAIN(TestFormWalkPlanner)

@@ -14,6 +14,8 @@ private slots:
     void hugeCountsAreCutAndSaidSo_data();
     void hugeCountsAreCutAndSaidSo();
     void aSnapshotSurvivesItsOwnJson();
+    void aLabelIsReadWhereThePageHasOne_data();
+    void aLabelIsReadWhereThePageHasOne();
 };
 
 void TestPageSnapshot::aFixtureReadsWithEveryProperty()
@@ -139,6 +141,27 @@ void TestPageSnapshot::aSnapshotSurvivesItsOwnJson()
     QCOMPARE(again.toJson(), s.toJson());
     QCOMPARE(again.forms.at(1).elements.at(6).disabled, true);
     QCOMPARE(again.forms.at(1).elements.at(4).tag, QString("BUTTON"));
+}
+
+void TestPageSnapshot::aLabelIsReadWhereThePageHasOne_data()
+{
+    QTest::addColumn<QByteArray>("element");
+    QTest::addColumn<QString>("label");
+
+    QTest::newRow("an older snapshot without labels") << QByteArray(R"({"name":"a"})") << "";
+    QTest::newRow("a label") << QByteArray(R"({"name":"a","label":"PAD file URL"})") << "PAD file URL";
+    QTest::newRow("a label of the wrong type") << QByteArray(R"({"name":"a","label":7})") << "";
+    QTest::newRow("a page's essay is cut") << (R"({"name":"a","label":")" + QByteArray(500, 'x') + R"("})") << QString(200, u'x');
+}
+
+void TestPageSnapshot::aLabelIsReadWhereThePageHasOne()
+{
+    QFETCH(QByteArray, element);
+    QFETCH(QString, label);
+
+    const PageSnapshot s = PageSnapshot::fromJson(R"({"forms":[{"elements":[)" + element + "]}]}");
+    QCOMPARE(s.forms.at(0).elements.at(0).label, label);
+    QCOMPARE(PageSnapshot::fromJson(s.toJson()).forms.at(0).elements.at(0).label, label);
 }
 
 QTEST_GUILESS_MAIN(TestPageSnapshot)

@@ -1,0 +1,151 @@
+#include "submit/sitecheckrun.h"
+
+#include "submit/browser/pageprobe.h"
+#include "submit/sites/siterecord.h"
+
+#include <QProgressDialog>
+#include <QVBoxLayout>
+#include <QWebEngineView>
+
+SiteCheckRun::SiteCheckRun(const QList<QStringList> &siteRecords, const FormWalk::Input &product,
+                           const BrowserOptions &options, QWidget *parent, int timeLimitMs)
+    : QObject(parent), m_sites(siteRecords), m_product(product)
+{
+    for (const QStringList &site : m_sites)
+        m_results.append(SiteCheckReport::cancelled(site));
+
+    // The one browser window of the check, shown beside the main window.
+    m_window = new QWidget(parent, Qt::Window);
+    m_window->setObjectName(QStringLiteral("SiteCheckWindow"));
+    m_window->setAttribute(Qt::WA_DeleteOnClose, false);
+    m_window->setWindowTitle(windowTitle());
+    m_window->resize(800, 600);
+    m_probe = new PageProbe(options, this);
+    m_probe->setTimeLimit(timeLimitMs);
+    auto *layout = new QVBoxLayout(m_window);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_probe->view());
+    connect(m_probe, &PageProbe::finished, this, &SiteCheckRun::probed);
+
+    m_progress = new QProgressDialog(parent);
+    m_progress->setObjectName(QStringLiteral("SiteCheckProgress"));
+    m_progress->setWindowTitle(windowTitle());
+    m_progress->setCancelButtonText(tr("Cancel"));
+    m_progress->setRange(0, int(m_sites.size()));
+    m_progress->setWindowModality(Qt::WindowModal);
+    m_progress->setMinimumDuration(0);
+    m_progress->setAutoClose(false);
+    m_progress->setAutoReset(false);
+    connect(m_progress, &QProgressDialog::canceled, this, &SiteCheckRun::cancel);
+}
+
+SiteCheckRun::~SiteCheckRun()
+{
+    m_probe->stop();
+    delete m_progress.data();
+    delete m_probe;
+    delete m_window.data();
+}
+
+QString SiteCheckRun::windowTitle()
+{
+    return tr("Site check");
+}
+
+void SiteCheckRun::start()
+{
+    if (m_running)
+        return;
+    m_running = true;
+    m_current = -1;
+    m_window->show();
+    m_progress->show();
+    next();
+}
+
+void SiteCheckRun::next()
+{
+    while (m_running && ++m_current < m_sites.size()) {
+        const QStringList &site = m_sites.at(m_current);
+        m_progress->setValue(m_current);
+        m_progress->setLabelText(tr("Site %1 of %2: %3")
+                                     .arg(m_current + 1)
+                                     .arg(m_sites.size())
+                                     .arg(site.value(SiteRecord::SiteName)));
+        if (const std::optional<SiteCheckResult> skipped = SiteCheckReport::notCheckable(site)) {
+            m_results[m_current] = *skipped;
+            emit siteChecked(m_current);
+            continue;
+        }
+        m_window->setWindowTitle(windowTitle() + QLatin1String(" : ") + site.value(SiteRecord::SiteName));
+        FormWalk::Input input = m_product;
+        input.siteRecord = site;
+        m_probe->open(input);
+        return;
+    }
+    end();
+}
+
+SiteCheckResult SiteCheckRun::resultOf(const QStringList &site, const ProbeResult &probe,
+                                       const FormWalk::Input &product)
+{
+    using Page = SiteCheckResult::Page;
+    SiteCheckResult result = SiteCheckReport::cancelled(site);
+    result.detail = probe.error;
+    result.httpStatus = probe.httpStatus;
+    switch (probe.status) {
+    case ProbeResult::Status::Loaded: {
+        // The walk's own plan of the page, with nothing of it applied.
+        FormWalk::Input input = product;
+        input.siteRecord = site;
+        input.loggedIn = probe.loggedIn;
+        input.autoSubmit = false;
+        input.step = FormWalk::Step::NormalFill;
+        return SiteCheckReport::loaded(site, FormWalk::plan(probe.snapshot, input));
+    }
+    case ProbeResult::Status::HttpError:
+        result.page = Page::HttpError;
+        break;
+    case ProbeResult::Status::NetworkError:
+        result.page = Page::NetworkError;
+        break;
+    case ProbeResult::Status::TimedOut:
+        result.page = Page::TimedOut;
+        break;
+    case ProbeResult::Status::LoginFailed:
+        result.page = Page::LoginFailed;
+        break;
+    case ProbeResult::Status::Unreadable:
+        result.page = Page::Unreadable;
+        break;
+    }
+    return result;
+}
+
+void SiteCheckRun::probed(const ProbeResult &probe)
+{
+    if (!m_running || m_current < 0 || m_current >= m_sites.size())
+        return;
+    m_results[m_current] = resultOf(m_sites.at(m_current), probe, m_product);
+    emit siteChecked(m_current);
+    next();
+}
+
+void SiteCheckRun::cancel()
+{
+    if (!m_running)
+        return;
+    m_probe->stop();
+    end();
+}
+
+void SiteCheckRun::end()
+{
+    if (!m_running)
+        return;
+    m_running = false;
+    m_progress->setValue(int(m_sites.size()));
+    m_progress->hide();
+    m_window->hide();
+    emit finished(m_results);
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "submit/browser/browserwindow.h"
+#include "submit/browser/pageprobe.h"
+#include "submit/formwalk/formwalkplanner.h"
+#include "submit/run/sitecheckreport.h"
+
+#include <QList>
+#include <QObject>
+#include <QPointer>
+#include <QProgressDialog>
+#include <QStringList>
+
+// "check marked sites...": each site's submission page opened in turn in one
+// browser window, logged in where the site wants it, read and planned for
+// the product, never filled or sent. A progress dialog shows site n of m and
+// can cancel; the sites not reached then stay in the results as not checked.
+class SiteCheckRun : public QObject
+{
+    Q_OBJECT
+
+public:
+    // `product` carries the product's values, match lists, constants and
+    // the default login; its site record is replaced per site.
+    SiteCheckRun(const QList<QStringList> &siteRecords, const FormWalk::Input &product,
+                 const BrowserOptions &options, QWidget *parent = nullptr,
+                 int timeLimitMs = PageProbe::DefaultTimeLimitMs);
+    ~SiteCheckRun() override;
+
+    void start();
+    void cancel();
+    bool isRunning() const { return m_running; }
+    // In site order, one per site.
+    const QList<SiteCheckResult> &results() const { return m_results; }
+    QWidget *window() const { return m_window; }
+    QProgressDialog *progress() const { return m_progress; }
+
+    static QString windowTitle();
+    // What a probe of `site` found; a loaded page is planned for `product`
+    // as the walk would fill it.
+    static SiteCheckResult resultOf(const QStringList &site, const ProbeResult &probe,
+                                    const FormWalk::Input &product);
+
+signals:
+    // Site `index` (in site order) has its result.
+    void siteChecked(int index);
+    void finished(const QList<SiteCheckResult> &results);
+
+private:
+    void next();
+    void probed(const ProbeResult &result);
+    void end();
+
+    QList<QStringList> m_sites;
+    FormWalk::Input m_product;
+    QList<SiteCheckResult> m_results;
+    QPointer<QWidget> m_window;
+    PageProbe *m_probe = nullptr;
+    QPointer<QProgressDialog> m_progress;
+    int m_current = -1;
+    bool m_running = false;
+};
