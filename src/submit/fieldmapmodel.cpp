@@ -1,42 +1,15 @@
 #include "submit/fieldmapmodel.h"
 
-#include "catalogue/fieldcatalogue.h"
-#include "catalogue/pseudofields.h"
-
-#include <QComboBox>
+#include "submit/formwalk/fieldchoices.h"
 
 #include <algorithm>
-
-const QList<QPair<int, QString>> &FieldMapModel::fieldChoices()
-{
-    static const QList<QPair<int, QString>> choices = [] {
-        QList<QPair<int, QString>> list;
-        for (int n = 0; n < FieldCatalogue::FieldCount; ++n)
-            list.append({n, tr("%1 (%2)").arg(QString::fromLatin1(FieldCatalogue::field(n).meaning))
-                                .arg(n)});
-        list.append({PseudoFields::SiteUserName, tr("Site user name (-2)")});
-        list.append({PseudoFields::SitePassword, tr("Site password (-1)")});
-        const QStringList constants = PseudoFields::constantValueList();
-        for (int i = 0; i < constants.size(); ++i) {
-            const int n = PseudoFields::FirstConstantField - i;
-            list.append({n, constants.at(i).isEmpty()
-                                ? tr("Constant: empty text (%1)").arg(n)
-                                : tr("Constant \"%1\" (%2)").arg(constants.at(i)).arg(n)});
-        }
-        return list;
-    }();
-    return choices;
-}
 
 QString FieldMapModel::captionOf(int field)
 {
     if (field == NoField)
         return QString();
-    for (const auto &choice : fieldChoices()) {
-        if (choice.first == field)
-            return choice.second;
-    }
-    return tr("unknown field %1").arg(field);
+    const QString caption = FieldChoices::caption(field);
+    return caption.isEmpty() ? tr("unknown field %1").arg(field) : caption;
 }
 
 void FieldMapModel::setEntries(const QStringList &entries)
@@ -157,38 +130,4 @@ Qt::ItemFlags FieldMapModel::flags(const QModelIndex &index) const
     if (!index.isValid())
         return Qt::NoItemFlags;
     return Qt::ItemIsEnabled | Qt::ItemIsSelectable | Qt::ItemIsEditable;
-}
-
-QWidget *FieldChoiceDelegate::createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                                           const QModelIndex &index) const
-{
-    if (index.column() != FieldMapModel::CatalogueField)
-        return QStyledItemDelegate::createEditor(parent, option, index);
-    auto *combo = new QComboBox(parent);
-    combo->setObjectName(QStringLiteral("ComboBox_fieldmap_field"));
-    for (const auto &choice : FieldMapModel::fieldChoices())
-        combo->addItem(choice.second, choice.first);
-    return combo;
-}
-
-void FieldChoiceDelegate::setEditorData(QWidget *editor, const QModelIndex &index) const
-{
-    auto *combo = qobject_cast<QComboBox *>(editor);
-    if (!combo || index.column() != FieldMapModel::CatalogueField) {
-        QStyledItemDelegate::setEditorData(editor, index);
-        return;
-    }
-    combo->setCurrentIndex(combo->findData(index.data(FieldMapModel::FieldRole)));
-}
-
-void FieldChoiceDelegate::setModelData(QWidget *editor, QAbstractItemModel *model,
-                                       const QModelIndex &index) const
-{
-    auto *combo = qobject_cast<QComboBox *>(editor);
-    if (!combo || index.column() != FieldMapModel::CatalogueField) {
-        QStyledItemDelegate::setModelData(editor, model, index);
-        return;
-    }
-    if (combo->currentIndex() >= 0)
-        model->setData(index, combo->currentData(), FieldMapModel::FieldRole);
 }

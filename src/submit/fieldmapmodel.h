@@ -4,9 +4,7 @@
 
 #include <QAbstractTableModel>
 #include <QList>
-#include <QPair>
 #include <QStringList>
-#include <QStyledItemDelegate>
 
 #include <climits>
 
@@ -31,9 +29,7 @@ public:
         friend bool operator==(const Row &, const Row &) = default;
     };
 
-    // Every number a field map may name, with its caption: the software
-    // fields, then the site's user name and password, then the constants.
-    static const QList<QPair<int, QString>> &fieldChoices();
+    // The field's caption as the choice list shows it.
     static QString captionOf(int field);
 
     using QAbstractTableModel::QAbstractTableModel;
@@ -61,19 +57,4 @@ public:
 
 private:
     QList<Row> m_rows;
-};
-
-// The CatalogueField column's editor: a drop-down of the field captions.
-class FieldChoiceDelegate : public QStyledItemDelegate
-{
-    Q_OBJECT
-
-public:
-    using QStyledItemDelegate::QStyledItemDelegate;
-
-    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option,
-                          const QModelIndex &index) const override;
-    void setEditorData(QWidget *editor, const QModelIndex &index) const override;
-    void setModelData(QWidget *editor, QAbstractItemModel *model,
-                      const QModelIndex &index) const override;
 };

@@ -1,5 +1,7 @@
 #include "submit/siteeditordialog.h"
 
+#include "submit/fieldchoicedelegate.h"
+
 #include "platform/dialogs.h"
 #include "submit/fieldmapmodel.h"
 #include "submit/formwalk/sitevalidation.h"
@@ -99,7 +101,9 @@ SiteEditorDialog::SiteEditorDialog(Dialogs &dialogs, QWidget *parent)
     m_table = new QTableView(this);
     m_table->setObjectName(QStringLiteral("Table_site_fieldmap"));
     m_table->setModel(m_fieldMap);
-    m_table->setItemDelegate(new FieldChoiceDelegate(m_table));
+    m_table->setItemDelegateForColumn(
+        FieldMapModel::CatalogueField,
+        new FieldChoiceDelegate(FieldMapModel::FieldRole, FieldMapModel::NoField, m_table));
     m_table->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_table->setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::SelectedClicked
                              | QAbstractItemView::EditKeyPressed

@@ -1050,7 +1050,8 @@ private slots:
         auto edit = [editor](const char *name) {
             return editor->findChild<QLineEdit *>(QLatin1String(name));
         };
-        QVERIFY(editor->findChild<QPushButton *>(QStringLiteral("Button_site_readform"))->isHidden());
+        // The program's editor can read a form from the site's page.
+        QVERIFY(!editor->findChild<QPushButton *>(QStringLiteral("Button_site_readform"))->isHidden());
         edit("Edit_site_name")->setText(QStringLiteral("ZZ Mine"));
         auto *save = editor->findChild<QPushButton *>(QStringLiteral("Button_site_save"));
         save->click();
@@ -1070,9 +1071,9 @@ private slots:
         QTRY_COMPARE(fieldMap->model()->index(0, 0).data().toString(), QStringLiteral("prog"));
         QTRY_VERIFY(!fieldMap->viewport()->findChild<QLineEdit *>());
         fieldMap->edit(fieldMap->model()->index(0, FieldMapModel::CatalogueField));
-        auto *field = fieldMap->findChild<QComboBox *>(QStringLiteral("ComboBox_fieldmap_field"));
+        auto *field = fieldMap->findChild<QComboBox *>(QStringLiteral("ComboBox_field"));
         QVERIFY(field);
-        field->setCurrentIndex(field->findText(QStringLiteral("Program name (0)")));
+        field->setCurrentIndex(field->findText(QStringLiteral("Program name : 0")));
         QTest::keyClick(field, Qt::Key_Tab);
         QTRY_COMPARE(editor->record().mid(SiteRecord::FirstFieldMap), QStringList{"0=prog"});
         m_dialogs.shown.clear();
