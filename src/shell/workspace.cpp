@@ -222,11 +222,7 @@ Workspace::Notices Workspace::applyUserSites(const UserSites::File &file,
     }
     const History::LoadResult followed = History::follow(m_history, sites);
     addMessage(notices, followed.mismatchMessage);
-    const TableFile::SaveResult saved = History::save(m_history, m_files.history());
-    if (saved.ok)
-        m_historyChanged = false;
-    else
-        addError(notices, saved.error);
+    saveHistory(notices);
     return notices;
 }
 
@@ -266,14 +262,18 @@ QString Workspace::titleCounts() const
 Workspace::Notices Workspace::saveHistoryIfChanged()
 {
     Notices notices;
-    if (!m_historyChanged)
-        return notices;
+    if (m_historyChanged)
+        saveHistory(notices);
+    return notices;
+}
+
+void Workspace::saveHistory(Notices &notices)
+{
     const TableFile::SaveResult saved = History::save(m_history, m_files.history());
     if (saved.ok)
         m_historyChanged = false;
     else
         addError(notices, saved.error);
-    return notices;
 }
 
 void Workspace::close()

@@ -118,6 +118,8 @@ public:
     void close();
 
 private:
+    // Writes the history; a failure leaves it marked changed and is told.
+    void saveHistory(Notices &notices);
     // The submit list `userSites` would give.
     SubmitList listWith(const UserSites::File &userSites) const;
     static UserSites::File withSite(UserSites::File file, const QString &oldName,
