@@ -28,6 +28,28 @@ void addMessage(Workspace::Notices &notices, const QString &text)
         notices.append({Notice::Kind::Message, text});
 }
 
+// Site names match exactly here.
+int exactRow(const Table &table, const QString &name)
+{
+    for (int r = 1; r < table.rowCount(); ++r) {
+        if (table.cell(0, r) == name)
+            return r;
+    }
+    return -1;
+}
+
+// A renamed site keeps its history row under the new name, unless the new
+// name has one already or the old name is still listed (a library site the
+// user's copy had replaced).
+void carryRenamedRow(Table &history, const Table &sites, const QString &from, const QString &to)
+{
+    if (from.isEmpty() || from == to || exactRow(history, to) >= 0 || exactRow(sites, from) >= 0)
+        return;
+    const int row = exactRow(history, from);
+    if (row > 0)
+        history.setCell(0, row, to);
+}
+
 } // namespace
 
 Workspace::Workspace(const QString &dataFolder, const QString &programFolder)
@@ -134,10 +156,9 @@ UserSites::File Workspace::withSite(UserSites::File file, const QString &oldName
 QStringList Workspace::outcomesLostByStore(const QString &oldName, const QStringList &record) const
 {
     const SubmitList list = listWith(withSite(m_userSites, oldName, record));
-    QStringList lost = History::sitesLosingOutcomes(m_history, list.table());
-    // A renamed site takes its row along.
-    lost.removeAll(oldName);
-    return lost;
+    Table history = m_history;
+    carryRenamedRow(history, list.table(), oldName, record.value(SiteRecord::SiteName));
+    return History::sitesLosingOutcomes(history, list.table());
 }
 
 QStringList Workspace::outcomesLostByDelete(const QString &name) const
@@ -204,24 +225,11 @@ Workspace::Notices Workspace::applyUserSites(const UserSites::File &file,
     if (pairChanged)
         addError(notices, Credentials::write(sites, m_files.credentials()));
 
-    // A renamed site keeps its history row under the new name, unless the
-    // new name has one already or the old name is still listed (a library
-    // site the user's copy had replaced). Site names match exactly here.
-    auto exactRow = [](const Table &table, const QString &name) {
-        for (int r = 1; r < table.rowCount(); ++r) {
-            if (table.cell(0, r) == name)
-                return r;
-        }
-        return -1;
-    };
-    if (!renamedFrom.isEmpty() && renamedFrom != siteName && exactRow(m_history, siteName) < 0
-        && exactRow(sites, renamedFrom) < 0) {
-        const int row = exactRow(m_history, renamedFrom);
-        if (row > 0)
-            m_history.setCell(0, row, siteName);
-    }
+    carryRenamedRow(m_history, sites, renamedFrom, siteName);
     const History::LoadResult followed = History::follow(m_history, sites);
     addMessage(notices, followed.mismatchMessage);
+    // Changed until written: a failed write is tried again at the close.
+    m_historyChanged = true;
     saveHistory(notices);
     return notices;
 }

@@ -412,6 +412,10 @@ private slots:
         const int renamed = w->history().findRow(0, QStringLiteral("Mine2"));
         QCOMPARE(w->history().cell(1, renamed), QStringLiteral("   fail"));
         QCOMPARE(columnZero(w->history()), columnZero(w->sites()));
+        // Renamed onto a library site's name, whose row stays: its outcomes would go.
+        QStringList onto = site;
+        onto[0] = QStringLiteral("FilesWeb");
+        QCOMPARE(w->outcomesLostByStore(QStringLiteral("Mine2"), onto), QStringList{"Mine2"});
 
         // A copy of a library site replaces it and keeps its row.
         QStringList copy = FormWalk::siteRecordCells(w->sites(), w->sites().findRow(0, "FilesWeb"));
@@ -434,6 +438,19 @@ private slots:
         QCOMPARE(again->sites().cell(2, again->sites().findRow(0, "FilesWeb")),
                  QStringLiteral("repaired"));
         QCOMPARE(again->history().rowCount(), w->history().rowCount());
+    }
+
+    void aHistoryNotWrittenAfterASiteChangeIsWrittenAtTheClose()
+    {
+        writeCatalogue({record("Alpha")});
+        auto w = started();
+        QVERIFY(QDir(m_dir->path()).mkdir(QStringLiteral("Kelvane_hist.dat")));
+        const QStringList site = {"Mine", "", "", "yes", "http://m.test/s", "0", "", "", "57=pad"};
+        QVERIFY(!w->storeUserSite(QString(), site).isEmpty());
+        QVERIFY(w->historyChanged());
+        QVERIFY(QDir(m_dir->path()).rmdir(QStringLiteral("Kelvane_hist.dat")));
+        QVERIFY(w->saveHistoryIfChanged().isEmpty());
+        QVERIFY(started()->history().findRow(0, QStringLiteral("Mine")) > 0);
     }
 };
 
