@@ -72,6 +72,9 @@ void SiteCheckRun::next()
                                      .arg(m_current + 1)
                                      .arg(m_sites.size())
                                      .arg(site.value(SiteRecord::SiteName)));
+        // A modal progress dialog runs events in setValue: Cancel may have ended the check.
+        if (!m_running)
+            return;
         if (const std::optional<SiteCheckResult> skipped = SiteCheckReport::notCheckable(site)) {
             m_results[m_current] = *skipped;
             emit siteChecked(m_current);

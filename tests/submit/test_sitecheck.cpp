@@ -20,6 +20,7 @@
 #include <QApplication>
 #include <QFile>
 #include <QProgressDialog>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTcpServer>
@@ -78,6 +79,7 @@ private slots:
     void teachListsEveryInputWithItsLabelAndSendsNothing();
     void teachLogsInFirstAndListsThePageAfterTheLogin();
     void theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit();
+    void cancelEndsTheCheckAndOpensNoFurtherPage();
     void theReportSavesAndAsksForTheSiteEditor();
 };
 
@@ -169,6 +171,7 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
         siteRecord("Slow", server.url("/slow.php"), "0", {"57=padurl"}),
         siteRecord("Mailed", QUrl("mailto:soft@x.example"), "3", {}),
         siteRecord("Fine", server.url("/submit.php"), "0", {"57=padurl", "-13=cat"}),
+        siteRecord("Broken", server.url("/submit.php"), "0", {"57=padurl", "x=title"}),
     };
     FormWalk::Input product;
     product.softwareRecord = QStringList(105);
@@ -186,11 +189,38 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
                             r.missingEntries.join(' '), SiteCheckReport::cell(r, SiteCheckReport::Submit)}
                     .join('|');
     QCOMPARE(rows, (QStringList{"Changed|loaded|2/3|1=version|yes", "Gone|HTTP 404|||", "Moved|HTTP 404|||", "Down|network error|||",
-                                "Slow|no answer in time|||", "Mailed|not checked|||", "Fine|loaded|2/2||yes"}));
+                                "Slow|no answer in time|||", "Mailed|not checked|||", "Fine|loaded|2/2||yes",
+                                "Broken|loaded|1/2|x=title|no"}));
     QCOMPARE(check.results().at(5).detail, QString("an e-mail site, submitted by mail"));
+    QCOMPARE(SiteCheckReport::problem(check.results().at(7)),
+             QString("A run would stop on this page: 'x' is not a valid integer value"));
     QVERIFY(!check.progress()->isVisible());
     // Nothing was sent, the page was not even filled in.
     QCOMPARE(server.requests("POST").size(), 0);
+}
+
+void TestSiteCheck::cancelEndsTheCheckAndOpensNoFurtherPage()
+{
+    FixtureServer server;
+    QVERIFY(server.start());
+    server.page("/submit.php", SubmitPage);
+    FixtureServer::Response stalled;
+    stalled.neverAnswer = true;
+    server.route("/slow.php", stalled);
+    SiteCheckRun check({siteRecord("Slow", server.url("/slow.php"), "0", {"57=padurl"}),
+                        siteRecord("Next", server.url("/submit.php"), "0", {"57=padurl"})},
+                       {}, {}, nullptr, 30000);
+    QSignalSpy finished(&check, &SiteCheckRun::finished);
+    check.start();
+    QTRY_COMPARE(server.requests("GET").size(), 1);
+    QPushButton *cancel = check.progress()->findChild<QPushButton *>();
+    QVERIFY(cancel);
+    cancel->click();
+    QCOMPARE(finished.size(), 1);
+    QTest::qWait(300);
+    QCOMPARE(server.requests("GET").size(), 1);
+    for (const SiteCheckResult &r : check.results())
+        QCOMPARE(SiteCheckReport::problem(r), QString("Not checked: the check was cancelled"));
 }
 
 void TestSiteCheck::theReportSavesAndAsksForTheSiteEditor()

@@ -1,5 +1,6 @@
 #include "submit/run/sitecheckreport.h"
 
+#include "submit/browser/pagehandling.h"
 #include "submit/formwalk/formwalkplan.h"
 #include "submit/sites/siterecord.h"
 
@@ -67,6 +68,12 @@ SiteCheckResult loaded(const QStringList &siteRecord, const FormWalkPlan &plan)
         if (!e.found())
             r.missingEntries.append(e.entry);
     r.submitFound = plan.focus.isValid();
+    // The walk stops before its submit step on these, so a missing button
+    // would hide the real problem.
+    if (plan.result == FormWalkPlan::Raised)
+        r.walkError = plan.error;
+    else if (plan.result == FormWalkPlan::ElementError)
+        r.walkError = PageHandling::elementErrorMessage();
     return r;
 }
 
@@ -88,7 +95,7 @@ Severity severity(const SiteCheckResult &r)
         return Severity::Failed;
     }
     // A form none of whose entries is on the page cannot be filled at all.
-    if (r.entries > 0 && r.foundEntries() == 0)
+    if (!r.walkError.isEmpty() || (r.entries > 0 && r.foundEntries() == 0))
         return Severity::Failed;
     if (r.entries == 0 || !r.missingEntries.isEmpty() || !r.submitFound)
         return Severity::Warning;
@@ -152,6 +159,8 @@ QString problem(const SiteCheckResult &r)
     case SiteCheckResult::Page::Loaded:
         break;
     }
+    if (!r.walkError.isEmpty())
+        return tr("A run would stop on this page: %1").arg(r.walkError);
     if (r.entries == 0)
         return tr("The site has no field map entries: nothing would be filled");
     if (r.foundEntries() == 0)

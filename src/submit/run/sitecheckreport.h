@@ -32,6 +32,7 @@ struct SiteCheckResult
     int entries = 0;              // field map entries of the submission form
     QStringList missingEntries;   // those that found no input, as the record holds them
     bool submitFound = false;
+    QString walkError;            // what would stop a run's walk on this page
 
     int foundEntries() const { return entries - int(missingEntries.size()); }
 };

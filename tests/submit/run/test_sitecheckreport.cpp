@@ -51,12 +51,15 @@ void TestSiteCheckReport::eachSiteGetsASeverityAndAProblem_data()
     refused.detail = "Connection refused";
     SiteCheckResult mail = site("a", Page::NotChecked, 0);
     mail.detail = "an e-mail site";
+    SiteCheckResult stops = site("a", Page::Loaded, 3, {}, false);
+    stops.walkError = "'x' is not a valid integer value";
 
     QTest::newRow("every field and a button") << site("a", Page::Loaded) << int(Severity::Ok) << "3/3" << "";
     QTest::newRow("an input lost") << site("a", Page::Loaded, 3, {"57=padurl"}) << int(Severity::Warning) << "2/3" << "1 field(s) not found on the page";
     QTest::newRow("no input left") << site("a", Page::Loaded, 2, {"1=a", "2=b"}) << int(Severity::Failed) << "0/2" << "None of the site's fields is on the page: the form has changed";
     QTest::newRow("no submit button") << site("a", Page::Loaded, 3, {}, false) << int(Severity::Warning) << "3/3" << "The form has no submit button: it must be sent by hand";
     QTest::newRow("no entries at all") << site("a", Page::Loaded, 0) << int(Severity::Warning) << "0/0" << "The site has no field map entries: nothing would be filled";
+    QTest::newRow("the walk would stop") << stops << int(Severity::Failed) << "3/3" << "A run would stop on this page: 'x' is not a valid integer value";
     QTest::newRow("a 404") << notFound << int(Severity::Failed) << "" << "The server answered with HTTP status 404";
     QTest::newRow("refused") << refused << int(Severity::Failed) << "" << "The page could not be reached: Connection refused";
     QTest::newRow("too slow") << site("a", Page::TimedOut) << int(Severity::Failed) << "" << "The page did not finish loading in time";
@@ -162,6 +165,14 @@ void TestSiteCheckReport::aLoadedPageCountsThePlansEntries()
     QCOMPARE(r.entries, 2);
     QCOMPARE(r.missingEntries, QStringList{"57=padurl"});
     QVERIFY(r.submitFound);
+    QVERIFY(r.walkError.isEmpty());
+
+    plan.result = FormWalkPlan::ElementError;
+    QCOMPARE(SiteCheckReport::loaded({"Site"}, plan).walkError,
+             QString("Error. Field or method is not available."));
+    plan.result = FormWalkPlan::Raised;
+    plan.error = "'x' is not a valid integer value";
+    QCOMPARE(SiteCheckReport::loaded({"Site"}, plan).walkError, plan.error);
 }
 
 QTEST_GUILESS_MAIN(TestSiteCheckReport)
