@@ -2,6 +2,7 @@
 // program reads it. Nothing may crash, hang or grow out of proportion; every
 // record read is kept, so a save writes back exactly the readable part of the
 // file; and the sites join a small library without losing or doubling one.
+#include "submit/formwalk/sitevalidation.h"
 #include "submit/sites/submitlist.h"
 #include "submit/sites/usersites.h"
 
@@ -39,7 +40,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (!file.open(QIODevice::WriteOnly) || file.write(input) != input.size())
             fail("cannot write the input file");
     }
-    const UserSites::LoadResult loaded = UserSites::load(path);
+    const UserSites::LoadResult loaded = UserSites::load(path, [](const QStringList &cells) {
+        return SiteValidation::check(cells).message;
+    });
     if (loaded.file.entries.size() > qsizetype(size) / 4)
         fail("more records than the bytes can frame");
     if (!loaded.skippedRows.isEmpty() && loaded.problem.isEmpty())

@@ -3,6 +3,7 @@
 #include "catalogue/fieldcatalogue.h"
 #include "catalogue/pseudofields.h"
 #include "platform/tablefile.h"
+#include "submit/formwalk/sitevalidation.h"
 #include "submit/history/history.h"
 #include "submit/sites/credentials.h"
 #include "submit/sites/sitelibrary.h"
@@ -106,7 +107,11 @@ Workspace::SitesLoad Workspace::loadSites()
         return loaded;
     }
     addMessage(loaded.notices, library.warning);
-    const UserSites::LoadResult user = UserSites::load(m_files.userSites());
+    // A hand-edited file is held to the site editor's rules.
+    const UserSites::LoadResult user =
+        UserSites::load(m_files.userSites(), [](const QStringList &cells) {
+            return SiteValidation::check(cells).message;
+        });
     addError(loaded.notices, user.problem);
     m_userSites = user.file;
     m_submitList.fill(library, m_userSites.sites());

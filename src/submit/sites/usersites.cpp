@@ -88,7 +88,7 @@ QStringList storedCells(const QStringList &record)
     return cells;
 }
 
-LoadResult load(const QString &path)
+LoadResult load(const QString &path, const Refusal &refusal)
 {
     LoadResult result;
     QStringList reasons;
@@ -118,6 +118,11 @@ LoadResult load(const QString &path)
             reason = tr("row %1 names the site \"%2\" a second time")
                          .arg(row)
                          .arg(entry.cells.at(SiteRecord::SiteName));
+        else if (const QString refused = refusal ? refusal(storedCells(entry.cells)) : QString();
+                 !refused.isEmpty())
+            reason = tr("row %1, the site \"%2\": %3")
+                         .arg(row)
+                         .arg(entry.cells.at(SiteRecord::SiteName), refused);
         else
             entry.usable = true;
         if (entry.usable)

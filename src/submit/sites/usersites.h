@@ -5,6 +5,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // The user's own sites (DataFiles::UserSitesName): one site record per record
 // of the data file framing, its cells joined by "|" in the site library's
 // column order (SiteRecord). A record is a usable site when it has a name and
@@ -56,7 +58,11 @@ inline constexpr int MaxCells = 1024;
 // field-map entry, never fewer than the fixed eight.
 QStringList storedCells(const QStringList &record);
 
-LoadResult load(const QString &path);
+// Why a record that is otherwise a site may not be used (unsafe addresses,
+// a field map the walk cannot read), or "": the rules live above this file.
+using Refusal = std::function<QString(const QStringList &storedCells)>;
+
+LoadResult load(const QString &path, const Refusal &refusal = {});
 // Writes every entry in order, atomically; an error message, or "".
 QString save(const File &file, const QString &path);
 

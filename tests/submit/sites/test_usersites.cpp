@@ -2,6 +2,7 @@
 // the submit list, over real files in a temporary folder.
 
 #include "platform/recordfile.h"
+#include "submit/formwalk/sitevalidation.h"
 #include "submit/sites/submitlist.h"
 #include "submit/sites/usersites.h"
 #include "support/builtfiles.h"
@@ -110,6 +111,14 @@ private slots:
         QTest::newRow("more cells than a site may have")
             << QByteArray("Wide|h|||http://h/s|0||") + QByteArray(1100, '|')
             << QStringLiteral("row 2 holds more than 1024 cells");
+        QTest::newRow("a script for its submission address")
+            << QByteArray("Js|http://h|||javascript:alert(1)|0|||57=p")
+            << QStringLiteral("row 2, the site \"Js\": The submission address must be an http:// "
+                              "or https:// address with a host.");
+        QTest::newRow("an entry that is no number=name")
+            << QByteArray("Bad|http://h|||http://h/s|0|||padurl")
+            << QStringLiteral("row 2, the site \"Bad\": The field map entry 1, \"padurl\", is not "
+                              "of the form number=name.");
     }
 
     void recordsThatAreNoSitesAreSkippedNamedAndWrittenBackUnchanged()
@@ -119,7 +128,9 @@ private slots:
         const QByteArray good = "Good|http://g|||http://g/s|0|||57=p";
         QVERIFY(writeFile(path(), framed({good, record})));
 
-        UserSites::LoadResult loaded = UserSites::load(path());
+        UserSites::LoadResult loaded = UserSites::load(path(), [](const QStringList &cells) {
+            return SiteValidation::check(cells).message;
+        });
         QCOMPARE(loaded.skippedRows, QList<int>{2});
         QVERIFY2(loaded.problem.contains(reason), qPrintable(loaded.problem));
         QVERIFY(loaded.problem.contains(QDir::toNativeSeparators(path())));
