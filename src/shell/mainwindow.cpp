@@ -357,7 +357,10 @@ void TForm1::buildEditor()
             &QPushButton::clicked, m_editor,
             [this] { m_editor->Button_input_softClick(currentSoftwareRow()); });
     const auto edit = [this] { m_editor->editSelectedRecord(currentSoftwareRow(), true); };
-    const auto remove = [this] { m_editor->Button_del_softClick(currentSoftwareRow()); };
+    const auto remove = [this] {
+        if (m_submission->productsMayBeDeleted())
+            m_editor->Button_del_softClick(currentSoftwareRow());
+    };
     connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_edit_data")),
             &QPushButton::clicked, m_editor, edit);
     connect(m_softwareList, &QAbstractItemView::doubleClicked, m_editor, edit);

@@ -375,6 +375,16 @@ QString SubmissionController::sitesBusyMessage()
     return tr("A browser window is open: record its outcome before you change the sites.");
 }
 
+bool SubmissionController::productsMayBeDeleted()
+{
+    if (m_run.isRunning() || !openWindows().isEmpty()) {
+        m_dialogs.error(tr("A submission run is under way: record the open browser window's "
+                           "outcome before you delete a product."));
+        return false;
+    }
+    return true;
+}
+
 bool SubmissionController::sitesMayChange()
 {
     if (m_run.isRunning() || !openWindows().isEmpty()) {

@@ -101,6 +101,9 @@ public:
     // windows are closed without an outcome (every outcome confirmed so far
     // is already in the history file).
     bool mayCloseProgram();
+    // A run keeps its pairs by row: a product deleted under it would move its
+    // history columns and what it is to leave out. Says why when not.
+    bool productsMayBeDeleted();
 
     SubmissionRun &run() { return m_run; }
     BrowserWindowBook &book() { return m_book; }

@@ -61,11 +61,11 @@ GuardDialog::GuardDialog(const SubmitGuard::Findings &findings, QWidget *parent)
     }
 
     auto *buttons = new QDialogButtonBox(this);
-    auto *skip = buttons->addButton(QStringLiteral("Skip these"), QDialogButtonBox::AcceptRole);
+    auto *skip = buttons->addButton(tr("Skip these"), QDialogButtonBox::AcceptRole);
     skip->setObjectName(QStringLiteral("Button_skip"));
-    auto *send = buttons->addButton(QStringLiteral("Send anyway"), QDialogButtonBox::ActionRole);
+    auto *send = buttons->addButton(tr("Send anyway"), QDialogButtonBox::ActionRole);
     send->setObjectName(QStringLiteral("Button_send_anyway"));
-    auto *cancel = buttons->addButton(QStringLiteral("Cancel"), QDialogButtonBox::RejectRole);
+    auto *cancel = buttons->addButton(tr("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName(QStringLiteral("Button_cancel"));
     layout->addWidget(buttons);
 

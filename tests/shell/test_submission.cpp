@@ -598,6 +598,12 @@ private slots:
                  QStringList{"A submission run is under way: record the open browser window's "
                              "outcome before you start another."});
         QCOMPARE(controller().openWindows(), QList<TForm2 *>{second.data()});
+        // Nor may a product go from under it.
+        button("Button_delete_item")->click();
+        QCOMPARE(m_dialogs.errors(),
+                 QStringList{"A submission run is under way: record the open browser window's "
+                             "outcome before you delete a product."});
+        QCOMPARE(m_form->workspace().software().rowCount(), 3);
         // An edit made meanwhile waits for the close's write.
         m_form->workspace().history().setCell(1, 5, "by hand");
         m_form->workspace().setHistoryChanged(true);

@@ -52,8 +52,17 @@ std::optional<QDate> parse(const QString &text, const QLocale &locale)
         return std::nullopt;
     }
     const QDate date = locale.toDate(t, twoDigits);
-    if (!date.isValid())
+    if (!date.isValid()) {
+        // 19yy and 20yy share their leap years but for 00: 1900 had no
+        // 29 February, 2000 had.
+        static const QRegularExpression yearZero(QStringLiteral("(?<![0-9])00(?![0-9])"));
+        QString widened = t;
+        widened.replace(yearZero, QStringLiteral("2000"));
+        const QDate leapDay = locale.toDate(widened, fourDigits);
+        if (leapDay.isValid())
+            return leapDay;
         return std::nullopt;
+    }
     // Qt reads "yy" as 19yy.
     const QDate widened(widenYear(date.year() % 100), date.month(), date.day());
     if (!widened.isValid())

@@ -26,6 +26,8 @@ private slots:
                                                         << "6/12/2026" << QDate(2026, 6, 12);
         QTest::newRow("US two-digit year of an older file")
             << us << "12/6/05  ok" << true << "12/6/05" << QDate(2005, 12, 6);
+        QTest::newRow("29 February of a two-digit 00") << us << "2/29/00  ok" << true << "2/29/00"
+                                                        << QDate(2000, 2, 29);
         QTest::newRow("two-digit 29 is still this century")
             << us << "1/2/29  ok" << true << "1/2/29" << QDate(2029, 1, 2);
         QTest::newRow("two-digit 30 is the last century")
