@@ -2,9 +2,13 @@
 # debian_package.sh BUILD-FOLDER VERSION
 # Builds the Debian package with CPack into a temporary folder and reads it
 # back: name, version, computed Qt 6 dependencies, and the installed files.
+# Then dpkg installs it into a folder of its own (its own package database,
+# the machine's left alone), the installed program finds its files, and
+# dpkg removes it leaving nothing behind.
 source "$(dirname "$0")/common.sh"
 require_tool dpkg-deb dpkg
 require_tool dpkg-shlibdeps dpkg-dev
+require_tool file file
 build=$1 version=$2
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -39,4 +43,35 @@ done
 if grep -vE '^\./usr/(bin/kelvanesubmit|lib/kelvanesubmit/|share/(kelvanesubmit|applications|icons|metainfo)/|$)|/$' <<<"$files"; then
     fail "unexpected files in the package"
 fi
+# dpkg's own checks look for its helper programs on PATH.
+export PATH="$PATH:/usr/local/sbin:/usr/sbin:/sbin"
+root="$work/root"
+mkdir -p "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/info"
+: >"$root/var/lib/dpkg/status"
+# The package's scripts run outside the folder (it holds no shell); their
+# ldconfig call would rebuild the machine's cache, so a stand-in takes it.
+mkdir -p "$work/bin"
+printf '#!/bin/sh\necho "$0 $*" >>"%s"\n' "$work/ldconfig.calls" >"$work/bin/ldconfig"
+chmod +x "$work/bin/ldconfig"
+dpkgr() {
+    PATH="$work/bin:$PATH" dpkg --root="$root" --force-not-root --force-depends \
+        --force-script-chrootless --log=/dev/null "$@"
+}
+dpkgr -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i"; }
+for f in usr/bin/kelvanesubmit usr/lib/kelvanesubmit/KelvaneSubmit-sitecheck \
+         usr/lib/kelvanesubmit/KelvaneSubmit.dll; do
+    has_text "$(file -b "$root/$f")" ", stripped"
+done
+export HOME="$work/home" XDG_DATA_HOME="$work/home/share" XDG_CONFIG_HOME="$work/home/config"
+export XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=offscreen
+mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+out=$("$root/usr/bin/kelvanesubmit" --check-install 2>&1) || fail "the packaged program: $out"
+has_line "$out" "Site library: $root/usr/lib/kelvanesubmit/KelvaneSubmit.dll"
+has_line "$out" "Help: $root/usr/share/kelvanesubmit/KelvaneSubmit.html"
+has_text "$out" ":  10 sub.sites  :"
+
+dpkgr -r kelvanesubmit >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -r"; }
+left=$([ ! -d "$root/usr" ] || find "$root/usr" ! -type d -o -path '*kelvane*')
+[ -z "$left" ] || fail "dpkg -r left files behind:
+$left"
 echo "$info"
