@@ -107,7 +107,6 @@ void SubmissionController::wireViews()
     connect(&m_submitView, &SubmitView::newSiteRequested, this, &SubmissionController::newSite);
     // The check's report and the editor's "read form from page" meet here.
     connect(this, &SubmissionController::editSiteRequested, this, &SubmissionController::editSite);
-    m_siteFormReader = [this](const QStringList &record) { return readFormFromPage(record); };
     connect(&m_submitView, &SubmitView::editSiteRequested, this, [this](int row) {
         editSite(m_workspace.submitList().siteName(row));
     });
@@ -426,7 +425,7 @@ void SubmissionController::openSiteEditor(const QStringList &record)
     auto *dialog = new SiteEditorDialog(m_dialogs, m_window);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setRecord(record);
-    dialog->setFormReader(m_siteFormReader);
+    dialog->setFormReader([this](const QStringList &record) { return readFormFromPage(record); });
     // A user site's name is its own: another of the user's sites may not take it.
     dialog->setExtraCheck([this, oldName = dialog->originalName()](const QStringList &cells) {
         const QString name = cells.value(SiteRecord::SiteName);

@@ -78,11 +78,6 @@ public:
     void deleteSite(const QString &siteName);
     // The site editor while it is open.
     SiteEditorDialog *siteEditor() const;
-    // What "read form from page" of the site editor runs; none hides it.
-    void setSiteFormReader(std::function<QList<FormWalk::FieldMapEntry>(const QStringList &)> reader)
-    {
-        m_siteFormReader = std::move(reader);
-    }
     static QString sitesBusyMessage();
     // "check marked sites...": the marked sites' submission pages opened
     // one after another and read for the current product, nothing sent;
@@ -168,7 +163,6 @@ private:
     QList<QPointer<TForm2>> m_windows;
     QPointer<TForm3> m_credentials;
     QPointer<SiteEditorDialog> m_siteEditor;
-    std::function<QList<FormWalk::FieldMapEntry>(const QStringList &)> m_siteFormReader;
     QPointer<SiteCheckRun> m_siteCheck;
     QPointer<SiteCheckReportDialog> m_siteCheckReport;
 };

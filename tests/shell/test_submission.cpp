@@ -21,6 +21,7 @@
 #include "submit/sitelistmodel.h"
 #include "submit/sites/credentials.h"
 #include "submit/submitview.h"
+#include "submit/teachdialog.h"
 #include "support/fakeclock.h"
 #include "support/fixtureserver.h"
 #include "support/windowharness.h"
@@ -39,6 +40,7 @@
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 #include <QtEndian>
 
@@ -1136,24 +1138,39 @@ private slots:
 
     void editingALibrarySiteMakesTheUsersCopyThatReplacesIt()
     {
-        start();
+        start({"Product One"});
         const int filesWeb = SortedSites.indexOf("FilesWeb") + 1;
-        controller().setSiteFormReader([](const QStringList &record) {
-            return QList<FormWalk::FieldMapEntry>{{81, record.value(SiteRecord::SiteName)},
-                                                  {57, QStringLiteral("linkto")}};
-        });
+        m_server.page("/repaired", "<html><body><form method=post action=/repaired/post>"
+                                   "<input name=padurl><input name=linkto>"
+                                   "<label>Program name <input name=title></label>"
+                                   "<input type=submit name=go value=Send></form></body></html>");
+        m_server.page("/repaired/post", "<html><body>Thank you</body></html>");
         controller().editSite(QStringLiteral("fileSWEB"));
         SiteEditorDialog *editor = controller().siteEditor();
         QVERIFY(editor);
         QCOMPARE(editor->findChild<QLineEdit *>(QStringLiteral("Edit_site_name"))->text(),
                  QStringLiteral("FilesWeb"));
         editor->findChild<QLineEdit *>(QStringLiteral("Edit_site_notes"))->setText("fixed");
-        auto *read = editor->findChild<QPushButton *>(QStringLiteral("Button_site_readform"));
-        QVERIFY(!read->isHidden());
-        read->click();
-        // "linkto" is replaced, the new input added.
+        editor->findChild<QLineEdit *>(QStringLiteral("Edit_site_submit"))
+            ->setText(m_server.url(QStringLiteral("/repaired")).toString());
+
+        // "read form from page" lists the page in the teach list; OK takes its suggestion.
+        bool read = false;
+        QTimer::singleShot(0, [&read] {
+            auto *teach = qobject_cast<TeachDialog *>(QApplication::activeModalWidget());
+            if (!teach) {
+                QApplication::closeAllWindows();
+                return;
+            }
+            QObject::connect(teach, &TeachDialog::pageRead, teach, [teach, &read](bool loaded) {
+                read = loaded;
+                teach->accept();
+            });
+        });
+        editor->findChild<QPushButton *>(QStringLiteral("Button_site_readform"))->click();
+        QVERIFY(read);
         QCOMPARE(editor->record().mid(SiteRecord::FirstFieldMap),
-                 QStringList({"57=padurl", "57=linkto", "81=FilesWeb"}));
+                 QStringList({"57=padurl", "80=linkto", "0=title"}));
         editor->findChild<QPushButton *>(QStringLiteral("Button_site_save"))->click();
         QTRY_VERIFY(controller().siteEditor() == nullptr);
 
@@ -1164,11 +1181,23 @@ private slots:
         QCOMPARE(m_form->submitView()->model()->index(filesWeb - 1, SiteRecord::Notes).data().toString(),
                  QStringLiteral("[my copy] fixed"));
 
-        // Deleting the copy brings the library's record back, its row kept.
+        // The copy is what a run submits.
+        mark({filesWeb}, {1});
+        tickAutoSubmit();
+        button("Button_submit_data")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        closeWhenAnswered(onlyWindow(), Outcome::Done);
+        QCOMPARE(posts("/repaired"),
+                 QList<QByteArray>{"/repaired/post padurl=&linkto=&title=Product+One&go=Send"});
+        QCOMPARE(m_form->workspace().history().cell(1, filesWeb), OkToday);
+        QTRY_VERIFY_WITH_TIMEOUT(!controller().run().isRunning(), Timeout);
+
+        // Deleting the copy brings the library's record back, its row and outcome kept.
         m_dialogs.answers = {Dialogs::Answer::Ok};
         controller().deleteSite(QStringLiteral("FilesWeb"));
         QCOMPARE(sites.cell(SiteRecord::Notes, filesWeb), QStringLiteral("Must link back"));
         QCOMPARE(m_form->workspace().history().cell(0, filesWeb), QStringLiteral("FilesWeb"));
+        QCOMPARE(m_form->workspace().history().cell(1, filesWeb), OkToday);
         QVERIFY(m_dialogs.shown.last().text.contains(QStringLiteral("comes back")));
     }
 };
