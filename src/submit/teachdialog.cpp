@@ -29,6 +29,16 @@ TeachDialog::TeachDialog(const QStringList &siteRecord, const BrowserOptions &op
     m_input.softwareRecord = QStringList(FieldCatalogue::FieldCount);
     m_input.constants = PseudoFields::constantValueList();
     m_input.defaultLogin = login;
+    // A login-first site whose login entries are not taught yet cannot log
+    // in: its login page is listed, so that those two come first.
+    int entries = 0;
+    for (int c = SiteRecord::FirstFieldMap;
+         c < siteRecord.size() && !siteRecord.at(c).trimmed().isEmpty(); ++c)
+        ++entries;
+    m_loginPageOnly = siteRecord.value(SiteRecord::Login).trimmed().toInt() == SiteRecord::LoginFirst
+                      && entries < 2;
+    if (m_loginPageOnly)
+        m_input.siteRecord[SiteRecord::Login] = QStringLiteral("0");
 
     m_probe = new PageProbe(options, this);
     m_probe->setTimeLimit(timeLimitMs);
@@ -111,7 +121,11 @@ void TeachDialog::probed(const ProbeResult &result)
     }
     m_model->setPage(result.snapshot);
     m_status->setText(
-        result.snapshot.forms.isEmpty()
+        m_loginPageOnly && !result.snapshot.forms.isEmpty()
+            ? tr("The site logs in first, and this is its login page. Pick \"site user name\" "
+                 "and \"site password\" for its two inputs and press OK; read the form again "
+                 "to log in and list the submission form.")
+        : result.snapshot.forms.isEmpty()
             ? tr("The page has no form. Check the submission address, or the login.")
             : tr("%n input(s) on the page. Pick a field for each input worth filling; "
                  "suggestions are in italics.",

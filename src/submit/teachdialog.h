@@ -53,6 +53,7 @@ private:
 
     QStringList m_site;
     FormWalk::Input m_input;
+    bool m_loginPageOnly = false;
     PageProbe *m_probe = nullptr;
     TeachListModel *m_model = nullptr;
     QTableView *m_table = nullptr;

@@ -147,6 +147,16 @@ void TestSiteCheck::teachLogsInFirstAndListsThePageAfterTheLogin()
     QCOMPARE(posts.size(), 1);
     QCOMPARE(posts.at(0).path, QByteArray("/enter.php"));
     QCOMPARE(posts.at(0).body, QByteArray("user=author&pw=secret"));
+
+    // Without its two login entries yet, the site's login page is what is listed.
+    TeachDialog first(siteRecord("Members", server.url("/login.php"), "1", {}), {}, {"author", "secret"});
+    QSignalSpy firstRead(&first, &TeachDialog::pageRead);
+    first.start();
+    QVERIFY(firstRead.wait(20000));
+    QCOMPARE(first.model()->index(0, TeachListModel::NameColumn).data().toString(), QString("user"));
+    QCOMPARE(first.model()->index(1, TeachListModel::NameColumn).data().toString(), QString("pw"));
+    QVERIFY(first.statusText().startsWith("The site logs in first, and this is its login page."));
+    QCOMPARE(server.requests("POST").size(), 1);
 }
 
 void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
