@@ -45,9 +45,9 @@ QStringList FieldMapModel::entries(QString *problem) const
     return cells;
 }
 
-void FieldMapModel::putEntry(const FormWalk::FieldMapEntry &entry)
+void FieldMapModel::putEntry(const FormWalk::FieldMapEntry &entry, int fromRow)
 {
-    for (int r = 0; r < m_rows.size(); ++r) {
+    for (int r = std::max(fromRow, 0); r < m_rows.size(); ++r) {
         if (m_rows.at(r).inputName == entry.inputName) {
             m_rows[r].field = entry.field;
             emit dataChanged(index(r, 0), index(r, ColumnCount - 1));

@@ -40,8 +40,9 @@ public:
     // One "number=name" cell per row; blank rows are left out. `problem`
     // names the first row that has only one of its two halves.
     QStringList entries(QString *problem = nullptr) const;
-    // Replaces the row of the same input name, else adds one.
-    void putEntry(const FormWalk::FieldMapEntry &entry);
+    // Replaces the row of the same input name from row `fromRow` on, else
+    // adds one (a login-first site's two login rows stay with their form).
+    void putEntry(const FormWalk::FieldMapEntry &entry, int fromRow = 0);
 
     const QList<Row> &rows() const { return m_rows; }
     int addRow();

@@ -216,9 +216,15 @@ void SiteEditorDialog::readFormClicked()
 {
     if (!m_reader)
         return;
-    const QList<FormWalk::FieldMapEntry> found = m_reader(record());
-    for (const FormWalk::FieldMapEntry &entry : found)
-        m_fieldMap->putEntry(entry);
+    const QStringList site = record();
+    // With its two login entries taught, a login-first site's page read is
+    // the one after the login: its inputs never touch the login rows.
+    const bool afterLogin =
+        site.value(SiteRecord::Login).trimmed().toInt() == SiteRecord::LoginFirst
+        && site.size() >= SiteRecord::FirstFieldMapLoggedIn;
+    const int fromRow = afterLogin ? SiteRecord::FirstFieldMapLoggedIn - SiteRecord::FirstFieldMap : 0;
+    for (const FormWalk::FieldMapEntry &entry : m_reader(site))
+        m_fieldMap->putEntry(entry, fromRow);
 }
 
 void SiteEditorDialog::saveClicked()

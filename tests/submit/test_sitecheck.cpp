@@ -157,6 +157,17 @@ void TestSiteCheck::teachLogsInFirstAndListsThePageAfterTheLogin()
     QCOMPARE(first.model()->index(1, TeachListModel::NameColumn).data().toString(), QString("pw"));
     QVERIFY(first.statusText().startsWith("The site logs in first, and this is its login page."));
     QCOMPARE(server.requests("POST").size(), 1);
+
+    // What the page after the login holds never retargets the two login rows.
+    FakeDialogs dialogs;
+    SiteEditorDialog editor(dialogs);
+    editor.setRecord(site);
+    editor.setFormReader([](const QStringList &) {
+        return QList<FormWalk::FieldMapEntry>{{0, "user"}, {61, "padurl"}};
+    });
+    editor.readFormClicked();
+    QCOMPARE(editor.record().mid(SiteRecord::FirstFieldMap),
+             QStringList({"-2=user", "-1=pw", "61=padurl", "0=user"}));
 }
 
 void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
