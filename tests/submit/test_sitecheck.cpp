@@ -57,6 +57,15 @@ QList<QPair<int, QString>> pickList(const QList<FormWalk::FieldMapEntry> &entrie
     return out;
 }
 
+// "/submit.php" and "/slow.php", which never answers.
+void serveSubmitAndSlowPages(FixtureServer &server)
+{
+    server.page("/submit.php", SubmitPage);
+    FixtureServer::Response stalled;
+    stalled.neverAnswer = true;
+    server.route("/slow.php", stalled);
+}
+
 // A loopback port with nobody listening on it.
 quint16 refusedPort()
 {
@@ -174,10 +183,7 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
 {
     FixtureServer server;
     QVERIFY(server.start());
-    server.page("/submit.php", SubmitPage);
-    FixtureServer::Response stalled;
-    stalled.neverAnswer = true;
-    server.route("/slow.php", stalled);
+    serveSubmitAndSlowPages(server);
     FixtureServer::Response gonePage;
     gonePage.status = 404;
     gonePage.body = "<html><body><h1>Not here</h1><form><input name=q></form></body></html>";
@@ -224,10 +230,7 @@ void TestSiteCheck::cancelEndsTheCheckAndOpensNoFurtherPage()
 {
     FixtureServer server;
     QVERIFY(server.start());
-    server.page("/submit.php", SubmitPage);
-    FixtureServer::Response stalled;
-    stalled.neverAnswer = true;
-    server.route("/slow.php", stalled);
+    serveSubmitAndSlowPages(server);
     SiteCheckRun check({siteRecord("Slow", server.url("/slow.php"), "0", {"57=padurl"}),
                         siteRecord("Next", server.url("/submit.php"), "0", {"57=padurl"})},
                        {}, {}, nullptr, 30000);
