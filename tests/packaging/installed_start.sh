@@ -7,6 +7,7 @@
 # bad cases: an update waiting in the data folder wins, and a missing help
 # file or library is named.
 source "$(dirname "$0")/common.sh"
+require_tool file file
 build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
@@ -32,6 +33,10 @@ has_line "$out" "Help: $prefix/share/kelvanesubmit/KelvaneSubmit.html"
 has_line "$out" "Title:  Kelvane[] Submitter ...     :  1 products  :  10 sub.sites  :"
 [ -f "$data/KelvaneSubmit.ini" ] || fail "no settings file in the per-user data folder"
 has_line "$("$program" --version)" "Kelvane Submit v1.0.0.0"
+for size in 48 256; do
+    has_text "$(file -b "$prefix/share/icons/hicolor/${size}x${size}/apps/io.kelvane.KelvaneSubmit.png")" \
+        "PNG image data, $size x $size,"
+done
 
 # A downloaded library waiting in the data folder is swapped in and used first.
 cp "$prefix/lib/kelvanesubmit/KelvaneSubmit.dll" "$data/KelvaneSubmit_dll.dll"
