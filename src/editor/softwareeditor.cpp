@@ -96,9 +96,9 @@ SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, T
     m_padMarks = new PadCheckMarks(*this, this);
 }
 
-void SoftwareEditor::setProductChooser(QComboBox *chooser)
+void SoftwareEditor::setProductChooser(ProductChooserModel *items)
 {
-    m_chooser = chooser;
+    m_chooser = items;
 }
 
 QWidget *SoftwareEditor::control(int field) const
@@ -223,13 +223,7 @@ void SoftwareEditor::setText(int field, const QString &text)
 
 QStringList SoftwareEditor::chooserItems() const
 {
-    QStringList items;
-    if (m_chooser) {
-        items.reserve(m_chooser->count());
-        for (int i = 0; i < m_chooser->count(); ++i)
-            items.append(m_chooser->itemData(i).toBool() ? QString() : m_chooser->itemText(i));
-    }
-    return items;
+    return m_chooser ? m_chooser->names() : QStringList();
 }
 
 void SoftwareEditor::Button_input_softClick(int selectedRow, bool fromPadImport)
@@ -331,14 +325,9 @@ void SoftwareEditor::Button_save1aClick()
         emit recordStored(result.row, result.newRow);
     }
     emit recordSelectedRequested();
-    if (result.addChooserItem && m_chooser) {
-        if (result.chooserIndex >= 0 && result.chooserIndex < m_chooser->count()) {
-            m_chooser->setItemText(result.chooserIndex, result.name);
-            m_chooser->setItemData(result.chooserIndex, QVariant());
-        } else {
-            m_chooser->addItem(result.name);
-        }
-    }
+    // The item of the stored row shows its name; one past the end is added.
+    if (result.addChooserItem && m_chooser)
+        m_chooser->recordStored(std::min(result.chooserIndex, m_chooser->rowCount()));
     if (result.historyChanged)
         emit historyChanged(!result.historyNotSaved);
     // After a save the window shows no view.
@@ -351,8 +340,10 @@ void SoftwareEditor::Button_del_softClick(int selectedRow)
     const SoftwareSave::DeleteResult result = m_save.deleteRecord(selectedRow, chooserItems());
     if (!result.deleted)
         return;
+    // The chooser loses one item, the deleted row's, when it had the name.
     if (m_chooser && result.chooserIndex >= 0)
-        m_chooser->removeItem(result.chooserIndex);
+        m_chooser->removeItem(result.row - 1 < m_chooser->rowCount() ? result.row - 1
+                                                                     : result.chooserIndex);
     emit recordDeleted(result.row);
     emit historyChanged(!result.historyNotSaved);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "catalogue/productchoosermodel.h"
 #include "editor/editorpages.h"
 #include "editor/editorvalues.h"
 #include "editor/softwaresave.h"
@@ -12,7 +13,6 @@
 class DataFiles;
 class PadCheckMarks;
 class Dialogs;
-class QComboBox;
 class Table;
 
 // The software editor: seven pages of the main window holding one record.
@@ -31,8 +31,9 @@ public:
                    Dialogs &dialogs, const DataFiles &files,
                    std::function<void()> hideAllViews, QObject *parent = nullptr);
 
-    // The submit view's ComboBox_product, which mirrors column 0 of the list.
-    void setProductChooser(QComboBox *chooser);
+    // The items of the submit view's ComboBox_product, which mirror column 0
+    // of the list; a save or deletion tells them of the row it changed.
+    void setProductChooser(ProductChooserModel *items);
 
     QWidget *page(int page) const { return m_pages.value(page); }
     // The shown page, or -1 when no page is shown.
@@ -97,7 +98,7 @@ private:
     std::function<void()> m_hideAllViews;
     SoftwareSave m_save;
     EditorPages::Built m_built;
-    QPointer<QComboBox> m_chooser;
+    QPointer<ProductChooserModel> m_chooser;
     EditorValues m_unchanged;
     PadCheckMarks *m_padMarks = nullptr;
 };

@@ -10,11 +10,24 @@
 // a varint byte length and its UTF-8 bytes; a wide row instead keeps a table
 // of 32-bit cell ends before its text, so that reading any one cell of it
 // does not walk the cells before.
+//
+// An overlay: the 32-bit slot of the packed row beneath (0 for none), then per
+// change its column as a varint, its byte length times two plus one when
+// another change follows as a varint, and its UTF-8 bytes. Each column is
+// changed at most once, and a change never repeats the cell beneath it; a
+// mark on a packed row costs seven bytes.
 namespace {
 
 constexpr int ShortRowCells = 16;
-// Offsets must stay below the loose bit.
-constexpr qsizetype MaxPackedBytes = 0x7FFFFFF0;
+// The overlay's bound: few enough changes that reading a cell stays quick,
+// and no more bytes than the row beneath holds plus a little.
+constexpr int MaxOverlayCells = 8;
+constexpr qsizetype OverlaySlackBytes = 64;
+// Past the bound a row of up to this many cells is repacked, its cost paid by
+// the overlay's writes; a wider one is unpacked and takes later writes in place.
+constexpr int RepackCells = 32;
+// Offsets must stay below the overlay bit.
+constexpr qsizetype MaxPackedBytes = 0x3FFFFFF0;
 // Dead bytes left by rewritten rows are reclaimed once they pass both bounds.
 constexpr qsizetype CompactAfterBytes = 64 * 1024;
 
@@ -106,6 +119,40 @@ void trim(QStringList &cells, int columns)
     cells.resize(used);
 }
 
+qsizetype varintLength(quint32 value)
+{
+    qsizetype length = 1;
+    while (value >= 0x80) {
+        value >>= 7;
+        ++length;
+    }
+    return length;
+}
+
+quint32 overlayBase(const char *overlay)
+{
+    quint32 base = 0;
+    std::memcpy(&base, overlay, 4);
+    return base;
+}
+
+// Calls `each(column, bytes, length)` for an overlay's changes until it
+// returns true; gives the end of the last change walked.
+template <typename Each> const char *walkChanges(const char *overlay, Each each)
+{
+    const char *p = overlay + 4;
+    for (;;) {
+        const quint32 column = readVarint(p);
+        const quint32 lengthAndMore = readVarint(p);
+        const quint32 length = lengthAndMore >> 1;
+        if (each(column, p, length))
+            return p + length;
+        p += length;
+        if (!(lengthAndMore & 1))
+            return p;
+    }
+}
+
 } // namespace
 
 Table::Table(int columns, int rows) : m_columns(std::max(1, columns))
@@ -122,19 +169,9 @@ void Table::reserve(int rows, qsizetype textBytes)
 void Table::setColumnCount(int columns)
 {
     m_columns = std::max(1, columns);
-    for (Slot &slot : m_rows) {
-        if (cellCountOf(slot) <= m_columns)
-            continue;
-        if (slot & LooseBit) {
-            m_loose[slot & ~LooseBit].resize(m_columns);
-            continue;
-        }
-        QStringList cells = cellsOf(slot);
-        trim(cells, m_columns);
-        release(slot);
-        slot = store(cells);
-    }
-    compactIfWasteful();
+    const int kept = m_columns;
+    // The trim that follows every edit drops the cells past the new end.
+    reshape(kept, [](QStringList &) {}, [kept](int column) { return column < kept ? column : -1; });
 }
 
 void Table::setRowCount(int rows)
@@ -155,7 +192,21 @@ QString Table::cell(int column, int row) const
         return QString();
     if (slot & LooseBit)
         return m_loose.at(slot & ~LooseBit).value(column);
-    return packedCell(slot - 1, column);
+    if (!(slot & OverlayBit))
+        return packedCell(slot - 1, column);
+    const char *overlay = m_packed.constData() + offsetOf(slot);
+    QString changed;
+    bool found = false;
+    walkChanges(overlay, [&](quint32 c, const char *bytes, quint32 length) {
+        if (c != quint32(column))
+            return false;
+        changed = QString::fromUtf8(bytes, length);
+        return found = true;
+    });
+    if (found)
+        return changed;
+    const Slot base = overlayBase(overlay);
+    return base == 0 ? QString() : packedCell(base - 1, column);
 }
 
 void Table::setCell(int column, int row, const QString &text)
@@ -172,16 +223,57 @@ void Table::setCell(int column, int row, const QString &text)
             cells.resize(column + 1);
         }
         cells[column] = text;
+        if (text.isEmpty() && column == cells.size() - 1) {
+            trim(cells, m_columns);
+            if (cells.isEmpty()) {
+                release(slot);
+                slot = 0;
+            }
+        }
         return;
     }
-    if (cell(column, row) == text)
+    const Slot base = baseOf(slot);
+    Changes changes = changesOf(slot);
+    const QString beneath = base == 0 ? QString() : packedCell(base - 1, column);
+    const auto found = std::find_if(changes.begin(), changes.end(),
+                                    [column](const Change &c) { return c.column == column; });
+    if ((found != changes.end() ? found->text : beneath) == text)
         return;
-    QStringList cells = cellsOf(slot);
-    if (column >= cells.size())
-        cells.resize(column + 1);
-    cells[column] = text;
-    release(slot);
-    slot = storeLoose(std::move(cells));
+    if (found != changes.end())
+        changes.erase(found);
+    if (text != beneath)
+        changes.append({column, text});
+
+    Slot next = base;
+    if (!changes.isEmpty()) {
+        const qsizetype baseBytes = base == 0 ? 0 : packedSize(base - 1);
+        qsizetype bytes = 4;
+        for (const Change &c : changes) {
+            const qsizetype length = utf8Length(c.text);
+            bytes += varintLength(quint32(c.column)) + varintLength(quint32(2 * length + 1)) + length;
+        }
+        // A short row whose last cell is cleared is repacked without it
+        // rather than carrying the empty cell.
+        QStringList cells;
+        bool clearsEnd = false;
+        if (text.isEmpty() && !beneath.isEmpty() && cellCountOf(base) <= RepackCells) {
+            cells = merged(base, changes);
+            clearsEnd = cells.size() <= column;
+        }
+        if (!clearsEnd && changes.size() <= MaxOverlayCells
+            && bytes <= baseBytes + OverlaySlackBytes) {
+            next = storeOverlay(base, changes);
+        } else {
+            if (!clearsEnd)
+                cells = merged(base, changes);
+            release(base);
+            const bool repack = cells.size() <= RepackCells || bytes > baseBytes;
+            next = repack ? store(cells) : storeLoose(std::move(cells));
+        }
+    }
+    if (isOverlay(slot))
+        releaseOverlay(slot);
+    slot = next;
     compactIfWasteful();
 }
 
@@ -239,19 +331,8 @@ void Table::insertColumn(int column)
 {
     column = std::clamp(column, 0, m_columns);
     ++m_columns;
-    for (Slot &slot : m_rows) {
-        if (cellCountOf(slot) <= column)
-            continue;
-        if (slot & LooseBit) {
-            m_loose[slot & ~LooseBit].insert(column, QString());
-            continue;
-        }
-        QStringList cells = cellsOf(slot);
-        cells.insert(column, QString());
-        release(slot);
-        slot = store(cells);
-    }
-    compactIfWasteful();
+    reshape(column, [column](QStringList &cells) { cells.insert(column, QString()); },
+            [column](int c) { return c < column ? c : c + 1; });
 }
 
 void Table::removeColumn(int column)
@@ -259,18 +340,58 @@ void Table::removeColumn(int column)
     if (column < 0 || column >= m_columns || m_columns == 1)
         return;
     --m_columns;
+    reshape(column, [column](QStringList &cells) { cells.removeAt(column); },
+            [column](int c) { return c < column ? c : c == column ? -1 : c - 1; });
+}
+
+void Table::reshape(int from, const std::function<void(QStringList &)> &edit,
+                    const std::function<int(int)> &moved)
+{
     for (Slot &slot : m_rows) {
-        if (cellCountOf(slot) <= column)
+        if (cellCountOf(slot) <= from)
             continue;
         if (slot & LooseBit) {
-            m_loose[slot & ~LooseBit].removeAt(column);
+            QStringList &cells = m_loose[slot & ~LooseBit];
+            edit(cells);
+            trim(cells, m_columns);
             continue;
         }
-        QStringList cells = cellsOf(slot);
-        cells.removeAt(column);
-        trim(cells, m_columns);
-        release(slot);
-        slot = store(cells);
+        const Slot base = baseOf(slot);
+        Slot next = base;
+        if (cellCountOf(base) > from) {
+            QStringList cells = cellsOf(base);
+            edit(cells);
+            trim(cells, m_columns);
+            release(base);
+            next = store(cells);
+        }
+        Changes changes;
+        for (Change &c : changesOf(slot)) {
+            c.column = moved(c.column);
+            if (c.column < 0 || c.column >= m_columns)
+                continue;
+            const bool repeatsBeneath =
+                (next & LooseBit) ? m_loose.at(next & ~LooseBit).value(c.column) == c.text
+                : next == 0       ? c.text.isEmpty()
+                                  : packedCell(next - 1, c.column) == c.text;
+            if (!repeatsBeneath)
+                changes.append(std::move(c));
+        }
+        if (isOverlay(slot))
+            releaseOverlay(slot);
+        if (!changes.isEmpty() && (next & LooseBit)) {
+            // The packed buffer was full: the changes go into the unpacked row.
+            QStringList &cells = m_loose[next & ~LooseBit];
+            for (const Change &c : changes) {
+                if (c.column >= cells.size())
+                    cells.resize(c.column + 1);
+                cells[c.column] = c.text;
+            }
+            trim(cells, m_columns);
+        } else if (!changes.isEmpty()) {
+            next = storeOverlay(next, changes);
+        }
+        slot = next;
     }
     compactIfWasteful();
 }
@@ -332,12 +453,42 @@ void Table::reorderRows(const QList<int> &order)
     m_rows = std::move(sorted);
 }
 
+bool Table::isOverlay(Slot slot)
+{
+    return (slot & (LooseBit | OverlayBit)) == OverlayBit;
+}
+
+qsizetype Table::offsetOf(Slot slot)
+{
+    return qsizetype(slot & ~OverlayBit) - 1;
+}
+
+Table::Slot Table::baseOf(Slot slot) const
+{
+    return isOverlay(slot) ? overlayBase(m_packed.constData() + offsetOf(slot)) : slot;
+}
+
+Table::Changes Table::changesOf(Slot slot) const
+{
+    Changes changes;
+    if (!isOverlay(slot))
+        return changes;
+    walkChanges(m_packed.constData() + offsetOf(slot),
+                [&changes](quint32 column, const char *bytes, quint32 length) {
+                    changes.append({int(column), QString::fromUtf8(bytes, length)});
+                    return false;
+                });
+    return changes;
+}
+
 QStringList Table::cellsOf(Slot slot, qsizetype room) const
 {
     if (slot == 0)
         return QStringList();
     if (slot & LooseBit)
         return m_loose.at(slot & ~LooseBit);
+    if (isOverlay(slot))
+        return merged(baseOf(slot), changesOf(slot), room);
     const char *p = m_packed.constData() + (slot - 1);
     const int count = int(readVarint(p));
     QStringList cells;
@@ -361,12 +512,33 @@ QStringList Table::cellsOf(Slot slot, qsizetype room) const
     return cells;
 }
 
+QStringList Table::merged(Slot base, const Changes &changes, qsizetype room) const
+{
+    QStringList cells = cellsOf(base, room);
+    for (const Change &c : changes) {
+        if (c.column >= cells.size())
+            cells.resize(c.column + 1);
+        cells[c.column] = c.text;
+    }
+    trim(cells, m_columns);
+    return cells;
+}
+
 int Table::cellCountOf(Slot slot) const
 {
     if (slot == 0)
         return 0;
     if (slot & LooseBit)
         return int(m_loose.at(slot & ~LooseBit).size());
+    if (isOverlay(slot)) {
+        const char *overlay = m_packed.constData() + offsetOf(slot);
+        int count = cellCountOf(overlayBase(overlay));
+        walkChanges(overlay, [&count](quint32 column, const char *, quint32) {
+            count = std::max(count, int(column) + 1);
+            return false;
+        });
+        return count;
+    }
     const char *p = m_packed.constData() + (slot - 1);
     return int(readVarint(p));
 }
@@ -399,6 +571,12 @@ qsizetype Table::packedSize(qsizetype offset) const
         return p - begin;
     }
     return (p - begin) + 4 * qsizetype(count) + (count > 0 ? readEnd(p, count - 1) : 0);
+}
+
+qsizetype Table::overlaySize(qsizetype offset) const
+{
+    const char *begin = m_packed.constData() + offset;
+    return walkChanges(begin, [](quint32, const char *, quint32) { return false; }) - begin;
 }
 
 Table::Slot Table::store(const QStringList &cells)
@@ -449,6 +627,33 @@ Table::Slot Table::storeLoose(QStringList cells)
     return LooseBit | Slot(m_loose.size() - 1);
 }
 
+// Takes over `base`: when the buffer is full, the row is unpacked instead.
+Table::Slot Table::storeOverlay(Slot base, const Changes &changes)
+{
+    qsizetype bytes = 4;
+    for (const Change &c : changes)
+        bytes += 10 + 3 * c.text.size();
+    if (m_packed.size() + bytes >= MaxPackedBytes) {
+        QStringList cells = merged(base, changes);
+        release(base);
+        return storeLoose(std::move(cells));
+    }
+    const qsizetype offset = m_packed.size();
+    m_packed.resize(offset + bytes);
+    char *out = m_packed.data() + offset;
+    std::memcpy(out, &base, 4);
+    out += 4;
+    for (qsizetype i = 0; i < changes.size(); ++i) {
+        const Change &c = changes.at(i);
+        const bool more = i + 1 < changes.size();
+        out = writeVarint(out, quint32(c.column));
+        out = writeVarint(out, quint32(2 * utf8Length(c.text)) | (more ? 1u : 0u));
+        out = writeUtf8(out, c.text);
+    }
+    m_packed.resize(out - m_packed.constData());
+    return OverlayBit | Slot(offset + 1);
+}
+
 void Table::release(Slot slot)
 {
     if (slot == 0)
@@ -459,7 +664,18 @@ void Table::release(Slot slot)
         m_freeLoose.append(index);
         return;
     }
+    if (isOverlay(slot)) {
+        const Slot base = baseOf(slot);
+        releaseOverlay(slot);
+        release(base);
+        return;
+    }
     m_garbage += packedSize(slot - 1);
+}
+
+void Table::releaseOverlay(Slot slot)
+{
+    m_garbage += overlaySize(offsetOf(slot));
 }
 
 void Table::compactIfWasteful()
@@ -468,13 +684,24 @@ void Table::compactIfWasteful()
         return;
     QByteArray packed;
     packed.reserve(m_packed.size() - m_garbage);
+    const auto move = [&](qsizetype offset, qsizetype size) {
+        const Slot moved = Slot(packed.size() + 1);
+        packed.append(m_packed.constData() + offset, size);
+        return moved;
+    };
     for (Slot &slot : m_rows) {
         if (slot == 0 || (slot & LooseBit))
             continue;
-        const qsizetype offset = slot - 1;
-        const qsizetype size = packedSize(offset);
-        slot = Slot(packed.size() + 1);
-        packed.append(m_packed.constData() + offset, size);
+        const qsizetype offset = offsetOf(slot);
+        if (!isOverlay(slot)) {
+            slot = move(offset, packedSize(offset));
+            continue;
+        }
+        Slot base = overlayBase(m_packed.constData() + offset);
+        if (base != 0)
+            base = move(base - 1, packedSize(base - 1));
+        slot = OverlayBit | move(offset, overlaySize(offset));
+        std::memcpy(packed.data() + offsetOf(slot), &base, 4);
     }
     m_packed = std::move(packed);
     m_garbage = 0;

@@ -4,6 +4,7 @@
 #include <QList>
 #include <QString>
 #include <QStringList>
+#include <QVarLengthArray>
 
 #include <functional>
 
@@ -14,8 +15,11 @@
 // Memory follows the text, not the column count: a row holds only the cells up
 // to its last non-empty one, and rows set whole (as the record files load
 // them) are packed into one shared byte buffer, a few bytes per row beside
-// their text. A row written cell by cell is kept unpacked until it is set
-// whole again, so filling a row one cell at a time stays linear.
+// their text. A cell written into a packed row goes into a small packed
+// overlay of changed cells beside it, so a mark costs a few bytes; an overlay
+// past its bound is folded back into a repacked row, or, for a wide row,
+// into an unpacked one that takes further writes in place, so filling a row
+// one cell at a time stays linear.
 class Table
 {
 public:
@@ -65,20 +69,45 @@ public:
 
 private:
     // A row's place: 0 for a row without cells; LooseBit plus an index into
-    // m_loose; otherwise one past the row's offset in m_packed.
+    // m_loose; otherwise one past the offset in m_packed of the row's packed
+    // cells, or with OverlayBit of its overlay (which names the packed cells
+    // beneath it).
     using Slot = quint32;
     static constexpr Slot LooseBit = 0x80000000u;
+    static constexpr Slot OverlayBit = 0x40000000u;
 
+    struct Change
+    {
+        int column;
+        QString text;
+    };
+    using Changes = QVarLengthArray<Change, 10>;
+
+    static bool isOverlay(Slot slot);
+    static qsizetype offsetOf(Slot slot);
+    // The packed cells under a row (the row's own slot when it has no overlay).
+    Slot baseOf(Slot slot) const;
+    Changes changesOf(Slot slot) const;
     // The cells a row holds (trailing empty cells left out).
     QStringList cellsOf(Slot slot, qsizetype room = 0) const;
+    QStringList merged(Slot base, const Changes &changes, qsizetype room = 0) const;
+    // No fewer than the cells the row holds.
     int cellCountOf(Slot slot) const;
     QString packedCell(qsizetype offset, int column) const;
     qsizetype packedSize(qsizetype offset) const;
+    qsizetype overlaySize(qsizetype offset) const;
 
     // Stores `cells` (already trimmed) and gives its slot.
     Slot store(const QStringList &cells);
     Slot storeLoose(QStringList cells);
+    Slot storeOverlay(Slot base, const Changes &changes);
+    // The row after a change of columns: `edit` changes the cells, `moved`
+    // gives a column's new place (-1: gone). Rows with no cell at or past
+    // `from` are left alone.
+    void reshape(int from, const std::function<void(QStringList &)> &edit,
+                 const std::function<int(int)> &moved);
     void release(Slot slot);
+    void releaseOverlay(Slot slot);
     void compactIfWasteful();
     void sortRowsBy(int column, const std::function<bool(const QString &, const QString &)> &less);
 

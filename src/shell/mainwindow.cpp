@@ -1,6 +1,7 @@
 #include "shell/mainwindow.h"
 
 #include "catalogue/fieldcatalogue.h"
+#include "catalogue/productchoosermodel.h"
 #include "catalogue/softwarelistdelegate.h"
 #include "catalogue/softwarelistmodel.h"
 #include "editor/softwareeditor.h"
@@ -345,7 +346,7 @@ void TForm1::buildEditor()
     m_editor = new SoftwareEditor(m_views.mid(0, FieldCatalogue::PageCount),
                                   m_workspace.software(), m_workspace.history(), m_dialogs,
                                   m_workspace.files(), [this] { hideAllViews(); }, this);
-    m_editor->setProductChooser(productChooser());
+    m_editor->setProductChooser(m_submitView->productChooserItems());
 
     connect(m_editor, &SoftwareEditor::recordStored, this, &TForm1::softwareRecordStored);
     connect(m_editor, &SoftwareEditor::recordSelectedRequested, this,
@@ -534,16 +535,8 @@ bool TForm1::loadCatalogue()
 {
     Workspace::CatalogueLoad loaded;
     m_softwareModel->reload([this, &loaded](Table &) { loaded = m_workspace.loadCatalogue(); });
-    productChooser()->clear();
-    // A record without a name is shown as such, its item marked as nameless;
-    // the empty catalogue's one item stays blank.
-    const bool empty = m_workspace.software().isEmpty();
-    for (const QString &name : std::as_const(loaded.chooserNames)) {
-        if (empty || !name.isEmpty())
-            productChooser()->addItem(name);
-        else
-            productChooser()->addItem(FieldCatalogue::shownProgramName(name), true);
-    }
+    // The product chooser's item i is row i + 1; without a file it stays empty.
+    m_submitView->productChooserItems()->reload(loaded.fileExisted);
     showNotices(loaded.notices);
     return loaded.fileExisted;
 }

@@ -81,9 +81,6 @@ Workspace::CatalogueLoad Workspace::loadCatalogue()
         TableFile::load(m_software, m_files.catalogue(), TableFile::Kind::Marked);
     CatalogueLoad loaded;
     loaded.fileExisted = result.fileExisted;
-    // The product chooser's item i is row i + 1; without a file it stays empty.
-    for (int r = 1; result.fileExisted && r < m_software.rowCount(); ++r)
-        loaded.chooserNames.append(m_software.cell(Field::ProgramName, r));
     addError(loaded.notices, result.error);
     return loaded;
 }

@@ -64,9 +64,8 @@ public:
     void labelSoftwareList();
     struct CatalogueLoad
     {
+        // The product chooser shows one item per record only after a file was read.
         bool fileExisted = false;
-        // The product chooser's items: one per software row.
-        QStringList chooserNames;
         Notices notices;
     };
     CatalogueLoad loadCatalogue();

@@ -1,5 +1,6 @@
 #include "submit/submitview.h"
 
+#include "catalogue/productchoosermodel.h"
 #include "platform/dialogs.h"
 #include "platform/settings.h"
 #include "platform/table.h"
@@ -228,6 +229,8 @@ void SubmitView::buildButtons()
     m_chooser->setObjectName(QStringLiteral("ComboBox_product"));
     m_chooser->setFixedWidth(ChooserWidth);
     m_chooser->setToolTip(tr("The product to submit"));
+    m_chooserItems = new ProductChooserModel(m_software, m_chooser);
+    m_chooser->setModel(m_chooserItems);
     // The user's choice only: the program sets the index without running it.
     connect(m_chooser, &QComboBox::activated, this, &SubmitView::ComboBox_productChange);
     // The colours follow whatever the chooser shows, set by the user or not.

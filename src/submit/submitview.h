@@ -9,6 +9,7 @@
 
 class AddressHandler;
 class Dialogs;
+class ProductChooserModel;
 class QAction;
 class QCheckBox;
 class QComboBox;
@@ -49,6 +50,8 @@ public:
     QTableView *table() const;
     SiteListModel *model() const { return m_model; }
     QComboBox *productChooser() const { return m_chooser; }
+    // The chooser's items, read from the software list.
+    ProductChooserModel *productChooserItems() const { return m_chooserItems; }
     QMenu *popupMenu() const { return m_popup; }
 
     // The automatic submission flag: the "auto-submit" box as last clicked.
@@ -151,6 +154,7 @@ private:
     QAction *m_allSites = nullptr;
     QWidget *m_buttons = nullptr;
     QComboBox *m_chooser = nullptr;
+    ProductChooserModel *m_chooserItems = nullptr;
     QPushButton *m_submit = nullptr;
     QPushButton *m_selectAll = nullptr;
     QPushButton *m_register = nullptr;

@@ -1,3 +1,4 @@
+#include "catalogue/productchoosermodel.h"
 #include "editor/editorpages.h"
 #include "editor/softwareeditor.h"
 #include "platform/datafiles.h"
@@ -44,8 +45,10 @@ struct Editor
             QStringList record(FieldCatalogue::FieldCount);
             EditorRules::storeInto(record, passingValues(name));
             software.setRow(row, record);
-            chooser.addItem(name);
         }
+        auto *items = new ProductChooserModel(software, &chooser);
+        items->reload(!names.isEmpty());
+        chooser.setModel(items);
         history = historyFor(software);
         window.resize(640, 330);
         for (int p = 0; p < FieldCatalogue::PageCount; ++p) {
@@ -61,7 +64,7 @@ struct Editor
                                                       for (QWidget *page : pages)
                                                           page->setVisible(false);
                                                   });
-        editor->setProductChooser(&chooser);
+        editor->setProductChooser(items);
     }
 
     template <typename T> T *find(const char *name) const

@@ -151,6 +151,10 @@ private slots:
             << framed({"|orphan", "Beta|2"}) << QStringList{QString(), QStringLiteral("Beta")} << 3;
         QTest::newRow("a record of separators alone keeps its row")
             << framed({"|||", "Beta|2"}) << QStringList{QString(), QStringLiteral("Beta")} << 3;
+        // The count passes a record over 64 KiB by seeking, not reading.
+        QTest::newRow("a record over 64 KiB between short ones")
+            << framed({"Alpha|1", QByteArray(70000, 'd') + "|2", "Beta|2"})
+            << QStringList{QStringLiteral("Alpha"), QString(70000, u'd'), QStringLiteral("Beta")} << 4;
     }
     void loadingAddsOneRowPerRecord()
     {
