@@ -1,7 +1,6 @@
 #include "submit/guarddialog.h"
 
 #include <QDialogButtonBox>
-#include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTreeWidget>
@@ -21,8 +20,11 @@ QTreeWidget *pairList(const char *objectName, const QStringList &headings,
     QList<QTreeWidgetItem *> items;
     for (const QStringList &row : rows)
         items.append(new QTreeWidgetItem(row));
+    list->setUniformRowHeights(true);
     list->addTopLevelItems(items);
-    list->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // Measured once: a run over many sites can list thousands of pairs.
+    for (int c = 0; c < headings.size(); ++c)
+        list->resizeColumnToContents(c);
     return list;
 }
 
