@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets under fuzz/ with clang and runs each one for
-# KELVANE_FUZZ_SECONDS (30 by default) from its seed corpus. A crash, a leak
-# or a time-out fails the run; the reproducer is kept in build-fuzz/artifacts/.
+# KELVANE_FUZZ_SECONDS (30 by default) from its seed corpus, as many at once
+# as there are cores. A crash, a leak or a time-out fails the run; the
+# reproducer is kept in build-fuzz/artifacts/.
 set -euo pipefail
 KELVANE_ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${KELVANE_FUZZ_BUILD:-$KELVANE_ROOT/build-fuzz}"
@@ -19,14 +20,23 @@ artifacts="$build/artifacts"
 mkdir -p "$artifacts"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-for target in $targets; do
-    corpus="$work/${target#fuzz_}"
+
+# One target's run; its report is printed whole when it ends.
+fuzz_one() {
+    local target=$1 corpus="$work/${1#fuzz_}" status=0
     mkdir -p "$corpus"
     # The checked-in seeds are copied: what the run finds stays out of the tree.
     if [ -d "$KELVANE_ROOT/fuzz/corpus/${target#fuzz_}" ]; then
         cp -r "$KELVANE_ROOT/fuzz/corpus/${target#fuzz_}/." "$corpus/"
     fi
-    echo "== $target, ${seconds} s"
     (cd "$work" && "$build/bin/$target" -max_total_time="$seconds" -timeout=10 \
-        -rss_limit_mb=2048 -artifact_prefix="$artifacts/" -print_final_stats=1 "$corpus" 2>&1 | tail -n 12)
-done
+        -rss_limit_mb=2048 -artifact_prefix="$artifacts/" -print_final_stats=1 "$corpus" \
+        >"$work/$target.log" 2>&1) || status=$?
+    printf '== %s, %s s%s\n%s\n' "$target" "$seconds" "$([ "$status" = 0 ] || echo ", FAILED ($status)")" \
+        "$(tail -n 12 "$work/$target.log")"
+    return "$status"
+}
+export -f fuzz_one
+export KELVANE_ROOT build seconds artifacts work
+# Each fuzzer uses one core: as many run at once as there are cores.
+printf '%s\n' $targets | xargs -P "$(nproc)" -I{} bash -c 'fuzz_one "$1"' _ {}
