@@ -77,8 +77,8 @@ FixtureServer::FixtureServer() = default;
 
 FixtureServer::~FixtureServer()
 {
-    if (m_worker)
-        QMetaObject::invokeMethod(m_worker, &QObject::deleteLater);
+    // The worker goes with its thread's end (see start()): a deleteLater
+    // queued here could be left unrun when the loop quits first.
     m_thread.quit();
     m_thread.wait();
 }
@@ -86,8 +86,9 @@ FixtureServer::~FixtureServer()
 bool FixtureServer::start()
 {
     auto *worker = new FixtureServerWorker(this);
-    m_worker = worker;
     worker->moveToThread(&m_thread);
+    // Deferred deletions still run as the thread finishes.
+    QObject::connect(&m_thread, &QThread::finished, worker, &QObject::deleteLater);
     m_thread.start();
     QMetaObject::invokeMethod(worker, [this, worker] { m_port = worker->listen(); },
                               Qt::BlockingQueuedConnection);

@@ -58,6 +58,5 @@ private:
     QHash<QByteArray, Response> m_routes;
     QList<Request> m_requests;
     QThread m_thread;
-    QObject *m_worker = nullptr;
     quint16 m_port = 0;
 };
