@@ -45,10 +45,13 @@ QVariant SiteCheckReportModel::data(const QModelIndex &index, int role) const
             return QBrush(QColor(255, 220, 220));
         if (severity == Severity::Warning)
             return QBrush(QColor(255, 255, 210));
+        if (severity == Severity::NeedsUser)
+            return QBrush(QColor(220, 235, 255));
         return {};
     case Qt::ForegroundRole:
         // Fixed light backgrounds need dark text whatever the colour scheme.
         return severity == Severity::Failed || severity == Severity::Warning
+                || severity == Severity::NeedsUser
             ? QVariant(QBrush(Qt::black))
             : QVariant();
     case SortRole:

@@ -98,6 +98,13 @@ SiteCheckResult SiteCheckRun::resultOf(const QStringList &site, const ProbeResul
     result.httpStatus = probe.httpStatus;
     switch (probe.status) {
     case ProbeResult::Status::Loaded: {
+        if (probe.loginUserStep != FormWalkPlan::UserStep::None) {
+            // The login form waits for the user: the submission page is out of reach.
+            result.page = Page::Loaded;
+            result.userStep = probe.loginUserStep;
+            result.submitFound = true;
+            return result;
+        }
         // The walk's own plan of the page, with nothing of it applied.
         FormWalk::Input input = product;
         input.siteRecord = site;

@@ -57,7 +57,7 @@ TeachDialog::TeachDialog(const QStringList &siteRecord, const BrowserOptions &op
     // Fixed sizes: measuring ten thousand rows would stop the window.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_table->verticalHeader()->hide();
-    const int widths[TeachListModel::ColumnCount] = {40, 140, 80, 180, 140, 220};
+    const int widths[TeachListModel::ColumnCount] = {40, 140, 100, 80, 180, 140, 220};
     for (int c = 0; c < TeachListModel::ColumnCount; ++c)
         m_table->setColumnWidth(c, widths[c]);
     m_table->horizontalHeader()->setStretchLastSection(true);

@@ -52,9 +52,9 @@ void TeachListModel::setPage(const PageSnapshot &page)
     rows.reserve(page.elementCount());
     for (const SnapshotForm &form : page.forms) {
         for (const SnapshotElement &e : form.elements) {
-            Row row{form.index, e.name, kindOf(e), e.label, shownValue(e), NoField, false};
-            if (!e.name.isEmpty() && takesAValue(row.kind)) {
-                if (const std::optional<int> field = suggester.suggest(e.name, e.label)) {
+            Row row{form.index, e.name, e.id, kindOf(e), e.label, shownValue(e), NoField, false};
+            if (!entryName(row).isEmpty() && takesAValue(row.kind)) {
+                if (const std::optional<int> field = suggester.suggest(entryName(row), e.label)) {
                     row.field = *field;
                     row.suggested = true;
                 }
@@ -98,6 +98,8 @@ QVariant TeachListModel::data(const QModelIndex &index, int role) const
         return r.form;
     case NameColumn:
         return r.name;
+    case IdColumn:
+        return r.id;
     case KindColumn:
         return r.kind;
     case LabelColumn:
@@ -131,7 +133,7 @@ Qt::ItemFlags TeachListModel::flags(const QModelIndex &index) const
 {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
     if (index.isValid() && index.column() == FieldColumn && index.row() < m_rows.size()
-        && !m_rows.at(index.row()).name.isEmpty() && takesAValue(m_rows.at(index.row()).kind))
+        && !entryName(m_rows.at(index.row())).isEmpty() && takesAValue(m_rows.at(index.row()).kind))
         f |= Qt::ItemIsEditable;
     return f;
 }
@@ -145,6 +147,8 @@ QVariant TeachListModel::headerData(int section, Qt::Orientation orientation, in
         return tr("Form");
     case NameColumn:
         return tr("Input name");
+    case IdColumn:
+        return tr("Id");
     case KindColumn:
         return tr("Kind");
     case LabelColumn:
@@ -163,14 +167,15 @@ QList<FormWalk::FieldMapEntry> TeachListModel::picks() const
     QList<FormWalk::FieldMapEntry> out;
     QSet<QString> seen;
     for (const Row &r : m_rows) {
-        if (r.field == NoField || r.name.isEmpty())
+        const QString name = entryName(r);
+        if (r.field == NoField || name.isEmpty())
             continue;
         // A radio group or an input in several forms is one entry: the walk fills every one.
-        const QString key = QString::number(r.field) + u'=' + r.name;
+        const QString key = QString::number(r.field) + u'=' + name;
         if (seen.contains(key))
             continue;
         seen.insert(key);
-        out.append({r.field, r.name});
+        out.append({r.field, name});
     }
     return out;
 }

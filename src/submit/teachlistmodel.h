@@ -9,13 +9,15 @@
 
 // Every element of every form of a page, one row each, with the catalogue
 // field the user picks for it (at first the suggested one). Plain rows and
-// no widget per row, so a page of ten thousand inputs lists at once.
+// no widget per row, so a page of ten thousand inputs lists at once. An
+// input without a name is taught by its id, which the walk matches where no
+// input of its form has that name.
 class TeachListModel : public QAbstractTableModel
 {
     Q_OBJECT
 
 public:
-    enum Column { FormColumn, NameColumn, KindColumn, LabelColumn, ValueColumn, FieldColumn, ColumnCount };
+    enum Column { FormColumn, NameColumn, IdColumn, KindColumn, LabelColumn, ValueColumn, FieldColumn, ColumnCount };
     // The field column's number under this role; NoField when none is picked.
     static constexpr int FieldRole = Qt::UserRole + 1;
     static constexpr int NoField = -1000;
@@ -40,12 +42,16 @@ private:
     {
         int form = 0;
         QString name;
+        QString id;
         QString kind;
         QString label;
         QString value;
         int field = NoField;
         bool suggested = false;   // the pick is still the suggestion
     };
+
+    // What an entry names the input by: its name, else its id.
+    static QString entryName(const Row &r) { return r.name.isEmpty() ? r.id : r.name; }
 
     QList<Row> m_rows;
 };

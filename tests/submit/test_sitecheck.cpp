@@ -40,7 +40,7 @@ const QByteArray SubmitPage =
     "<textarea name=notes title='Notes for the editor'></textarea>"
     "<select name=cat><option>Games<option selected>Utilities</select>"
     "<input name=captcha><input type=submit name=go value=Send>"
-    "</form></body></html>";
+    "</form><input id=homepage placeholder='Home page'></body></html>";
 
 QStringList siteRecord(const QString &name, const QUrl &address, const QString &login,
                        const QStringList &entries)
@@ -106,17 +106,18 @@ void TestSiteCheck::teachListsEveryInputWithItsLabelAndSendsNothing()
     QCOMPARE(read.at(0).at(0).toBool(), true);
 
     const TeachListModel &m = *dialog.model();
-    QCOMPARE(m.rowCount(), 9);
+    QCOMPARE(m.rowCount(), 10);
     const QList<QStringList> expected{
-        {"0", "q", "text", "Search the site", "", ""},
-        {"1", "padurl", "text", "PAD file URL", "http://old/pad.xml", "PAD file address : 57"},
-        {"1", "title", "text", "Program name", "", "Program name : 0"},
-        {"1", "mail", "text", "Your e-mail", "", "Author e-mail : 36"},
-        {"1", "kw", "text", "Key words", "", "Keywords : 58"},
-        {"1", "notes", "textarea", "Notes for the editor", "", ""},
-        {"1", "cat", "select-one", "", "Utilities", "Category : 47"},
-        {"1", "captcha", "text", "", "", ""},
-        {"1", "go", "submit", "", "Send", ""},
+        {"0", "q", "", "text", "Search the site", "", ""},
+        {"1", "padurl", "u", "text", "PAD file URL", "http://old/pad.xml", "PAD file address : 57"},
+        {"1", "title", "", "text", "Program name", "", "Program name : 0"},
+        {"1", "mail", "", "text", "Your e-mail", "", "Author e-mail : 36"},
+        {"1", "kw", "", "text", "Key words", "", "Keywords : 58"},
+        {"1", "notes", "", "textarea", "Notes for the editor", "", ""},
+        {"1", "cat", "", "select-one", "", "Utilities", "Category : 47"},
+        {"1", "captcha", "", "text", "", "", ""},
+        {"1", "go", "", "submit", "", "Send", ""},
+        {"2", "", "homepage", "text", "Home page", "", "Company web site : 33"},
     };
     for (int row = 0; row < expected.size(); ++row) {
         QStringList cells;
@@ -129,7 +130,7 @@ void TestSiteCheck::teachListsEveryInputWithItsLabelAndSendsNothing()
     QVERIFY(dialog.model()->setData(m.index(5, TeachListModel::FieldColumn), Field::ChangeInfo, TeachListModel::FieldRole));
     QVERIFY(!dialog.model()->setData(m.index(8, TeachListModel::FieldColumn), 1, TeachListModel::FieldRole));
     QCOMPARE(pickList(dialog.picks()),
-             (QList<QPair<int, QString>>{{57, "padurl"}, {0, "title"}, {36, "mail"}, {58, "kw"}, {46, "notes"}, {47, "cat"}}));
+             (QList<QPair<int, QString>>{{57, "padurl"}, {0, "title"}, {36, "mail"}, {58, "kw"}, {46, "notes"}, {47, "cat"}, {33, "homepage"}}));
     QCOMPARE(server.requests("POST").size(), 0);
 }
 

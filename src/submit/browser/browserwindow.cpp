@@ -18,12 +18,16 @@
 #include <QWebEngineLoadingInfo>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
+#include <QWebEngineUrlRequestInterceptor>
 #include <QWebEngineView>
 
 namespace {
 
 // The profile's own user-agent text, before any token was added.
 constexpr const char *DefaultAgentProperty = "kelvaneDefaultUserAgent";
+
+// How often a filled page is read for an answer it shows in place.
+constexpr int InPlaceWatchMs = 400;
 
 QToolButton *outcomeButton(const char *objectName, const QString &caption, int width,
                            QWidget *bar)
@@ -38,14 +42,43 @@ QToolButton *outcomeButton(const char *objectName, const QString &caption, int w
 
 } // namespace
 
+// Sees each request of the page before it goes; interceptors of a page run
+// on the window's thread, but the report is queued all the same.
+class ScriptRequestWatch : public QWebEngineUrlRequestInterceptor
+{
+public:
+    explicit ScriptRequestWatch(BrowserPage *page) : QWebEngineUrlRequestInterceptor(page), m_page(page) {}
+
+    void interceptRequest(QWebEngineUrlRequestInfo &info) override
+    {
+        // A script's fetch, or a form sent inside a frame: neither completes the page.
+        const auto type = info.resourceType();
+        if ((type != QWebEngineUrlRequestInfo::ResourceTypeXhr
+             && type != QWebEngineUrlRequestInfo::ResourceTypeSubFrame)
+            || info.requestMethod() == "GET" || info.requestMethod() == "HEAD")
+            return;
+        QMetaObject::invokeMethod(
+            m_page,
+            [page = m_page] {
+                if (page)
+                    emit page->scriptRequestSent();
+            },
+            Qt::QueuedConnection);
+    }
+
+private:
+    QPointer<BrowserPage> m_page;
+};
+
 BrowserPage::BrowserPage(QWebEngineProfile *profile, QObject *parent)
     : QWebEnginePage(profile, parent)
 {
+    setUrlRequestInterceptor(new ScriptRequestWatch(this));
 }
 
-bool BrowserPage::acceptNavigationRequest(const QUrl &, NavigationType, bool)
+bool BrowserPage::acceptNavigationRequest(const QUrl &, NavigationType, bool isMainFrame)
 {
-    return !navigationAllowed || navigationAllowed();
+    return !navigationAllowed || navigationAllowed(isMainFrame);
 }
 
 QWebEngineProfile *TForm2::sharedProfile()
@@ -104,8 +137,8 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     m_suggestion->hide();
 
     m_page = createPage(options, this);
-    m_page->navigationAllowed = [handling = QPointer<PageHandling>(m_handling)] {
-        return handling && handling->WebBrowser1BeforeNavigate2();
+    m_page->navigationAllowed = [handling = QPointer<PageHandling>(m_handling)](bool mainFrame) {
+        return handling && handling->WebBrowser1BeforeNavigate2(mainFrame);
     };
 
     m_view = new QWebEngineView(this);
@@ -165,6 +198,16 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     });
     connect(m_handling, &PageHandling::closeRequested, this, &TForm2::finish);
     connect(m_driver, &PageDriver::walkFinished, m_handling, &PageHandling::walkFinished);
+    connect(m_driver, &PageDriver::waitingForForm, m_handling, &PageHandling::setWaitingForForm);
+    connect(m_driver, &PageDriver::stateRead, m_handling, &PageHandling::WebBrowser1PageState);
+    connect(m_page, &BrowserPage::scriptRequestSent, m_handling, &PageHandling::WebBrowser1RequestSent);
+    m_inPlaceWatch = new QTimer(this);
+    m_inPlaceWatch->setInterval(InPlaceWatchMs);
+    connect(m_inPlaceWatch, &QTimer::timeout, this, [this] {
+        if (m_handling->watchingInPlace())
+            m_driver->readState();
+    });
+    m_inPlaceWatch->start();
     connect(m_driver, &PageDriver::aboutToClick, m_handling, &PageHandling::clearNavigationLock);
 
     // Progress as the page handling understands it: WebEngine reports 0..100
@@ -350,7 +393,8 @@ void TForm2::finish(int resultCode)
     m_closing = true;
     // A walk still running is dropped: its answers find nothing to act on.
     m_driver->abandon();
-    m_page->navigationAllowed = [] { return false; };
+    m_inPlaceWatch->stop();
+    m_page->navigationAllowed = [](bool) { return false; };
     QPointer<TForm2> self(this);
     emit closed(resultCode, webWindowGeometry());
     if (self)

@@ -15,6 +15,7 @@ class PageDriver;
 class PageHandling;
 class QLabel;
 class QStatusBar;
+class QTimer;
 class QToolButton;
 class QWebEngineProfile;
 class QWebEngineView;
@@ -30,7 +31,8 @@ struct BrowserOptions
 };
 
 // The embedded browser's page: every navigation it is about to start is
-// put to the window's navigation lock first.
+// put to the window's navigation lock first, and every request a page
+// script sends (other than a plain read) is reported.
 class BrowserPage : public QWebEnginePage
 {
     Q_OBJECT
@@ -39,7 +41,13 @@ public:
     BrowserPage(QWebEngineProfile *profile, QObject *parent = nullptr);
 
     // True lets the navigation go ahead; unset, every navigation goes ahead.
-    std::function<bool()> navigationAllowed;
+    // The argument tells the page itself from one of its frames.
+    std::function<bool(bool mainFrame)> navigationAllowed;
+
+signals:
+    // The page sent data without loading a new page: a script's POST (fetch,
+    // XMLHttpRequest) or a form sent inside a frame.
+    void scriptRequestSent();
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
@@ -118,6 +126,8 @@ private:
     bool m_suggestionFocused = false;
     QStatusBar *m_status = nullptr;
     bool m_closing = false;
+    // While the fill's answer may come in place: the page is looked at now and then.
+    QTimer *m_inPlaceWatch = nullptr;
 };
 
 // Opens one browser window for `resultCode` (a site row for a submission,

@@ -11,10 +11,14 @@
 #include <QWebEnginePage>
 #include <QWebEngineScript>
 
+#include <utility>
+
 PageDriver::PageDriver(QWebEnginePage *page, QObject *parent) : QObject(parent), m_page(page)
 {
     m_watchdog.setSingleShot(true);
     connect(&m_watchdog, &QTimer::timeout, this, [this] { fail(m_watchdogMessage); });
+    m_shapePoll.setInterval(ShapePollMs);
+    connect(&m_shapePoll, &QTimer::timeout, this, &PageDriver::pollShape);
 }
 
 QString PageDriver::pageNotReadMessage()
@@ -97,12 +101,32 @@ void PageDriver::run(const QString &script, Answer then)
 
 void PageDriver::walk(const FormWalk::Input &input)
 {
+    begin(input, false);
+}
+
+void PageDriver::read(const FormWalk::Input &input)
+{
+    begin(input, true);
+}
+
+void PageDriver::begin(const FormWalk::Input &input, bool readOnly)
+{
     ++m_walkId;
     m_active = true;
+    m_readOnly = readOnly;
     m_input = input;
     m_plan = FormWalkPlan();
     m_fileNotice.clear();
+    m_sent = false;
+    m_replans = 0;
+    m_sinceLoad.start();
     dropPlanning();
+    stopWaiting();
+    takeSnapshot();
+}
+
+void PageDriver::takeSnapshot()
+{
     runForText(PageScripts::snapshot(), [this](const QString &text) { onSnapshot(text); });
 }
 
@@ -111,6 +135,8 @@ void PageDriver::abandon()
     ++m_walkId;
     m_active = false;
     m_watchdog.stop();
+    m_shapePoll.stop();
+    m_waiting = false;
     dropPlanning();
 }
 
@@ -137,28 +163,82 @@ void PageDriver::onSnapshot(const QString &snapshotJson)
     auto *watcher = new QFutureWatcher<FormWalkPlan>(this);
     m_planning = watcher;
     const quint64 id = m_walkId;
-    connect(watcher, &QFutureWatcher<FormWalkPlan>::finished, this, [this, watcher, id] {
+    connect(watcher, &QFutureWatcher<FormWalkPlan>::finished, this, [this, watcher, id, snapshotJson] {
         watcher->deleteLater();
         m_planning = nullptr;
         if (!m_active || m_walkId != id)
             return;
         m_watchdog.stop();
         emit planningEnded();
-        onPlanned(watcher->result());
+        onPlanned(watcher->result(), snapshotJson);
     });
     startWatchdog(m_planTimeoutMs, tooLargeMessage());
     emit planningStarted();
     watcher->setFuture(FormWalk::planInBackground(snapshotJson, m_input));
 }
 
-void PageDriver::onPlanned(const FormWalkPlan &plan)
+void PageDriver::onPlanned(const FormWalkPlan &plan, const QString &snapshotJson)
 {
     m_plan = plan;
+    // Only a read hands the page's forms on; a fill needs its plan alone.
+    if (m_readOnly)
+        m_snapshotJson = snapshotJson;
+    if (m_plan.awaitsForm() && m_replans < MaxReplans && m_sinceLoad.elapsed() < m_lateFormWaitMs) {
+        // Perhaps a script is still drawing the form: watch the page's shape.
+        m_polledShape = m_plan.pageShape;
+        if (!m_waiting) {
+            m_waiting = true;
+            emit waitingForForm(true);
+        }
+        m_shapePoll.start();
+        return;
+    }
+    stopWaiting();
+    if (m_readOnly) {
+        m_active = false;
+        emit readFinished(std::exchange(m_snapshotJson, QString()), m_plan);
+        return;
+    }
     if (m_plan.result == FormWalkPlan::NoForm || m_plan.writes.isEmpty()) {
         afterWrites();
         return;
     }
     run(PageScripts::apply(m_plan.toJson()), [this](const QJsonObject &a) { onApplied(a); });
+}
+
+void PageDriver::pollShape()
+{
+    if (!m_active || !m_waiting)
+        return;
+    if (m_sinceLoad.elapsed() >= m_lateFormWaitMs) {
+        // Long enough: the plan in hand is the page's answer.
+        m_shapePoll.stop();
+        onPlanned(m_plan, m_snapshotJson);
+        return;
+    }
+    m_shapePoll.stop();
+    run(PageScripts::shape(), [this](const QJsonObject &answer) {
+        const QString shape = answer.value(QLatin1String("shape")).toString();
+        // A change is planned once it has settled for one look: a page that
+        // draws its form in pieces is filled whole, and one that never stops
+        // changing is not planned over and over.
+        if (shape != m_plan.pageShape && shape == m_polledShape) {
+            ++m_replans;
+            takeSnapshot();
+            return;
+        }
+        m_polledShape = shape;
+        m_shapePoll.start();
+    });
+}
+
+void PageDriver::stopWaiting()
+{
+    m_shapePoll.stop();
+    if (!m_waiting)
+        return;
+    m_waiting = false;
+    emit waitingForForm(false);
 }
 
 void PageDriver::onApplied(const QJsonObject &answer)
@@ -189,7 +269,8 @@ void PageDriver::onApplied(const QJsonObject &answer)
 
 void PageDriver::afterWrites()
 {
-    if (m_plan.result != FormWalkPlan::Walked || !m_plan.focus.isValid()) {
+    const bool reveal = m_plan.reveal.isValid() || m_plan.revealFrame >= 0;
+    if (m_plan.result != FormWalkPlan::Walked || (!m_plan.focus.isValid() && !reveal)) {
         finish(planOutcome());
         return;
     }
@@ -204,10 +285,9 @@ void PageDriver::afterWrites()
 
 void PageDriver::submitStep()
 {
-    const QJsonObject control{{"form", m_plan.focus.form},
-                              {"element", m_plan.focus.element},
-                              {"tag", m_plan.focus.tag},
-                              {"name", m_plan.focus.name},
+    const QJsonObject plan = m_plan.toJson();
+    const QJsonObject control{{"focus", plan.value(QLatin1String("focus"))},
+                              {"reveal", plan.value(QLatin1String("reveal"))},
                               {"click", m_plan.click}};
     if (m_plan.click)
         emit aboutToClick();
@@ -216,6 +296,9 @@ void PageDriver::submitStep()
             fail(notSentMessage());
             return;
         }
+        m_sent = true;
+        m_titleBefore = answer.value(QLatin1String("title")).toString();
+        m_textBefore = answer.value(QLatin1String("text")).toString();
         finish(planOutcome());
     });
 }
@@ -227,12 +310,23 @@ WalkOutcome PageDriver::planOutcome() const
     outcome.error = m_plan.error;
     outcome.message = m_plan.message;
     outcome.notice = m_plan.notice;
-    outcome.attention = m_fileNotice;
+    // The file comes first: without it the form is not worth sending at all.
+    outcome.attention = m_fileNotice.isEmpty() ? m_plan.attention : m_fileNotice;
+    if (m_sent)
+        outcome.before = PageState{m_titleBefore, m_textBefore};
     return outcome;
 }
 
 void PageDriver::fail(const QString &error)
 {
+    if (m_readOnly && m_active) {
+        m_active = false;
+        m_watchdog.stop();
+        stopWaiting();
+        dropPlanning();
+        emit readFailed(error);
+        return;
+    }
     WalkOutcome outcome;
     outcome.result = FormWalkPlan::Raised;
     outcome.error = error;
@@ -245,6 +339,7 @@ void PageDriver::finish(WalkOutcome outcome)
         return;
     m_active = false;
     m_watchdog.stop();
+    stopWaiting();
     if (dropPlanning())
         emit planningEnded();
     emit walkFinished(outcome);
@@ -262,15 +357,32 @@ void PageDriver::readAnswerText(int page)
     if (!m_page)
         return;
     QPointer<PageDriver> self(this);
-    m_page->runJavaScript(
-        PageScripts::visibleText(AnswerSuggestion::MaxText), QWebEngineScript::ApplicationWorld,
-        [self, page](const QVariant &result) {
-            if (!self || result.typeId() != QMetaType::QString)
-                return;
-            const QJsonObject answer =
-                QJsonDocument::fromJson(result.toString().toUtf8()).object();
-            emit self->answerTextRead(page, answer.value(QLatin1String("text")).toString());
-        });
+    m_page->runJavaScript(PageScripts::state(), QWebEngineScript::ApplicationWorld,
+                          [self, page](const QVariant &result) {
+                              if (!self || result.typeId() != QMetaType::QString)
+                                  return;
+                              const QJsonObject answer =
+                                  QJsonDocument::fromJson(result.toString().toUtf8()).object();
+                              emit self->answerTextRead(page, answer.value(QLatin1String("text")).toString());
+                          });
+}
+
+void PageDriver::readState()
+{
+    if (!m_page)
+        return;
+    QPointer<PageDriver> self(this);
+    m_page->runJavaScript(PageScripts::state(), QWebEngineScript::ApplicationWorld,
+                          [self](const QVariant &result) {
+                              if (!self || result.typeId() != QMetaType::QString)
+                                  return;
+                              const QJsonObject answer =
+                                  QJsonDocument::fromJson(result.toString().toUtf8()).object();
+                              if (answer.contains(QLatin1String("scriptError")))
+                                  return;
+                              emit self->stateRead(answer.value(QLatin1String("title")).toString(),
+                                                   answer.value(QLatin1String("text")).toString());
+                          });
 }
 
 void PageDriver::focusPage()

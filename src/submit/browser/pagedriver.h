@@ -4,6 +4,7 @@
 #include "submit/formwalk/formwalkplan.h"
 #include "submit/formwalk/formwalkplanner.h"
 
+#include <QElapsedTimer>
 #include <QFutureWatcher>
 #include <QObject>
 #include <QPointer>
@@ -21,6 +22,11 @@ class QWebEnginePage;
 // in the isolated world and answers asynchronously, so the window stays
 // responsive; an answer that comes after the walk was abandoned, or for a
 // driver or page that is gone, is dropped.
+//
+// A page whose form a script draws after it has loaded: when no form takes
+// the site's entries, the driver watches the page's shape for a while and
+// plans it again once a change has settled (one new plan per burst of
+// changes, a bounded number of them), before it gives up.
 class PageDriver : public QObject
 {
     Q_OBJECT
@@ -32,11 +38,18 @@ public:
     // The plan of a page is made off the window's thread; a page too large
     // to plan within this time is left to the user.
     static constexpr int DefaultPlanTimeoutMs = 20000;
+    // How long a page may take to draw its form after it has loaded, how
+    // often its shape is looked at meanwhile, and how often it is planned again.
+    static constexpr int DefaultLateFormWaitMs = 10000;
+    static constexpr int ShapePollMs = 80;
+    static constexpr int MaxReplans = 20;
 
     explicit PageDriver(QWebEnginePage *page, QObject *parent = nullptr);
 
     void setAnswerTimeout(int milliseconds) { m_timeoutMs = milliseconds; }
     void setPlanTimeout(int milliseconds) { m_planTimeoutMs = milliseconds; }
+    void setLateFormWait(int milliseconds) { m_lateFormWaitMs = milliseconds; }
+    bool isWaitingForForm() const { return m_waiting; }
     bool isWalking() const { return m_active; }
     // The plan of the latest walk (empty before the first snapshot arrived).
     const FormWalkPlan &lastPlan() const { return m_plan; }
@@ -44,6 +57,9 @@ public:
     // Starts a walk; it always ends with exactly one walkFinished(), unless
     // abandoned first.
     void walk(const FormWalk::Input &input);
+    // Reads the page's forms as a walk would (waiting for a late form too)
+    // and plans them, without writing anything; ends with readFinished().
+    void read(const FormWalk::Input &input);
     // Drops the walk in progress: nothing more of it reaches the page or the caller.
     void abandon();
 
@@ -52,6 +68,8 @@ public:
     // Reads the page's visible text for the outcome suggestion; answers
     // with answerTextRead(page, text) unless the page or driver is gone.
     void readAnswerText(int page);
+    // Reads the page's title and visible text; answers with stateRead().
+    void readState();
 
     static QString pageNotReadMessage();
     static QString pageChangedMessage();
@@ -70,7 +88,13 @@ signals:
     // The submit control is about to be clicked: the navigation lock must go.
     void aboutToClick();
     void walkFinished(const WalkOutcome &outcome);
+    // read(): the snapshot's JSON text and its plan, or the reason it could not be read.
+    void readFinished(const QString &snapshotJson, const FormWalkPlan &plan);
+    void readFailed(const QString &error);
+    // The page has no form for the site's entries yet and is being watched.
+    void waitingForForm(bool waiting);
     void answerTextRead(int page, const QString &text);
+    void stateRead(const QString &title, const QString &text);
 
 private:
     using Answer = std::function<void(const QJsonObject &)>;
@@ -78,8 +102,12 @@ private:
     void run(const QString &script, Answer then);
     void runForText(const QString &script, TextAnswer then);
     void startWatchdog(int milliseconds, const QString &message);
+    void begin(const FormWalk::Input &input, bool readOnly);
+    void takeSnapshot();
     void onSnapshot(const QString &snapshotJson);
-    void onPlanned(const FormWalkPlan &plan);
+    void onPlanned(const FormWalkPlan &plan, const QString &snapshotJson);
+    void pollShape();
+    void stopWaiting();
     // True when a plan was still being made.
     bool dropPlanning();
     void onApplied(const QJsonObject &answer);
@@ -93,11 +121,22 @@ private:
     QTimer m_watchdog;
     int m_timeoutMs = DefaultAnswerTimeoutMs;
     int m_planTimeoutMs = DefaultPlanTimeoutMs;
+    int m_lateFormWaitMs = DefaultLateFormWaitMs;
+    bool m_readOnly = false;
+    bool m_waiting = false;
+    int m_replans = 0;
+    QElapsedTimer m_sinceLoad;
+    QTimer m_shapePoll;
+    QString m_polledShape;
+    QString m_snapshotJson;
     QString m_watchdogMessage;
     quint64 m_walkId = 0;
     bool m_active = false;
     FormWalk::Input m_input;
     FormWalkPlan m_plan;
     QString m_fileNotice;
+    QString m_titleBefore;
+    QString m_textBefore;
+    bool m_sent = false;
     QPointer<QFutureWatcher<FormWalkPlan>> m_planning;
 };

@@ -25,6 +25,11 @@ QString PageHandling::pageSignature()
            + QStringLiteral("\">Kelvane Submit <i>by</i> Tarnowel</a>");
 }
 
+QString PageHandling::waitingForFormNotice()
+{
+    return QCoreApplication::translate("PageHandling", "Waiting for the page's form...");
+}
+
 PageHandling::PageHandling(SubmissionSource &source, Dialogs &dialogs, AddressHandler &addresses,
                            QObject *parent)
     : QObject(parent), m_source(source), m_dialogs(dialogs), m_addresses(addresses)
@@ -91,6 +96,7 @@ void PageHandling::WebBrowser1ProgressChange(int progress)
         m_held.append({false, progress, QString()});
         return;
     }
+    m_busy = progress != 0;
     if (progress != 0) {
         setStatus(busyText());
         return;
@@ -118,6 +124,8 @@ void PageHandling::handleCompletion(const QString &title)
     setStatus(QString());
     setAttention(QString());
     ++m_completedPages;
+    // A new page: what it shows is read afresh before changes count.
+    m_shown.reset();
     if (m_suggestion) {
         m_suggestion.reset();
         emit suggestionChanged();
@@ -205,10 +213,12 @@ void PageHandling::walkFinished(const WalkOutcome &outcome)
         if (!outcome.message.isEmpty())
             m_dialogs.error(outcome.message);
         reportResult(outcome.result);
-        if (fill == Fill::Login)
+        if (fill == Fill::Login) {
             m_loggedIn = true;
-        else
+        } else {
             m_filled = true;
+            m_shown = outcome.before;
+        }
         emit focusPageRequested();
     }
     m_walking = false;
@@ -219,6 +229,52 @@ void PageHandling::walkFinished(const WalkOutcome &outcome)
     replayHeld();
     if (!m_closing && !outcome.notice.isEmpty())
         setStatus(outcome.notice);
+}
+
+void PageHandling::setWaitingForForm(bool waiting)
+{
+    if (m_closing || waiting == m_waitingForForm)
+        return;
+    m_waitingForForm = waiting;
+    setAttention(waiting ? waitingForFormNotice() : QString());
+}
+
+bool PageHandling::watchingInPlace() const
+{
+    return m_filled && !m_walking && !m_closing && m_resultCode > 0 && !m_mailComposed;
+}
+
+void PageHandling::WebBrowser1PageState(const QString &title, const QString &text)
+{
+    if (!watchingInPlace())
+        return;
+    const PageState now{title, text};
+    if (!m_shown) {
+        m_shown = now;
+        return;
+    }
+    if (!InPlaceAnswer::changed(*m_shown, now))
+        return;
+    m_shown = now;
+    answeredInPlace(text);
+}
+
+void PageHandling::WebBrowser1RequestSent()
+{
+    if (watchingInPlace() && m_shown && !m_resultReady)
+        answeredInPlace(QString());
+}
+
+void PageHandling::answeredInPlace(const QString &text)
+{
+    m_resultReady = true;
+    if (!text.isNull()) {
+        m_suggestion = AnswerSuggestion::suggest(text);
+        emit suggestionChanged();
+    }
+    // A load under way enables the buttons when it ends, as for any page.
+    if (!m_busy)
+        setOutcomeEnabled(true);
 }
 
 void PageHandling::answerTextRead(int page, const QString &text)

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "submit/browser/answersuggestion.h"
+#include "submit/browser/inplaceanswer.h"
 #include "submit/formwalk/formwalkplan.h"
 #include "submit/formwalk/formwalkplanner.h"
 
@@ -26,8 +27,13 @@ struct WalkOutcome
     // Status-bar text that needs no answer.
     QString notice;
     // What the user must do before the form can go (choose an upload file
-    // and send it): shown in the window until the next page completes.
+    // and send it, type a picture code): shown in the window until the next
+    // page completes.
     QString attention;
+    // The page as it was just before the walk's submit step (its title and
+    // visible text), when there was one: what an answer shown in place is
+    // told from.
+    std::optional<PageState> before;
 };
 
 // The page handling of one browser window, as a state machine driven by the
@@ -58,6 +64,7 @@ public:
     {
         return QStringLiteral("Error. Field or method is not available.");
     }
+    static QString waitingForFormNotice();
 
     PageHandling(SubmissionSource &source, Dialogs &dialogs, AddressHandler &addresses,
                  QObject *parent = nullptr);
@@ -94,8 +101,13 @@ public:
 
     // The window's events.
     void FormActivate();
-    // True when the navigation may go ahead.
-    bool WebBrowser1BeforeNavigate2() const { return !m_navigationLock; }
+    // True when the navigation may go ahead. While the walk waits for a
+    // late form, the page's frames may load (a script may be drawing the
+    // form into one); the page itself stays.
+    bool WebBrowser1BeforeNavigate2(bool mainFrame = true) const
+    {
+        return !m_navigationLock || (!mainFrame && m_waitingForForm);
+    }
     void WebBrowser1StatusTextChange(const QString &text);
     void WebBrowser1ProgressChange(int progress);
     // `browserComplete`: the page as a whole has loaded, not just one of its frames.
@@ -107,6 +119,17 @@ public:
     void answerTextRead(int page, const QString &text);
     // The walk is about to click the submit control.
     void clearNavigationLock() { m_navigationLock = false; }
+    // The walk found no form for the site's entries and watches the page.
+    void setWaitingForForm(bool waiting);
+
+    // An answer shown in place: after the fill, the page's title and
+    // visible text as the window reads them now and then, and each request
+    // a page script sends. A change from the page as it was when the form
+    // went (InPlaceAnswer::changed), or such a request, counts as the
+    // site's answer as a completed page does.
+    bool watchingInPlace() const;
+    void WebBrowser1PageState(const QString &title, const QString &text);
+    void WebBrowser1RequestSent();
 
     void Button_doneClick();
     void Button_failClick();
@@ -151,6 +174,7 @@ private:
     void requestWalk(Fill fill);
     void reportResult(int result);
     void replayHeld();
+    void answeredInPlace(const QString &text);
     void close(int resultCode);
 
     SubmissionSource &m_source;
@@ -169,6 +193,9 @@ private:
     bool m_mailComposed = false;
 
     bool m_outcomeEnabled = false;
+    bool m_busy = false;
+    bool m_waitingForForm = false;
+    std::optional<PageState> m_shown;   // the page as the fill left it
     bool m_closing = false;
     bool m_walking = false;
     Fill m_fill = Fill::None;

@@ -2,13 +2,9 @@
 
 #include "submit/browser/pagedriver.h"
 #include "submit/browser/pagehandling.h"
-#include "submit/browser/pagescripts.h"
 #include "submit/sites/siterecord.h"
 
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <QWebEngineLoadingInfo>
-#include <QWebEngineScript>
 #include <QWebEngineView>
 
 PageProbe::PageProbe(const BrowserOptions &options, QObject *parent) : QObject(parent)
@@ -20,8 +16,10 @@ PageProbe::PageProbe(const BrowserOptions &options, QObject *parent) : QObject(p
     m_driver = new PageDriver(m_page, this);
     // Only the probe's own loads, what the server redirects them to and the
     // login form's click may navigate: a page script never takes the page away.
-    m_page->navigationAllowed = [this] {
-        return m_state == State::Loading || m_state == State::AfterLogin || m_clickAllowed;
+    // While the form is awaited, frames may load: a script may draw it into one.
+    m_page->navigationAllowed = [this](bool mainFrame) {
+        return m_state == State::Loading || m_state == State::AfterLogin || m_clickAllowed
+            || (!mainFrame && m_driver->isWaitingForForm());
     };
     m_limit.setSingleShot(true);
     connect(&m_limit, &QTimer::timeout, this, [this] {
@@ -31,6 +29,9 @@ PageProbe::PageProbe(const BrowserOptions &options, QObject *parent) : QObject(p
     connect(m_page, &QWebEnginePage::loadingChanged, this, &PageProbe::loadingChanged);
     connect(m_driver, &PageDriver::aboutToClick, this, [this] { m_clickAllowed = true; });
     connect(m_driver, &PageDriver::walkFinished, this, &PageProbe::loginWalked);
+    connect(m_driver, &PageDriver::readFinished, this, &PageProbe::formsRead);
+    connect(m_driver, &PageDriver::readFailed, this,
+            [this](const QString &error) { fail(ProbeResult::Status::Unreadable, error); });
 }
 
 PageProbe::~PageProbe()
@@ -39,6 +40,11 @@ PageProbe::~PageProbe()
     // The view goes before the page it shows, both before the profile.
     delete m_view.data();
     delete m_page;
+}
+
+void PageProbe::setLateFormWait(int milliseconds)
+{
+    m_driver->setLateFormWait(milliseconds);
 }
 
 QString PageProbe::noAddressMessage()
@@ -146,7 +152,15 @@ void PageProbe::loginWalked(const WalkOutcome &outcome)
         why = PageHandling::noFormMessage();
     else if (outcome.result == FormWalkPlan::ElementError)
         why = PageHandling::elementErrorMessage();
-    else if (!m_driver->lastPlan().click)
+    else if (m_driver->lastPlan().userStep != FormWalkPlan::UserStep::None) {
+        // The login form waits for the user (a picture code, a check): the
+        // site is usable, with the user at hand.
+        ProbeResult result;
+        result.status = ProbeResult::Status::Loaded;
+        result.loginUserStep = m_driver->lastPlan().userStep;
+        finish(std::move(result));
+        return;
+    } else if (!m_driver->lastPlan().click)
         why = !outcome.attention.isEmpty() ? outcome.attention
             : !outcome.notice.isEmpty()    ? outcome.notice
                                            : tr("The login form could not be sent.");
@@ -164,30 +178,21 @@ void PageProbe::loginWalked(const WalkOutcome &outcome)
 void PageProbe::readPage()
 {
     m_state = State::Reading;
-    const quint64 id = m_probeId;
-    QPointer<PageProbe> self(this);
-    m_page->runJavaScript(PageScripts::snapshot(), QWebEngineScript::ApplicationWorld,
-                          [self, id](const QVariant &answer) {
-                              if (!self || self->m_probeId != id || self->m_state != State::Reading)
-                                  return;
-                              const QString text = answer.toString();
-                              // The script's own failure is a short text of its own.
-                              if (text.startsWith(QLatin1String("{\"scriptError\""))) {
-                                  const QJsonObject o =
-                                      QJsonDocument::fromJson(text.toUtf8()).object();
-                                  self->fail(ProbeResult::Status::Unreadable,
-                                             o.value(QLatin1String("scriptError")).toString());
-                                  return;
-                              }
-                              ProbeResult result;
-                              result.snapshot = PageSnapshot::fromJson(text.toUtf8());
-                              if (!result.snapshot.valid) {
-                                  self->fail(ProbeResult::Status::Unreadable, result.snapshot.error);
-                                  return;
-                              }
-                              result.status = ProbeResult::Status::Loaded;
-                              self->finish(std::move(result));
-                          });
+    m_driver->read(m_input);
+}
+
+void PageProbe::formsRead(const QString &snapshotJson)
+{
+    if (m_state != State::Reading)
+        return;
+    ProbeResult result;
+    result.snapshot = PageSnapshot::fromJson(snapshotJson.toUtf8());
+    if (!result.snapshot.valid) {
+        fail(ProbeResult::Status::Unreadable, result.snapshot.error);
+        return;
+    }
+    result.status = ProbeResult::Status::Loaded;
+    finish(std::move(result));
 }
 
 void PageProbe::fail(ProbeResult::Status status, const QString &error, int httpStatus)

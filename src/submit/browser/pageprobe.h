@@ -24,12 +24,16 @@ struct ProbeResult
     QString error;
     bool loggedIn = false;   // a login-first site's login form was sent first
     PageSnapshot snapshot;   // Loaded: the forms of the submission page
+    // Loaded: the login form waits for the user (a picture code, a check);
+    // the submission page was not reached.
+    FormWalkPlan::UserStep loginUserStep = FormWalkPlan::UserStep::None;
 };
 
 // Opens a site's submission page the way a submission window does (the
 // run's profile and browser settings, the login form filled and sent first
 // where the site's login type says so) and reads its forms, without filling
-// or sending anything of the submission form. One site at a time; each ends
+// or sending anything of the submission form; a form a script draws late is
+// waited for as a submission window waits for it. One site at a time; each ends
 // with exactly one finished(), also when the page never finishes loading
 // within the time limit.
 class PageProbe : public QObject
@@ -44,6 +48,8 @@ public:
 
     // For the whole site: the page, the login and the page after it.
     void setTimeLimit(int milliseconds) { m_timeLimitMs = milliseconds; }
+    // How long a page may take to draw its form (PageDriver's late-form wait).
+    void setLateFormWait(int milliseconds);
     // The view that shows the page; the caller places it (or shows it as a window).
     QWebEngineView *view() const { return m_view; }
     BrowserPage *page() const { return m_page; }
@@ -68,6 +74,7 @@ private:
     void pageCompleted();
     void loginWalked(const WalkOutcome &outcome);
     void readPage();
+    void formsRead(const QString &snapshotJson);
     void finish(ProbeResult result);
     void fail(ProbeResult::Status status, const QString &error, int httpStatus = 0);
 

@@ -26,8 +26,8 @@ QLatin1StringView setName(ElementWrite::Set set)
 
 QJsonObject ElementWrite::toJson() const
 {
-    QJsonObject o{{"form", form}, {"element", element}, {"tag", tag}, {"name", name},
-                  {"set", QString(setName(set))}};
+    QJsonObject o{{"form", form}, {"element", element}, {"path", path}, {"tag", tag},
+                  {"name", name}, {"id", id},         {"set", QString(setName(set))}};
     switch (set) {
     case Set::Value:
     case Set::FileName:
@@ -48,6 +48,12 @@ QJsonObject ElementWrite::toJson() const
     return o;
 }
 
+QJsonObject ElementRef::toJson() const
+{
+    return QJsonObject{{"form", form}, {"element", element}, {"path", path},
+                       {"tag", tag},   {"name", name},       {"id", id}};
+}
+
 QJsonObject FormWalkPlan::toJson() const
 {
     QJsonArray writeArray;
@@ -55,18 +61,30 @@ QJsonObject FormWalkPlan::toJson() const
         writeArray.append(w.toJson());
     QJsonValue focusValue(QJsonValue::Null);
     if (focus.isValid())
-        focusValue = QJsonObject{{"form", focus.form}, {"element", focus.element},
-                                 {"tag", focus.tag},   {"name", focus.name}};
-    return QJsonObject{{"result", result},   {"error", error},          {"message", message},
-                       {"notice", notice},   {"found", found},          {"submitForm", submitForm},
-                       {"writes", writeArray}, {"focus", focusValue},   {"waitMs", waitMs},
-                       {"click", click}};
+        focusValue = focus.toJson();
+    QJsonValue revealValue(QJsonValue::Null);
+    if (reveal.isValid()) {
+        QJsonObject o = reveal.toJson();
+        o.insert(QLatin1StringView("focus"), revealFocus);
+        revealValue = o;
+    } else if (revealFrame >= 0) {
+        revealValue = QJsonObject{{"frame", revealFrame}};
+    }
+    return QJsonObject{{"result", result},     {"error", error},        {"message", message},
+                       {"notice", notice},     {"attention", attention}, {"found", found},
+                       {"submitForm", submitForm}, {"writes", writeArray}, {"focus", focusValue},
+                       {"reveal", revealValue}, {"waitMs", waitMs},     {"click", click}};
 }
 
 int FormWalkPlan::foundEntries() const
 {
     return int(std::count_if(entries.cbegin(), entries.cend(),
                              [](const EntryMatch &e) { return e.found(); }));
+}
+
+bool FormWalkPlan::awaitsForm() const
+{
+    return result == NoForm || (result == Walked && !found && !entries.isEmpty());
 }
 
 QByteArray FormWalkPlan::toJsonText() const

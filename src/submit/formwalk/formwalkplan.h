@@ -12,17 +12,22 @@
 // carries its final state once, in the order the walk first touched them.
 //
 // JSON shape (toJson):
-//   { "result": 1, "error": "", "message": "", "notice": "",
+//   { "result": 1, "error": "", "message": "", "notice": "", "attention": "",
 //     "found": true, "submitForm": 0,
-//     "writes": [ { "form": 0, "element": 3, "tag": "INPUT", "name": "padurl",
-//                   "set": "value", "value": "..." },
+//     "writes": [ { "form": 0, "element": 3, "path": "#0", "tag": "INPUT",
+//                   "name": "padurl", "id": "", "set": "value", "value": "..." },
 //                 { ..., "set": "checked", "checked": true },
 //                 { ..., "set": "selection", "selectedIndex": 2, "selected": [2] },
 //                 { ..., "set": "file", "value": "..." } ],
-//     "focus": { "form": 0, "element": 9, "tag": "INPUT", "name": "send" } or null,
+//     "focus": { "form": 0, "element": 9, "path": "#0", "tag": "INPUT",
+//                "name": "send", "id": "" } or null,
+//     "reveal": { (an element, as focus) , "focus": true } or { "frame": 2 } or null,
 //     "waitMs": 100, "click": false }
-// "tag" and "name" are what the snapshot saw there, for the driver to check
-// that the page has not changed under the plan. "selection": on a list that
+// "path", "tag", "name" and "id" are what the snapshot saw there, for the
+// driver to check that the page has not changed under the plan. "reveal" is
+// what the user must complete before the form can go (a picture code's
+// input, which also takes the keyboard focus, or a challenge widget's
+// response field or frame): it is brought into view after the focus. "selection": on a list that
 // keeps one choice write selectedIndex; on a multiple one make exactly the
 // options in "selected" chosen. "file": a file name the browser does not let
 // a page script set; the driver leaves that input to the user and then
@@ -34,8 +39,10 @@ struct ElementWrite
 
     int form = -1;
     int element = -1;
+    QString path;
     QString tag;
     QString name;
+    QString id;
     Set set = Set::Value;
     QString value;          // Value, FileName
     bool checked = false;   // Checked
@@ -49,10 +56,13 @@ struct ElementRef
 {
     int form = -1;
     int element = -1;
+    QString path;
     QString tag;
     QString name;
+    QString id;
 
     bool isValid() const { return form >= 0 && element >= 0; }
+    QJsonObject toJson() const;
 };
 
 // One field map entry as the walk met it: how many elements of the page
@@ -64,7 +74,7 @@ struct EntryMatch
     bool readable = false;  // a field number, "=", an input name
     int field = 0;
     QString inputName;
-    int matches = 0;        // elements named so, fieldsets not counted
+    int matches = 0;        // elements named so (or with that id), fieldsets not counted
 
     bool found() const { return readable && matches > 0; }
 };
@@ -88,6 +98,17 @@ struct FormWalkPlan
     // Something the user should know that needs no answer (nothing found,
     // no submit button): status-bar text for the caller.
     QString notice;
+    // What the user must do before the form can go (send a form no button
+    // sends, type a picture code, complete a check, fill a form the walk
+    // cannot reach): the window's notice line.
+    QString attention;
+
+    // The walk fills such a form but never sends it.
+    enum class UserStep { None, PictureCode, Challenge };
+    UserStep userStep = UserStep::None;
+    ElementRef reveal;      // the code input or the challenge's response field
+    bool revealFocus = false;
+    int revealFrame = -1;   // or the challenge's frame, an index of foreignFrames
 
     bool found = false;
     int submitForm = -1;
@@ -102,6 +123,11 @@ struct FormWalkPlan
     // the JSON: the page never needs it.
     QList<EntryMatch> entries;
     int foundEntries() const;
+    // The snapshot's shape of the page planned (not in the JSON either).
+    QString pageShape;
+    // No form on the page takes the site's entries (no form at all, for a
+    // site without entries): the page may still be drawing it.
+    bool awaitsForm() const;
 
     QJsonObject toJson() const;
     QByteArray toJsonText() const;

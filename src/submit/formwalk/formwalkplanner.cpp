@@ -2,11 +2,15 @@
 
 #include "catalogue/fieldcatalogue.h"
 #include "catalogue/pseudofields.h"
+#include "submit/formwalk/formhints.h"
 #include "platform/table.h"
 #include "submit/sites/siterecord.h"
 
 #include <QCoreApplication>
 #include <QHash>
+#include <QSet>
+
+#include <algorithm>
 
 #include <vector>
 
@@ -135,6 +139,11 @@ private:
     void fillRadio(int flat, int field, const QString &value);
     void check(int flat);
     void submitStep();
+    int sendingButton(int form) const;
+    void findUserStep(int form);
+    void noteUnreadableParts();
+    ElementRef refOf(int form, int element) const;
+    const std::vector<int> &matchesFor(const QString &inputName);
     void collectWrites();
 
     const PageSnapshot &m_page;
@@ -153,8 +162,12 @@ private:
     bool isOn(int flat) const;
 
     std::vector<Slot> m_slots;
+    std::vector<int> m_formStart;   // per form: the flat index of its first element
     std::vector<ElementState> m_states;
     QHash<QString, std::vector<int>> m_byName;
+    QHash<QString, std::vector<int>> m_byId;
+    QHash<QString, std::vector<int>> m_matches;
+    int m_lastMatch = -1;
     std::vector<int> m_groupOf;   // per element: its radio group, or -1
     std::vector<RadioGroup> m_groups;
     std::vector<int> m_touchOrder;
@@ -165,16 +178,22 @@ void Walker::index()
 {
     m_slots.reserve(m_page.elementCount());
     m_groupOf.reserve(m_page.elementCount());
+    m_formStart.reserve(m_page.forms.size());
     for (int f = 0; f < m_page.forms.size(); ++f) {
         const QList<SnapshotElement> &elements = m_page.forms.at(f).elements;
+        m_formStart.push_back(int(m_slots.size()));
         QHash<QString, int> groupsOfForm;
         for (int e = 0; e < elements.size(); ++e) {
             const SnapshotElement &el = elements.at(e);
             const int flat = int(m_slots.size());
             m_slots.push_back({f, e});
             m_groupOf.push_back(-1);
-            // Fieldsets are never filled; unnamed elements are named by no entry.
-            if (el.isFieldset() || el.name.isEmpty())
+            // Fieldsets are never filled.
+            if (el.isFieldset())
+                continue;
+            if (!el.id.isEmpty())
+                m_byId[el.id].push_back(flat);
+            if (el.name.isEmpty())
                 continue;
             m_byName[el.name].push_back(flat);
             if (el.type.compare(QLatin1StringView("radio"), Qt::CaseInsensitive) == 0) {
@@ -245,6 +264,7 @@ FormWalkPlan Walker::run()
     matchEntries();
     if (m_page.forms.isEmpty()) {
         m_plan.result = FormWalkPlan::NoForm;
+        noteUnreadableParts();
         return m_plan;
     }
     m_plan.result = FormWalkPlan::Walked;
@@ -263,12 +283,10 @@ FormWalkPlan Walker::run()
             collectWrites();
             return m_plan;
         }
-        const auto matches = m_byName.constFind(entry->inputName);
-        if (matches == m_byName.cend())
-            continue;
-        for (int flat : *matches) {
+        for (int flat : matchesFor(entry->inputName)) {
             m_plan.found = true;
             m_plan.submitForm = m_slots[flat].form;
+            m_lastMatch = flat;
             const std::optional<QString> value = valueFor(entry->field);
             if (!value || !fill(flat, entry->field, *value)) {
                 m_plan.result = FormWalkPlan::ElementError;
@@ -296,11 +314,31 @@ void Walker::matchEntries()
             match.readable = true;
             match.field = entry->field;
             match.inputName = entry->inputName;
-            const auto named = m_byName.constFind(entry->inputName);
-            match.matches = named == m_byName.cend() ? 0 : int(named->size());
+            match.matches = int(matchesFor(entry->inputName).size());
         }
         m_plan.entries.append(match);
     }
+}
+
+// The elements an entry's input name reaches: those of that name, and in a
+// form that has none of that name, those whose id it is.
+const std::vector<int> &Walker::matchesFor(const QString &inputName)
+{
+    const auto known = m_matches.constFind(inputName);
+    if (known != m_matches.cend())
+        return *known;
+    std::vector<int> matches = m_byName.value(inputName);
+    const auto withId = m_byId.constFind(inputName);
+    if (withId != m_byId.cend()) {
+        QSet<int> formsWithName;
+        for (int flat : matches)
+            formsWithName.insert(m_slots[flat].form);
+        for (int flat : *withId)
+            if (!formsWithName.contains(m_slots[flat].form))
+                matches.push_back(flat);
+        std::sort(matches.begin(), matches.end());
+    }
+    return *m_matches.insert(inputName, std::move(matches));
 }
 
 // False for an element error.
@@ -500,8 +538,10 @@ void Walker::collectWrites()
         ElementWrite w;
         w.form = m_slots[flat].form;
         w.element = m_slots[flat].element;
+        w.path = m_page.forms.at(w.form).path;
         w.tag = e.tag;
         w.name = e.name;
+        w.id = e.id;
         const QString type = e.type.toLower();
         if (e.isSelect()) {
             bool changed = false;
@@ -530,6 +570,13 @@ void Walker::collectWrites()
     }
 }
 
+ElementRef Walker::refOf(int form, int element) const
+{
+    const SnapshotForm &f = m_page.forms.at(form);
+    const SnapshotElement &e = f.elements.at(element);
+    return {form, element, f.path, e.tag, e.name, e.id};
+}
+
 void Walker::submitStep()
 {
     if (m_loggedIn && !m_plan.found) {
@@ -540,27 +587,109 @@ void Walker::submitStep()
         // Nothing of the field map is on this page: there is no form to send.
         m_plan.notice = QCoreApplication::translate(
             "FormWalk", "None of this site's fields were found on the page; nothing was filled.");
+        noteUnreadableParts();
         return;
     }
     const SnapshotForm &form = m_page.forms.at(m_plan.submitForm);
     int control = -1;
-    for (int e = 0; e < form.elements.size(); ++e) {
-        const SnapshotElement &el = form.elements.at(e);
-        // A disabled button takes neither the focus nor a click.
-        if (!el.disabled && el.type.compare(QLatin1StringView("submit"), Qt::CaseInsensitive) == 0)
-            control = e;
+    // Outside a form a button's "submit" type sends nothing: only its words count.
+    if (!form.loose) {
+        for (int e = 0; e < form.elements.size(); ++e) {
+            const SnapshotElement &el = form.elements.at(e);
+            // A disabled button takes neither the focus nor a click.
+            if (!el.disabled && el.type.compare(QLatin1StringView("submit"), Qt::CaseInsensitive) == 0)
+                control = e;
+        }
     }
+    if (control < 0)
+        control = sendingButton(m_plan.submitForm);
+    findUserStep(m_plan.submitForm);
     if (control < 0) {
+        if (m_plan.userStep != FormWalkPlan::UserStep::None)
+            return;
         // How such a form is sent is the page's own business (a script, an
         // image button): leave it to the user rather than guess.
-        m_plan.notice = QCoreApplication::translate(
-            "FormWalk", "The form has no submit button; please send it yourself.");
+        if (form.loose)
+            m_plan.attention = QCoreApplication::translate(
+                "FormWalk", "No button on the page reads as sending this form: check it and send it yourself.");
+        else
+            m_plan.notice = QCoreApplication::translate(
+                "FormWalk", "The form has no submit button; please send it yourself.");
         return;
     }
-    const SnapshotElement &submit = form.elements.at(control);
-    m_plan.focus = {m_plan.submitForm, control, submit.tag, submit.name};
+    m_plan.focus = refOf(m_plan.submitForm, control);
     m_plan.waitMs = SubmitWaitMs;
-    m_plan.click = m_autoSubmit;
+    // A picture code or a check the user has not done yet: the site would refuse the form.
+    m_plan.click = m_autoSubmit && m_plan.userStep == FormWalkPlan::UserStep::None;
+}
+
+// The button a script-sent form goes with: one that reads as sending, the
+// first after the last filled input, else the last before it.
+int Walker::sendingButton(int form) const
+{
+    const QList<SnapshotElement> &elements = m_page.forms.at(form).elements;
+    const int lastMatch = m_lastMatch >= 0 && m_slots[m_lastMatch].form == form
+        ? m_slots[m_lastMatch].element
+        : -1;
+    int before = -1;
+    for (int e = 0; e < elements.size(); ++e) {
+        const SnapshotElement &el = elements.at(e);
+        if (el.disabled || !FormHints::isButton(el) || !FormHints::readsAsSending(FormHints::caption(el)))
+            continue;
+        if (e > lastMatch)
+            return e;
+        before = e;
+    }
+    return before;
+}
+
+void Walker::findUserStep(int form)
+{
+    const QList<SnapshotElement> &elements = m_page.forms.at(form).elements;
+    const int first = m_formStart[form];
+    int code = -1, response = -1;
+    for (int e = 0; e < elements.size() && code < 0; ++e) {
+        const ElementState &s = m_states[first + e];
+        // An entry that fills the input answers it.
+        if (s.touched && !isBlank(s.value))
+            continue;
+        if (FormHints::asksForPictureCode(elements.at(e)))
+            code = e;
+        else if (response < 0 && FormHints::isChallengeResponse(elements.at(e)))
+            response = e;
+    }
+    int frame = -1;
+    for (int k = 0; k < m_page.foreignFrames.size() && frame < 0; ++k)
+        if (m_page.foreignFrames.at(k).form == form
+            && FormHints::isChallengeFrame(m_page.foreignFrames.at(k).src))
+            frame = k;
+    if (code >= 0) {
+        m_plan.userStep = FormWalkPlan::UserStep::PictureCode;
+        m_plan.reveal = refOf(form, code);
+        m_plan.revealFocus = true;
+        m_plan.attention = QCoreApplication::translate(
+            "FormWalk", "Type the characters from the picture, then send the form.");
+    } else if (response >= 0 || frame >= 0) {
+        m_plan.userStep = FormWalkPlan::UserStep::Challenge;
+        if (response >= 0)
+            m_plan.reveal = refOf(form, response);
+        else
+            m_plan.revealFrame = frame;
+        m_plan.attention = QCoreApplication::translate(
+            "FormWalk", "Complete the check on the page, then send the form.");
+    }
+}
+
+// Frames of other sites and closed components cannot be read: when the walk
+// found nothing, the form may well be in one of them.
+void Walker::noteUnreadableParts()
+{
+    if (!m_page.foreignFrames.isEmpty())
+        m_plan.attention = QCoreApplication::translate(
+            "FormWalk", "The form is inside a frame from another site; fill it in by hand.");
+    else if (m_page.hiddenParts > 0)
+        m_plan.attention = QCoreApplication::translate(
+            "FormWalk", "The form is inside a part of the page that cannot be read; fill it in by hand.");
 }
 
 } // namespace
@@ -603,7 +732,9 @@ QString rejectedLoginMessage()
 
 FormWalkPlan plan(const PageSnapshot &page, const Input &input)
 {
-    return Walker(page, input).run();
+    FormWalkPlan p = Walker(page, input).run();
+    p.pageShape = page.shape;
+    return p;
 }
 
 } // namespace FormWalk

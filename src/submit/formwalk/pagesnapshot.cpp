@@ -6,6 +6,9 @@
 #include <QJsonParseError>
 #include <QJsonValue>
 
+#include <algorithm>
+#include <utility>
+
 namespace {
 
 // The snapshot comes from a page we do not control: anything that is not of
@@ -56,6 +59,8 @@ SnapshotElement readElement(const QJsonObject &o, Budget &budget)
     e.disabled = flag(o, QLatin1StringView("disabled"));
     e.multiple = flag(o, QLatin1StringView("multiple"));
     e.label = text(o, QLatin1StringView("label")).left(SnapshotElement::MaxLabelLength);
+    e.placeholder = text(o, QLatin1StringView("placeholder")).left(SnapshotElement::MaxLabelLength);
+    e.picture = text(o, QLatin1StringView("picture")).left(SnapshotElement::MaxLabelLength);
     const QJsonArray options = array(o, QLatin1StringView("options"));
     const qsizetype n = budget.take(options.size(), budget.options);
     e.options.reserve(n);
@@ -121,6 +126,8 @@ PageSnapshot PageSnapshot::fromJson(const QJsonObject &object)
         f.id = text(o, QLatin1StringView("id"));
         f.action = text(o, QLatin1StringView("action"));
         f.method = text(o, QLatin1StringView("method"));
+        f.path = text(o, QLatin1StringView("path"));
+        f.loose = flag(o, QLatin1StringView("loose"));
         const QJsonArray elements = array(o, QLatin1StringView("elements"));
         const qsizetype n = budget.take(elements.size(), budget.elements);
         f.elements.reserve(n);
@@ -128,7 +135,20 @@ PageSnapshot PageSnapshot::fromJson(const QJsonObject &object)
             f.elements.append(readElement(elements.at(k).toObject(), budget));
         s.forms.append(std::move(f));
     }
-    s.truncated = budget.truncated;
+    const QJsonArray foreign = array(object, QLatin1StringView("foreign"));
+    qsizetype framesLeft = MaxForms;
+    const qsizetype frameCount = budget.take(foreign.size(), framesLeft);
+    for (qsizetype i = 0; i < frameCount; ++i) {
+        const QJsonObject o = foreign.at(i).toObject();
+        const QJsonValue form = o.value(QLatin1StringView("form"));
+        const int index = form.isDouble() ? form.toInt(-1) : -1;
+        s.foreignFrames.append({text(o, QLatin1StringView("src")).left(2048),
+                                index >= 0 && index < s.forms.size() ? index : -1});
+    }
+    const QJsonValue hidden = object.value(QLatin1StringView("hidden"));
+    s.hiddenParts = hidden.isDouble() ? std::clamp(hidden.toInt(0), 0, MaxElements) : 0;
+    s.shape = text(object, QLatin1StringView("shape")).left(64);
+    s.truncated = budget.truncated || flag(object, QLatin1StringView("truncated"));
     return s;
 }
 
@@ -141,8 +161,11 @@ QJsonObject PageSnapshot::toJson() const
             QJsonObject eo{{"tag", e.tag},       {"name", e.name},         {"id", e.id},
                            {"type", e.type},     {"value", e.value},       {"checked", e.checked},
                            {"disabled", e.disabled}, {"multiple", e.multiple}};
-            if (!e.label.isEmpty())
-                eo.insert(QLatin1StringView("label"), e.label);
+            for (const auto &[key, hint] : {std::pair{"label", &e.label},
+                                            std::pair{"placeholder", &e.placeholder},
+                                            std::pair{"picture", &e.picture}})
+                if (!hint->isEmpty())
+                    eo.insert(QLatin1StringView(key), *hint);
             if (!e.options.isEmpty()) {
                 QJsonArray optionArray;
                 for (const SnapshotOption &p : e.options)
@@ -153,7 +176,13 @@ QJsonObject PageSnapshot::toJson() const
         }
         formArray.append(QJsonObject{{"name", f.name},     {"id", f.id},
                                      {"action", f.action}, {"method", f.method},
+                                     {"path", f.path},     {"loose", f.loose},
                                      {"elements", elementArray}});
     }
-    return QJsonObject{{"url", url}, {"title", title}, {"forms", formArray}};
+    QJsonArray frameArray;
+    for (const SnapshotFrame &frame : foreignFrames)
+        frameArray.append(QJsonObject{{"src", frame.src}, {"form", frame.form}});
+    return QJsonObject{{"url", url},       {"title", title},           {"forms", formArray},
+                       {"foreign", frameArray}, {"hidden", hiddenParts}, {"shape", shape},
+                       {"truncated", truncated}};
 }

@@ -6,26 +6,38 @@
 #include <QString>
 
 // What the page driver reads from a loaded page, in one pass, for the form
-// walk: the top document's forms in document order (document.forms) and the
-// elements of each in the form's own order (form.elements). A form's and an
-// element's index is its position here, which is also its index in the page,
-// so a plan can address document.forms[form].elements[element].
+// walk: every form of the page and the elements of each in the form's own
+// order (form.elements). Each document (the page, and each frame of the same
+// site, nested) gives its forms in document order, those inside open shadow
+// roots included, then its loose controls (inputs, lists, text areas and
+// buttons outside any form) as one more form of its own, "loose". A form's
+// "path" says where it lives (frame chain, shadow host chain, form); the
+// page scripts find it again by its index and check the path before each
+// write.
 //
 // JSON shape (every key optional; a missing key or one of the wrong type
-// reads as "", false or an empty list):
-//   { "url": "...", "title": "...",
+// reads as "", false, 0 or an empty list):
+//   { "url": "...", "title": "...", "shape": "...", "truncated": false,
 //     "forms": [ { "name": "", "id": "", "action": "", "method": "",
+//                  "path": "/f0/s1#2", "loose": false,
 //                  "elements": [ { "tag": "INPUT", "name": "", "id": "",
 //                                  "type": "text", "value": "",
 //                                  "checked": false, "disabled": false,
 //                                  "multiple": false, "label": "",
+//                                  "placeholder": "", "picture": "",
 //                                  "options": [ { "text": "", "value": "",
-//                                                 "selected": false } ] } ] } ] }
+//                                                 "selected": false } ] } ] } ],
+//     "foreign": [ { "src": "https://...", "form": 0 } ],
+//     "hidden": 0 }
 // An entry of "forms" or "elements" that is not an object still takes its
 // place (as a form without elements, or an element that matches nothing), so
 // the indices of the ones after it stay those of the page. "label" is the
-// text a user reads beside the element, when the page has one; the walk
-// never looks at it (older snapshots have none).
+// text a user reads beside the element (a button's caption), when the page
+// has one; "picture" the alternative text and address of a picture beside
+// a text input. "foreign" lists the frames of other sites, which no script
+// of ours can read, with the form that holds them (-1 for none); "hidden"
+// counts the page's own components whose insides are closed to us. "shape"
+// is a short text that changes when controls, forms or frames come or go.
 
 struct SnapshotOption
 {
@@ -48,6 +60,8 @@ struct SnapshotElement
     bool disabled = false;
     bool multiple = false;  // a choice list that keeps several options chosen
     QString label;          // the label text near it, blanks collapsed; "" when none
+    QString placeholder;
+    QString picture;        // a picture beside a text input: its alt, title and address
     QList<SnapshotOption> options;
 
     bool isFieldset() const;
@@ -61,7 +75,16 @@ struct SnapshotForm
     QString id;
     QString action;
     QString method;
+    QString path;           // where the page scripts find it again
+    bool loose = false;     // a document's controls outside any form
     QList<SnapshotElement> elements;
+};
+
+// A frame of another site: nothing in it can be read or filled.
+struct SnapshotFrame
+{
+    QString src;
+    int form = -1;          // the form that holds it, -1 for none
 };
 
 struct PageSnapshot
@@ -71,10 +94,18 @@ struct PageSnapshot
     static constexpr int MaxForms = 10'000;
     static constexpr int MaxElements = 200'000;   // over all forms
     static constexpr int MaxOptions = 1'000'000;  // over all choice lists
+    // How far the page scripts go into frames and shadow roots (hops from the
+    // page), how many documents and nodes they visit at most.
+    static constexpr int MaxDepth = 10;
+    static constexpr int MaxDocuments = 100;
+    static constexpr int MaxNodes = 1'000'000;
 
     QString url;
     QString title;
     QList<SnapshotForm> forms;
+    QList<SnapshotFrame> foreignFrames;
+    int hiddenParts = 0;
+    QString shape;
     bool valid = false;      // the text was a JSON object
     bool truncated = false;
     QString error;           // why it was not valid

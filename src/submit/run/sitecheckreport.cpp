@@ -68,6 +68,7 @@ SiteCheckResult loaded(const QStringList &siteRecord, const FormWalkPlan &plan)
         if (!e.found())
             r.missingEntries.append(e.entry);
     r.submitFound = plan.focus.isValid();
+    r.userStep = plan.userStep;
     // The walk stops before its submit step on these, so a missing button
     // would hide the real problem.
     if (plan.result == FormWalkPlan::Raised)
@@ -95,6 +96,9 @@ Severity severity(const SiteCheckResult &r)
         return Severity::Failed;
     }
     // A form none of whose entries is on the page cannot be filled at all.
+    if (r.userStep != FormWalkPlan::UserStep::None && r.walkError.isEmpty()
+        && r.missingEntries.isEmpty())
+        return Severity::NeedsUser;
     if (!r.walkError.isEmpty() || (r.entries > 0 && r.foundEntries() == 0))
         return Severity::Failed;
     if (r.entries == 0 || !r.missingEntries.isEmpty() || !r.submitFound)
@@ -109,6 +113,8 @@ QString severityText(Severity severity)
         return tr("ok");
     case Severity::NotChecked:
         return tr("not checked");
+    case Severity::NeedsUser:
+        return tr("needs the user");
     case Severity::Warning:
         return tr("warning");
     case Severity::Failed:
@@ -159,6 +165,9 @@ QString problem(const SiteCheckResult &r)
     case SiteCheckResult::Page::Loaded:
         break;
     }
+    if (severity(r) == Severity::NeedsUser)
+        return r.userStep == FormWalkPlan::UserStep::PictureCode ? tr("needs the user: picture code")
+                                                                  : tr("needs the user: challenge");
     if (!r.walkError.isEmpty())
         return tr("A run would stop on this page: %1").arg(r.walkError);
     if (r.entries == 0)

@@ -1,13 +1,13 @@
 #pragma once
 
+#include "submit/formwalk/formwalkplan.h"
+
 #include <QByteArray>
 #include <QList>
 #include <QString>
 #include <QStringList>
 
 #include <optional>
-
-struct FormWalkPlan;
 
 // What the site check found on one site's submission page, without sending
 // anything: whether the page came, how many field map entries found their
@@ -33,6 +33,8 @@ struct SiteCheckResult
     QStringList missingEntries;   // those that found no input, as the record holds them
     bool submitFound = false;
     QString walkError;            // what would stop a run's walk on this page
+    // The form waits for the user (a picture code, a check): filled, never sent.
+    FormWalkPlan::UserStep userStep = FormWalkPlan::UserStep::None;
 
     int foundEntries() const { return entries - int(missingEntries.size()); }
 };
@@ -51,7 +53,7 @@ SiteCheckResult loaded(const QStringList &siteRecord, const FormWalkPlan &plan);
 // The result every site has until it is checked, and keeps when the check is cancelled.
 SiteCheckResult cancelled(const QStringList &siteRecord);
 
-enum class Severity { Ok = 0, NotChecked = 1, Warning = 2, Failed = 3 };
+enum class Severity { Ok = 0, NotChecked = 1, NeedsUser = 2, Warning = 3, Failed = 4 };
 
 Severity severity(const SiteCheckResult &result);
 QString severityText(Severity severity);

@@ -1,5 +1,6 @@
 // The outcome suggestion from an answer page's visible text.
 #include "submit/browser/answersuggestion.h"
+#include "submit/browser/inplaceanswer.h"
 
 #include <QTest>
 
@@ -44,6 +45,29 @@ private slots:
         QCOMPARE(s ? AnswerSuggestion::barText(*s) : QString(), bar);
         if (s)
             QVERIFY(s->quote.size() <= AnswerSuggestion::MaxQuote + 6);
+    }
+
+    void aPageHasAnsweredInPlaceWhenItsTitleOrEnoughOfItsLinesChange_data()
+    {
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("changed");
+
+        // Before: title "Submit", text "Name\nVersion\nSend".
+        QTest::newRow("the same page") << "Submit" << "Name\nVersion\nSend" << false;
+        QTest::newRow("blanks around lines") << " Submit " << "  Name\n\nVersion \nSend\n" << false;
+        QTest::newRow("another title") << "Thanks" << "Name\nVersion\nSend" << true;
+        QTest::newRow("a line of 19 characters") << "Submit" << "Name\nVersion\nSend\n1234567890123456789" << false;
+        QTest::newRow("a line of 20 characters") << "Submit" << "Name\nVersion\nSend\n12345678901234567890" << true;
+        QTest::newRow("lines gone and come, 20 in all") << "Submit" << "Name\nSaved: 123456789" << true;
+        QTest::newRow("a line moved") << "Submit" << "Send\nName\nVersion" << false;
+        QTest::newRow("a line doubled") << "Submit" << "Name\nVersion\nVersion\nSend" << false;
+    }
+    void aPageHasAnsweredInPlaceWhenItsTitleOrEnoughOfItsLinesChange()
+    {
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QTEST(InPlaceAnswer::changed({"Submit", "Name\nVersion\nSend"}, {title, text}), "changed");
     }
 
     void textBeyondTheBoundIsNotRead()

@@ -62,6 +62,17 @@ const QByteArray EveryKindBody =
     "&padurl=keep&email=author%40kelvane.example&shot=&mirror=seen%3AKelvane+Test+%26+Co"
     "&send=Send";
 
+// A page script that sends `data` as JSON, as script-driven forms do, and
+// shows the site's answer in place.
+const QByteArray SendJson =
+    "<script>function sendJson(path, data) {"
+    " fetch(path, { method: 'POST', headers: { 'Content-Type': 'application/json' },"
+    " body: JSON.stringify(data) }).then(function () { document.body.insertAdjacentHTML("
+    "'beforeend', '<p>Thank you, your program was received.</p>'); }); }</script>";
+
+const QByteArray PlainForm = "<form method=post action=POST><input name=program_name>"
+                             "<input type=submit name=send value=Send></form>";
+
 QByteArray withAction(QByteArray html, const QByteArray &action)
 {
     return html.replace("ACTION", action);
@@ -111,6 +122,8 @@ class TestBrowserWindow : public QObject
                              resultCode, *m_source, m_dialogs, m_addresses, options);
         m_windows.append(w);
         connect(&w->pageDriver(), &PageDriver::walkFinished, this, [this, w] { ++m_walksDone[w]; });
+        // A page without the site's form is watched this long for a late one.
+        w->pageDriver().setLateFormWait(1500);
         w->show();
         return w;
     }
@@ -460,14 +473,164 @@ private slots:
         m_server.page("/frames/right", "<html><body>right</body></html>");
         m_source->autoSubmitOn = true;
         TForm2 *w = open(site("Frames", m_server.url("/frames"), "0", "", {"0=program_name"}));
-        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
-        QTRY_COMPARE_WITH_TIMEOUT(gets("/frames/right").size(), 1, Timeout);
-        // The top document holds no form of its own; the frames' completions
-        // did not each start a walk.
-        QCOMPARE(m_dialogs.messages(), QStringList{"Error. No Form was found on this site."});
+        QTRY_COMPARE_WITH_TIMEOUT(posts("/frames/post"), QList<QByteArray>{"program_name=Kelvane+Test+%26+Co"}, Timeout);
+        // The form of the frame was filled and sent by the one walk of the
+        // page; the frames' completions did not each start one.
+        QVERIFY(m_dialogs.shown.isEmpty());
         QCOMPARE(w->windowTitle(), QString("Frames"));
         QCOMPARE(walksDone(w), 1);
-        QVERIFY(posts("/frames/post").isEmpty());
+    }
+
+    // The ways download sites build their forms today, each filled, sent and
+    // its outcome recorded; the answer may come as a new page or in place.
+    void todaysFormsAreFilledSentAndTheirOutcomeRecorded_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QByteArray>("html");
+        QTest::addColumn<QStringList>("entries");
+        QTest::addColumn<QByteArray>("sent");
+
+        const QByteArray formSent = "program_name=Kelvane+Test+%26+Co&send=Send";
+        QTest::newRow("inputs outside any form, one with an id only, sent by a script")
+            << QByteArray("/loose") << "<html><head>" + SendJson + "</head><body><div>"
+               "<input name=program_name><input id=pad><button type=button onclick=\"sendJson('/loose/post',"
+               " { name: document.querySelector('[name=program_name]').value,"
+               " pad: document.getElementById('pad').value })\">Submit program</button></div></body></html>"
+            << QStringList{"0=program_name", "57=pad"}
+            << QByteArray("{\"name\":\"Kelvane Test & Co\",\"pad\":\"http://pad.example/pad.xml\"}");
+        QTest::newRow("a form drawn after the page has loaded")
+            << QByteArray("/late") << "<html><body><div id=slot>Loading...</div><script>setTimeout(function () {"
+               " document.getElementById('slot').innerHTML = '" + PlainForm + "'; }, 400);</script></body></html>"
+            << QStringList{"0=program_name"} << formSent;
+        QTest::newRow("a form inside a frame of the same site")
+            << QByteArray("/framed") << QByteArray("<html><body><p>Submit</p><iframe src=/framed/inner></iframe></body></html>")
+            << QStringList{"0=program_name"} << formSent;
+        QTest::newRow("a form inside a web component's open shadow root")
+            << QByteArray("/component") << "<html><body><submit-box></submit-box><script>"
+               "customElements.define('submit-box', class extends HTMLElement { constructor() { super();"
+               " this.attachShadow({ mode: 'open' }).innerHTML = '" + PlainForm + "'; } });</script></body></html>"
+            << QStringList{"0=program_name"} << formSent;
+        // As a framework does: it keeps what its own code set and takes a
+        // new value from input events only; each render writes its state back.
+        QTest::newRow("a framework's controlled input, sent by a script")
+            << QByteArray("/controlled") << "<html><head>" + SendJson + "</head><body><input id=name>"
+               "<button id=go>Send</button><script>var state = { name: '' }, tracked = '';"
+               "var el = document.getElementById('name');"
+               "var native = Object.getOwnPropertyDescriptor(HTMLInputElement.prototype, 'value');"
+               "Object.defineProperty(el, 'value', { get: function () { return native.get.call(this); },"
+               " set: function (v) { tracked = String(v); native.set.call(this, v); } });"
+               "el.addEventListener('input', function () { if (el.value !== tracked) { tracked = el.value;"
+               " state.name = el.value; } });"
+               "setInterval(function () { el.value = state.name; }, 20);"
+               "document.getElementById('go').addEventListener('click', function () {"
+               " sendJson('/controlled/post', { name: state.name }); });</script></body></html>"
+            << QStringList{"0=name"} << QByteArray("{\"name\":\"Kelvane Test & Co\"}");
+    }
+    void todaysFormsAreFilledSentAndTheirOutcomeRecorded()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(QByteArray, html);
+        QFETCH(QStringList, entries);
+        m_server.page(path, QByteArray(html).replace("action=POST", "action=" + path + "/post"));
+        m_server.page(path + "/inner", "<html><body>" + QByteArray(PlainForm).replace("POST", path + "/post") + "</body></html>");
+        m_server.page(path + "/post", "<html><head><title>Received</title></head><body>Thank you, your "
+                                      "program was received.</body></html>");
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("Today", m_server.url(QString::fromLatin1(path)), "0", "", entries));
+        QSignalSpy closed(w, &TForm2::closed);
+        QTRY_COMPARE_WITH_TIMEOUT(posts(path + "/post").size(), 1, Timeout);
+        QTEST(posts(path + "/post").first(), "sent");
+        QTRY_VERIFY_WITH_TIMEOUT(button(w, "Button_done")->isEnabled(), Timeout);
+        QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.errors().join('\n')));
+        QTest::mouseClick(button(w, "Button_done"), Qt::LeftButton);
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(closed.first().at(0).toInt(), 1);
+    }
+
+    void aPictureCodeIsLeftForTheUserWhoseEnterSendsTheForm()
+    {
+        m_server.page("/code", "<html><body><form method=post action=/code/post><input name=program_name>"
+                               "<p><img src=/code/picture.png alt='Security code'> <input name=code></p>"
+                               "<input type=submit name=send value=Send></form></body></html>");
+        m_server.page("/code/post", "<html><head><title>Received</title></head><body>ok</body></html>");
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("Code", m_server.url("/code"), "0", "", {"0=program_name"}));
+        QSignalSpy closed(w, &TForm2::closed);
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
+        QCOMPARE(w->noticeText(), QString("Type the characters from the picture, then send the form."));
+        QTRY_COMPARE_WITH_TIMEOUT(evaluate(w, "document.activeElement.name").toString(), QString("code"), Timeout);
+        QTest::qWait(300);
+        QVERIFY(posts("/code/post").isEmpty());
+
+        QWidget *keys = w->browser()->focusProxy();
+        QTest::keyClicks(keys, "x7Fq");
+        QTest::keyClick(keys, Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(posts("/code/post"),
+                                  QList<QByteArray>{"program_name=Kelvane+Test+%26+Co&code=x7Fq&send=Send"}, Timeout);
+        QTRY_VERIFY_WITH_TIMEOUT(button(w, "Button_done")->isEnabled(), Timeout);
+        QTest::mouseClick(button(w, "Button_done"), Qt::LeftButton);
+        QCOMPARE(closed.size(), 1);
+        QCOMPARE(closed.first().at(0).toInt(), 1);
+    }
+
+    // Pages the walk must fill only so far, or not at all: each ends in a
+    // bounded time with a notice or the walk's error, and nothing is sent.
+    void whatTheWalkCannotFinishIsLeftToTheUser_data()
+    {
+        QTest::addColumn<QByteArray>("path");
+        QTest::addColumn<QByteArray>("html");
+        QTest::addColumn<QString>("notice");
+        QTest::addColumn<QStringList>("messages");
+
+        const QString noForm = "Error. No Form was found on this site.";
+        QUrl foreign = m_server.url("/foreign/inner");
+        foreign.setHost("localhost");
+        QTest::newRow("a challenge widget")
+            << QByteArray("/challenge") << QByteArray("<html><body><form method=post action=/challenge/post>"
+               "<input name=program_name><div class=g-recaptcha><textarea name=g-recaptcha-response"
+               " style='display: none'></textarea></div><input type=submit name=send value=Send></form></body></html>")
+            << "Complete the check on the page, then send the form." << QStringList{};
+        QTest::newRow("a form in a frame of another site")
+            << QByteArray("/foreign") << "<html><body><iframe src='" + foreign.toEncoded() + "'></iframe></body></html>"
+            << "The form is inside a frame from another site; fill it in by hand." << QStringList{noForm};
+        QTest::newRow("a picture code inside a frame")
+            << QByteArray("/codeframe") << QByteArray("<html><body><iframe src=/codeframe/inner></iframe></body></html>")
+            << "Type the characters from the picture, then send the form." << QStringList{};
+        QByteArray nested = "<html><body><div id=host></div><script>var root = document.getElementById('host');"
+                            "for (var i = 0; i < 50; ++i) { var d = document.createElement('div');"
+                            " root.attachShadow({ mode: 'open' }).appendChild(d); root = d; }"
+                            "root.innerHTML = '" + PlainForm + "';</script></body></html>";
+        QTest::newRow("a form 50 shadow roots deep") << QByteArray("/deep") << nested << "" << QStringList{noForm};
+        QTest::newRow("frames 50 deep") << QByteArray("/nest/0") << QByteArray() << "" << QStringList{noForm};
+        QTest::newRow("an input added every 10 ms forever")
+            << QByteArray("/forever") << QByteArray("<html><body><input name=q><script>var n = 0; setInterval(function () {"
+               " var e = document.createElement('input'); e.name = 'x' + n++; document.body.appendChild(e); }, 10);"
+               "</script></body></html>")
+            << "" << QStringList{};
+    }
+    void whatTheWalkCannotFinishIsLeftToTheUser()
+    {
+        QFETCH(QByteArray, path);
+        QFETCH(QByteArray, html);
+        const QByteArray codeForm = "<form method=post action=/codeframe/post><input name=program_name>"
+                                    "<input name=captcha><input type=submit name=send value=Send></form>";
+        m_server.page(path, html);
+        m_server.page(path + "/inner", "<html><body>" + (path == "/codeframe" ? codeForm : QByteArray(PlainForm)) + "</body></html>");
+        for (int depth = 0; depth < 50; ++depth)
+            m_server.page("/nest/" + QByteArray::number(depth),
+                          depth < 49 ? "<html><body><iframe src=/nest/" + QByteArray::number(depth + 1) + "></iframe></body></html>"
+                                     : "<html><body>" + QByteArray(PlainForm) + "</body></html>");
+        m_source->autoSubmitOn = true;
+        const qsizetype sentBefore = m_server.requests("POST").size();
+        TForm2 *w = open(site("User", m_server.url(QString::fromLatin1(path)), "0", "", {"0=program_name"}));
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
+        QTEST(w->noticeText(), "notice");
+        QTEST(m_dialogs.messages(), "messages");
+        QTest::qWait(200);
+        QCOMPARE(m_server.requests("POST").size(), sentBefore);
+        QSignalSpy closed(w, &TForm2::closed);
+        QTest::mouseClick(button(w, "Button_cancel"), Qt::LeftButton);
+        QCOMPARE(closed.size(), 1);
     }
 
     void aRedirectAfterTheSubmitEnablesDoneOkAndDoneOkKeepsTheSiteRow()

@@ -603,6 +603,92 @@ private slots:
         QVERIFY(!h.handling.suggestion());
         QVERIFY(h.closes.isEmpty());
     }
+
+    // A form a script sends shows its answer in place: no page completes.
+    void anAnswerShownInPlaceEnablesTheOutcomeButtons_data()
+    {
+        QTest::addColumn<bool>("sentByTheWalk");  // else the fill left the sending to the user
+        QTest::addColumn<QString>("title");
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("request");
+        QTest::addColumn<bool>("enabled");
+        QTest::addColumn<QString>("suggestion");
+
+        const QString form = "Submit your program\nName\nSend";
+        QTest::newRow("a thank-you line") << true << "Submit" << form + "\nThank you, your program was received." << false << true
+                                          << "looks accepted: 'Thank you, your program was received'";
+        QTest::newRow("the form replaced by an error") << true << "Submit" << "Error: this program already exists" << false << true
+                                                       << "looks refused: 'Error: this program already exists'";
+        QTest::newRow("a new title") << true << "Submitted" << form << false << true << "";
+        QTest::newRow("a request the page sent") << true << "Submit" << form << true << true << "";
+        QTest::newRow("a counter ticking is no answer") << true << "Submit" << form + "\n12 left" << false << false << "";
+        QTest::newRow("nothing changed") << true << "Submit" << form << false << false << "";
+        QTest::newRow("the user's own send, read after the fill")
+            << false << "Submit" << form + "\nThank you for your submission!" << false << true
+            << "looks accepted: 'Thank you for your submission'";
+    }
+    void anAnswerShownInPlaceEnablesTheOutcomeButtons()
+    {
+        QFETCH(bool, sentByTheWalk);
+        QFETCH(QString, title);
+        QFETCH(QString, text);
+        QFETCH(bool, request);
+        QFETCH(bool, enabled);
+        QFETCH(QString, suggestion);
+
+        Harness h(NormalSite);
+        h.handling.FormActivate();
+        // Nothing is watched before the fill.
+        QVERIFY(!h.handling.watchingInPlace());
+        h.page("Submit");
+        h.handling.WebBrowser1ProgressChange(0);
+        WalkOutcome o;
+        o.result = FormWalkPlan::Walked;
+        if (sentByTheWalk)
+            o.before = PageState{"Submit", "Submit your program\nName\nSend"};
+        h.handling.walkFinished(o);
+        QVERIFY(h.handling.watchingInPlace());
+        if (!sentByTheWalk)
+            h.handling.WebBrowser1PageState("Submit", "Submit your program\nName\nSend");
+        if (request)
+            h.handling.WebBrowser1RequestSent();
+        h.handling.WebBrowser1PageState(title, text);
+        QCOMPARE(h.handling.resultReady(), enabled);
+        QCOMPARE(h.handling.outcomeButtonsEnabled(), enabled);
+        const std::optional<AnswerSuggestion::Suggestion> s = h.handling.suggestion();
+        QCOMPARE(s ? AnswerSuggestion::barText(*s) : QString(), suggestion);
+    }
+
+    void anAnswerInPlaceDuringALoadWaitsForItsEnd()
+    {
+        Harness h(NormalSite);
+        h.handling.FormActivate();
+        h.page("Submit");
+        h.handling.WebBrowser1ProgressChange(0);
+        h.walked();
+        h.handling.WebBrowser1PageState("Submit", "form");
+        h.handling.WebBrowser1ProgressChange(20);
+        h.handling.WebBrowser1PageState("Thanks", "form");
+        QVERIFY(h.handling.resultReady());
+        QVERIFY(!h.handling.outcomeButtonsEnabled());
+        h.handling.WebBrowser1ProgressChange(0);
+        QVERIFY(h.handling.outcomeButtonsEnabled());
+    }
+
+    void whileTheFormIsAwaitedTheNoticeShowsAndOnlyFramesMayLoad()
+    {
+        Harness h(NormalSite);
+        h.handling.FormActivate();
+        h.page("Loading...");
+        QVERIFY(!h.handling.WebBrowser1BeforeNavigate2(false));
+        h.handling.setWaitingForForm(true);
+        QCOMPARE(h.handling.attentionText(), QString("Waiting for the page's form..."));
+        QVERIFY(h.handling.WebBrowser1BeforeNavigate2(false));
+        QVERIFY(!h.handling.WebBrowser1BeforeNavigate2(true));
+        h.handling.setWaitingForForm(false);
+        QCOMPARE(h.handling.attentionText(), QString());
+        QVERIFY(!h.handling.WebBrowser1BeforeNavigate2(false));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestPageHandling)

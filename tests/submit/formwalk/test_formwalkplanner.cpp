@@ -12,6 +12,8 @@
 
 using Set = ElementWrite::Set;
 
+Q_DECLARE_METATYPE(PageSnapshot)
+
 namespace {
 
 SnapshotElement input(const QString &type, const QString &name, const QString &value = {}, bool checked = false)
@@ -87,6 +89,40 @@ std::optional<ElementWrite> writeTo(const FormWalkPlan &plan, int form, int elem
     return found;
 }
 
+SnapshotElement withId(SnapshotElement e, const QString &id)
+{
+    e.id = id;
+    return e;
+}
+
+// A button of `tag` ("BUTTON" or "INPUT") and `type` reading `caption`.
+SnapshotElement button(const QString &tag, const QString &type, const QString &caption)
+{
+    SnapshotElement e;
+    e.tag = tag;
+    e.type = type;
+    e.name = caption.toLower();
+    e.label = caption;
+    return e;
+}
+
+SnapshotElement hinted(SnapshotElement e, const QString &label, const QString &placeholder = {},
+                       const QString &picture = {})
+{
+    e.label = label;
+    e.placeholder = placeholder;
+    e.picture = picture;
+    return e;
+}
+
+PageSnapshot loosePage(const QList<SnapshotElement> &elements)
+{
+    PageSnapshot page = pageOf({elements});
+    page.forms[0].loose = true;
+    page.forms[0].path = "#page";
+    return page;
+}
+
 const QStringList minorUpdate{"Minor Update", "Update", "Upgrade", "New software version", "true"};
 const QStringList newRelease{"New Release", "New", "Add to", "false"};
 
@@ -132,6 +168,10 @@ private slots:
     void thePlanSerialisesForTheApplyScript();
     void thePlanSaysWhichEntriesFoundTheirInput_data();
     void thePlanSaysWhichEntriesFoundTheirInput();
+    void anInputIsFoundByItsIdWhereItsFormHasNoneOfThatName_data();
+    void anInputIsFoundByItsIdWhereItsFormHasNoneOfThatName();
+    void whatSendsTheFormAndWhatIsLeftToTheUser_data();
+    void whatSendsTheFormAndWhatIsLeftToTheUser();
 };
 
 void TestFormWalkPlanner::aPageWithoutAFormGivesResultZeroAndDoesNothing()
@@ -713,6 +753,148 @@ void TestFormWalkPlanner::thePlanSaysWhichEntriesFoundTheirInput()
             notFound << e.entry;
     QCOMPARE(notFound, missing);
     QCOMPARE(plan.foundEntries(), found);
+}
+
+void TestFormWalkPlanner::anInputIsFoundByItsIdWhereItsFormHasNoneOfThatName_data()
+{
+    QTest::addColumn<PageSnapshot>("page");
+    QTest::addColumn<QList<int>>("written");   // form * 100 + element, in write order
+    QTest::addColumn<int>("submitForm");
+
+    const SnapshotElement idOnly = withId(input("text", ""), "title");
+    QTest::newRow("an input with the id and no name")
+        << pageOf({{input("text", "q"), idOnly}}) << QList<int>{1} << 0;
+    QTest::newRow("a name in the form hides another input's id")
+        << pageOf({{idOnly, input("text", "title")}}) << QList<int>{1} << 0;
+    QTest::newRow("the name in one form, the id in the next: both, the next one sent")
+        << pageOf({{input("text", "title")}, {idOnly}}) << QList<int>{0, 100} << 1;
+    QTest::newRow("an input named otherwise is found by its id")
+        << pageOf({{withId(input("text", "data[title]"), "title")}}) << QList<int>{0} << 0;
+    QTest::newRow("ids compare with their letter case")
+        << pageOf({{withId(input("text", ""), "Title")}}) << QList<int>{} << -1;
+}
+
+void TestFormWalkPlanner::anInputIsFoundByItsIdWhereItsFormHasNoneOfThatName()
+{
+    QFETCH(PageSnapshot, page);
+    QFETCH(QList<int>, written);
+    QFETCH(int, submitForm);
+
+    const FormWalkPlan plan = FormWalk::plan(page, siteWith({"0=title"}, {{0, "Frobnicator"}}));
+    QList<int> got;
+    for (const ElementWrite &w : plan.writes) {
+        got << w.form * 100 + w.element;
+        QCOMPARE(w.value, QString("Frobnicator"));
+    }
+    QCOMPARE(got, written);
+    QCOMPARE(plan.submitForm, submitForm);
+    QCOMPARE(plan.foundEntries(), written.isEmpty() ? 0 : 1);
+}
+
+void TestFormWalkPlanner::whatSendsTheFormAndWhatIsLeftToTheUser_data()
+{
+    QTest::addColumn<PageSnapshot>("page");
+    QTest::addColumn<QString>("focus");      // the focused control's name; "" none
+    QTest::addColumn<bool>("click");
+    QTest::addColumn<int>("userStep");
+    QTest::addColumn<int>("reveal");         // element brought into view, -1 none
+    QTest::addColumn<int>("revealFrame");
+    QTest::addColumn<QString>("attention");
+
+    const QString send = "No button on the page reads as sending this form: check it and send it yourself.";
+    const QString code = "Type the characters from the picture, then send the form.";
+    const QString check = "Complete the check on the page, then send the form.";
+    const int none = int(FormWalkPlan::UserStep::None);
+    const int picture = int(FormWalkPlan::UserStep::PictureCode);
+    const int challenge = int(FormWalkPlan::UserStep::Challenge);
+    const SnapshotElement title = input("text", "title");
+    const SnapshotElement go = input("submit", "go");
+
+    QTest::newRow("loose controls: the button after them that reads as sending")
+        << loosePage({button("BUTTON", "submit", "Cancel"), title, button("BUTTON", "submit", "Search"),
+                      button("BUTTON", "button", "Add my program"), button("BUTTON", "button", "Next")})
+        << "add my program" << true << none << -1 << -1 << "";
+    QTest::newRow("loose controls: else the last such button before them")
+        << loosePage({button("INPUT", "button", "Post"), button("INPUT", "submit", "Send"), title})
+        << "send" << true << none << -1 << -1 << "";
+    QTest::newRow("loose controls: a word inside another word does not send")
+        << loosePage({title, button("BUTTON", "submit", "Address book"), button("BUTTON", "reset", "Submit")})
+        << "" << false << none << -1 << -1 << send;
+    QTest::newRow("a form without a submit control: its sending button")
+        << pageOf({{title, button("BUTTON", "button", "Save changes")}})
+        << "save changes" << true << none << -1 << -1 << "";
+    QTest::newRow("an empty picture code named so")
+        << pageOf({{title, input("text", "captcha_code"), go}}) << "go" << false << picture << 1 << -1 << code;
+    QTest::newRow("a picture code by its label")
+        << pageOf({{title, hinted(input("text", "f7"), "Type the characters you see"), go}})
+        << "go" << false << picture << 1 << -1 << code;
+    QTest::newRow("a picture code by its placeholder")
+        << pageOf({{title, hinted(input("text", "f7"), "", "Security code"), go}})
+        << "go" << false << picture << 1 << -1 << code;
+    QTest::newRow("a picture code by the picture beside it")
+        << pageOf({{title, hinted(input("text", "code"), "", "", "/img/captcha.php?id=4"), go}})
+        << "go" << false << picture << 1 << -1 << code;
+    QTest::newRow("a picture code an entry fills is answered")
+        << pageOf({{input("text", "captcha"), go}}) << "go" << true << none << -1 << -1 << "";
+    QTest::newRow("a picture code already typed")
+        << pageOf({{title, input("text", "captcha_text", "x7Fq"), go}}) << "go" << true << none << -1 << -1 << "";
+    QTest::newRow("a characters limit is no picture code")
+        << pageOf({{title, hinted(input("text", "summary"), "Summary (250 characters)"), go}})
+        << "go" << true << none << -1 << -1 << "";
+    QTest::newRow("a picture code and no button: nothing to press, the code to type")
+        << loosePage({title, input("text", "securitycode")}) << "" << false << picture << 1 << -1 << code;
+
+    SnapshotElement response = input("textarea", "g-recaptcha-response");
+    QTest::newRow("an empty challenge response")
+        << pageOf({{title, response, go}}) << "go" << false << challenge << 1 << -1 << check;
+    response.value = "03AGdBq2...";
+    QTest::newRow("a challenge already answered")
+        << pageOf({{title, response, go}}) << "go" << true << none << -1 << -1 << "";
+    PageSnapshot framed = pageOf({{input("text", "q")}, {title, go}});
+    framed.foreignFrames = {{"https://ads.example/banner", 1},
+                            {"https://www.google.com/recaptcha/api2/anchor?k=x", 0},
+                            {"https://challenges.cloudflare.com/cdn-cgi/challenge-platform/turnstile", 1}};
+    QTest::newRow("a challenge frame of the form sent")
+        << framed << "go" << false << challenge << -1 << 2 << check;
+    framed.foreignFrames.removeLast();
+    QTest::newRow("a challenge frame of another form")
+        << framed << "go" << true << none << -1 << -1 << "";
+
+    PageSnapshot nothing = pageOf({{input("text", "q"), go}});
+    nothing.foreignFrames = {{"https://forms.example/embed", -1}};
+    QTest::newRow("nothing found beside a frame of another site")
+        << nothing << "" << false << none << -1 << -1 << "The form is inside a frame from another site; fill it in by hand.";
+    nothing.foreignFrames.clear();
+    nothing.hiddenParts = 1;
+    QTest::newRow("nothing found beside a closed component")
+        << nothing << "" << false << none << -1 << -1
+        << "The form is inside a part of the page that cannot be read; fill it in by hand.";
+    PageSnapshot empty = pageOf({});
+    empty.foreignFrames = {{"https://forms.example/embed", -1}};
+    QTest::newRow("no form at all beside a frame of another site")
+        << empty << "" << false << none << -1 << -1 << "The form is inside a frame from another site; fill it in by hand.";
+}
+
+void TestFormWalkPlanner::whatSendsTheFormAndWhatIsLeftToTheUser()
+{
+    QFETCH(PageSnapshot, page);
+    QFETCH(QString, focus);
+    QFETCH(bool, click);
+    QFETCH(int, userStep);
+    QFETCH(int, reveal);
+    QFETCH(int, revealFrame);
+    QFETCH(QString, attention);
+
+    FormWalk::Input in = siteWith({"0=title", "0=captcha"}, {{0, "Frobnicator"}});
+    in.autoSubmit = true;
+    const FormWalkPlan plan = FormWalk::plan(page, in);
+    QCOMPARE(plan.focus.name, focus);
+    QCOMPARE(plan.click, click);
+    QCOMPARE(int(plan.userStep), userStep);
+    QCOMPARE(plan.reveal.isValid() ? plan.reveal.element : -1, reveal);
+    QCOMPARE(plan.revealFocus, userStep == int(FormWalkPlan::UserStep::PictureCode));
+    QCOMPARE(plan.revealFrame, revealFrame);
+    QCOMPARE(plan.attention, attention);
 }
 
 QTEST_GUILESS_MAIN(TestFormWalkPlanner)

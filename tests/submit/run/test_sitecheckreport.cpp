@@ -54,7 +54,17 @@ void TestSiteCheckReport::eachSiteGetsASeverityAndAProblem_data()
     SiteCheckResult stops = site("a", Page::Loaded, 3, {}, false);
     stops.walkError = "'x' is not a valid integer value";
 
+    SiteCheckResult code = site("a", Page::Loaded);
+    code.userStep = FormWalkPlan::UserStep::PictureCode;
+    SiteCheckResult widget = site("a", Page::Loaded, 3, {}, false);
+    widget.userStep = FormWalkPlan::UserStep::Challenge;
+    SiteCheckResult codeAndLost = site("a", Page::Loaded, 3, {"57=padurl"});
+    codeAndLost.userStep = FormWalkPlan::UserStep::PictureCode;
+
     QTest::newRow("every field and a button") << site("a", Page::Loaded) << int(Severity::Ok) << "3/3" << "";
+    QTest::newRow("a picture code to type") << code << int(Severity::NeedsUser) << "3/3" << "needs the user: picture code";
+    QTest::newRow("a check to complete") << widget << int(Severity::NeedsUser) << "3/3" << "needs the user: challenge";
+    QTest::newRow("a picture code and a lost input") << codeAndLost << int(Severity::Warning) << "2/3" << "1 field(s) not found on the page";
     QTest::newRow("an input lost") << site("a", Page::Loaded, 3, {"57=padurl"}) << int(Severity::Warning) << "2/3" << "1 field(s) not found on the page";
     QTest::newRow("no input left") << site("a", Page::Loaded, 2, {"1=a", "2=b"}) << int(Severity::Failed) << "0/2" << "None of the site's fields is on the page: the form has changed";
     QTest::newRow("no submit button") << site("a", Page::Loaded, 3, {}, false) << int(Severity::Warning) << "3/3" << "The form has no submit button: it must be sent by hand";
@@ -159,7 +169,7 @@ void TestSiteCheckReport::aLoadedPageCountsThePlansEntries()
     b.entry = "57=padurl";
     b.matches = 0;
     plan.entries = {a, b};
-    plan.focus = {0, 3, "INPUT", "go"};
+    plan.focus = {0, 3, "", "INPUT", "go", ""};
     const SiteCheckResult r = SiteCheckReport::loaded({"Site", "", "", "", " http://a/s ", "0"}, plan);
     QCOMPARE(r.address, QString("http://a/s"));
     QCOMPARE(r.entries, 2);
