@@ -12,20 +12,35 @@ inline constexpr int TextInputs = 1998;
 inline constexpr int CategoryOptions = 1000;
 inline constexpr int UtilitiesOption = 700;
 
-inline QByteArray html(const QByteArray &action)
+// Text inputs f<first>..f<last - 1>.
+inline QByteArray inputs(int first, int last)
 {
-    QByteArray page = "<html><head><title>Big form</title></head><body><form method=post action=\""
-                      + action + "\">";
-    for (int i = 0; i < TextInputs; ++i)
-        page += "<input name=f" + QByteArray::number(i) + ">";
-    page += "<select name=category>";
+    QByteArray html;
+    for (int i = first; i < last; ++i)
+        html += "<input name=f" + QByteArray::number(i) + ">";
+    return html;
+}
+
+inline QByteArray categoryList()
+{
+    QByteArray html = "<select name=category>";
     for (int k = 0; k < CategoryOptions; ++k) {
-        page += "<option value=c" + QByteArray::number(k) + ">"
+        html += "<option value=c" + QByteArray::number(k) + ">"
                 + (k == UtilitiesOption ? QByteArray("Utilities - System")
                                         : "Category " + QByteArray::number(k));
     }
-    page += "</select><input type=submit name=send value=Send></form></body></html>";
-    return page;
+    return html + "</select>";
+}
+
+inline QByteArray form(const QByteArray &action)
+{
+    return "<form method=post action=\"" + action + "\">" + inputs(0, TextInputs) + categoryList()
+           + "<input type=submit name=send value=Send></form>";
+}
+
+inline QByteArray html(const QByteArray &action)
+{
+    return "<html><head><title>Big form</title></head><body>" + form(action) + "</body></html>";
 }
 
 // Fields 0..28 into f0..f28, the category (field 47) into the list.

@@ -206,7 +206,7 @@ var labelOf = function (e, tag) {
 };
 // A picture standing beside a text input (a picture code, mostly): itself,
 // or within two levels below, a sibling of the input or of its parent.
-var picturesLeft = 500;
+var picturesLeft = 100;
 var pictureIn = function (node, depth) {
   if (tagOf(node).toUpperCase() === 'IMG') return node;
   if (depth === 0) return null;
