@@ -25,7 +25,7 @@ FormWalk::Input siteInput(bool loggedIn, bool autoSubmit)
     FormWalk::Input in;
     in.siteRecord = QStringList{"Fuzz", "", "", "yes", "", "0", "user\tpass", ""};
     in.siteRecord << "0=a" << "60=b" << "-1=c" << "-2=d" << "47=e" << "48=f" << "10=g" << "11=h"
-                  << "12=i" << "-13=j" << "5=k" << "56=l" << "-14=a" << "61=b";
+                  << "12=i" << "-13=j" << "5=k" << "56=l" << "-14=a" << "61=b" << "0=captcha";
     in.softwareRecord = QStringList(105);
     for (int f = 0; f < 105; ++f)
         in.softwareRecord[f] = QStringLiteral("v%1 Other 1").arg(f);
@@ -50,7 +50,7 @@ void check(const PageSnapshot &page, const FormWalkPlan &plan)
         if (w.element < 0 || w.element >= elements.size())
             fail("write to an element the form does not have");
         const SnapshotElement &e = elements.at(w.element);
-        if (w.tag != e.tag || w.name != e.name)
+        if (w.tag != e.tag || w.name != e.name || w.id != e.id || w.path != page.forms.at(w.form).path)
             fail("write names another element");
         for (int k : w.selected)
             if (k < 0 || k >= e.options.size())
@@ -63,6 +63,15 @@ void check(const PageSnapshot &page, const FormWalkPlan &plan)
     }
     if (plan.click && !plan.focus.isValid())
         fail("a click without a control");
+    // A form that waits for the user is never sent.
+    if (plan.click && plan.userStep != FormWalkPlan::UserStep::None)
+        fail("a click past a picture code or a check");
+    if (plan.reveal.isValid()
+        && (plan.reveal.form != plan.submitForm || plan.reveal.form >= page.forms.size()
+            || plan.reveal.element >= page.forms.at(plan.reveal.form).elements.size()))
+        fail("a code input outside the submit form");
+    if (plan.revealFrame >= page.foreignFrames.size())
+        fail("a challenge frame the page does not have");
     for (const EntryMatch &e : plan.entries)
         if (e.matches < 0 || (e.found() && page.forms.isEmpty()))
             fail("an entry found an input the page does not have");

@@ -220,6 +220,8 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
                                 "Slow|no answer in time|||", "Mailed|not checked|||", "Fine|loaded|2/2||yes",
                                 "Broken|loaded|1/2|x=title|no"}));
     QCOMPARE(check.results().at(5).detail, QString("an e-mail site, submitted by mail"));
+    // The form asks for a picture code: a site for the user at hand, not a failure.
+    QCOMPARE(SiteCheckReport::problem(check.results().at(6)), QString("needs the user: picture code"));
     QCOMPARE(SiteCheckReport::problem(check.results().at(7)),
              QString("A run would stop on this page: 'x' is not a valid integer value"));
     QVERIFY(!check.progress()->isVisible());

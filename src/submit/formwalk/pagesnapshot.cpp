@@ -146,7 +146,7 @@ PageSnapshot PageSnapshot::fromJson(const QJsonObject &object)
                                 index >= 0 && index < s.forms.size() ? index : -1});
     }
     const QJsonValue hidden = object.value(QLatin1StringView("hidden"));
-    s.hiddenParts = hidden.isDouble() ? std::clamp(hidden.toInt(0), 0, MaxElements) : 0;
+    s.hiddenParts = hidden.isDouble() ? int(std::clamp(hidden.toDouble(), 0.0, double(MaxElements))) : 0;
     s.shape = text(object, QLatin1StringView("shape")).left(64);
     s.truncated = budget.truncated || flag(object, QLatin1StringView("truncated"));
     return s;

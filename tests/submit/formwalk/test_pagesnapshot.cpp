@@ -16,6 +16,8 @@ private slots:
     void aSnapshotSurvivesItsOwnJson();
     void aLabelIsReadWhereThePageHasOne_data();
     void aLabelIsReadWhereThePageHasOne();
+    void whereFormsLiveIsReadWithoutTrustingThePage_data();
+    void whereFormsLiveIsReadWithoutTrustingThePage();
 };
 
 void TestPageSnapshot::aFixtureReadsWithEveryProperty()
@@ -162,6 +164,45 @@ void TestPageSnapshot::aLabelIsReadWhereThePageHasOne()
     const PageSnapshot s = PageSnapshot::fromJson(R"({"forms":[{"elements":[)" + element + "]}]}");
     QCOMPARE(s.forms.at(0).elements.at(0).label, label);
     QCOMPARE(PageSnapshot::fromJson(s.toJson()).forms.at(0).elements.at(0).label, label);
+}
+
+void TestPageSnapshot::whereFormsLiveIsReadWithoutTrustingThePage_data()
+{
+    QTest::addColumn<QByteArray>("json");
+    QTest::addColumn<QString>("read");   // paths; loose forms; the foreign frames' forms; hidden; truncated
+
+    const QByteArray forms = R"("forms":[{"path":"#0"},{"path":"/f1/s0#page","loose":true}])";
+    QTest::newRow("a page with frames and loose controls")
+        << "{" + forms + R"(,"foreign":[{"src":"https://x.example/","form":1},{"src":"https://y.example/"}],"hidden":2,"shape":"2:2:0:2"})"
+        << "#0 /f1/s0#page | 1 | 1 -1 | 2 | 0";
+    QTest::newRow("frames naming forms the page does not have")
+        << "{" + forms + R"(,"foreign":[{"form":2},{"form":-3},{"form":"0"},7]})" << "#0 /f1/s0#page | 1 | -1 -1 -1 -1 | 0 | 0";
+    QTest::newRow("counts of the wrong type or sign")
+        << "{" + forms + R"(,"hidden":-4,"truncated":"yes"})" << "#0 /f1/s0#page | 1 |  | 0 | 0";
+    QTest::newRow("a page that says it was cut")
+        << "{" + forms + R"(,"hidden":1e12,"truncated":true})" << "#0 /f1/s0#page | 1 |  | 200000 | 1";
+    QTest::newRow("loose of the wrong type") << QByteArray(R"({"forms":[{"loose":1,"path":5}]})") << " |  |  | 0 | 0";
+}
+
+void TestPageSnapshot::whereFormsLiveIsReadWithoutTrustingThePage()
+{
+    QFETCH(QByteArray, json);
+    const PageSnapshot s = PageSnapshot::fromJson(json);
+    QVERIFY(s.valid);
+    QStringList paths, loose, frames;
+    for (const SnapshotForm &f : s.forms) {
+        paths << f.path;
+        if (f.loose)
+            loose << QString::number(f.index);
+    }
+    for (const SnapshotFrame &f : s.foreignFrames)
+        frames << QString::number(f.form);
+    const QString read = QStringList{paths.join(' '), loose.join(' '), frames.join(' '),
+                                     QString::number(s.hiddenParts), QString::number(s.truncated)}
+                             .join(" | ");
+    QTEST(read, "read");
+    // What was read survives its own JSON.
+    QCOMPARE(PageSnapshot::fromJson(s.toJson()).toJson(), s.toJson());
 }
 
 QTEST_GUILESS_MAIN(TestPageSnapshot)
