@@ -52,7 +52,7 @@ void TeachListModel::setPage(const PageSnapshot &page)
     rows.reserve(page.elementCount());
     for (const SnapshotForm &form : page.forms) {
         for (const SnapshotElement &e : form.elements) {
-            Row row{form.index, e.name, e.id, kindOf(e), e.label, shownValue(e), NoField, false};
+            Row row{form.index, form.loose, e.name, e.id, kindOf(e), e.label, shownValue(e), NoField, false};
             if (!entryName(row).isEmpty() && takesAValue(row.kind)) {
                 if (const std::optional<int> field = suggester.suggest(entryName(row), e.label)) {
                     row.field = *field;
@@ -95,7 +95,7 @@ QVariant TeachListModel::data(const QModelIndex &index, int role) const
         return {};
     switch (index.column()) {
     case FormColumn:
-        return r.form;
+        return r.loose ? tr("page") : QString::number(r.form);
     case NameColumn:
         return r.name;
     case IdColumn:

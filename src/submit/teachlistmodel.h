@@ -41,6 +41,7 @@ private:
     struct Row
     {
         int form = 0;
+        bool loose = false;       // the page's controls outside any form
         QString name;
         QString id;
         QString kind;

@@ -117,7 +117,7 @@ void TestSiteCheck::teachListsEveryInputWithItsLabelAndSendsNothing()
         {"1", "cat", "", "select-one", "", "Utilities", "Category : 47"},
         {"1", "captcha", "", "text", "", "", ""},
         {"1", "go", "", "submit", "", "Send", ""},
-        {"2", "", "homepage", "text", "Home page", "", "Company web site : 33"},
+        {"page", "", "homepage", "text", "Home page", "", "Company web site : 33"},
     };
     for (int row = 0; row < expected.size(); ++row) {
         QStringList cells;

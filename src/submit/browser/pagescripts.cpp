@@ -42,7 +42,7 @@ var nodeTypeOf = getter(Node.prototype, 'nodeType');
 var text = function (v) { return typeof v === 'string' ? v : ''; };
 var tagOf = function (e) { return text(tagNameOf.call(e)); };
 var Controls = { INPUT: 1, SELECT: 1, TEXTAREA: 1, BUTTON: 1 };
-var collect = function () {
+var collect = function (countHidden) {
   var out = { groups: [], foreign: [], hidden: 0, documents: 0, controls: 0, truncated: false };
   var nodesLeft = bounds.nodes;
   var visitDocument = function (doc, path, depth) {
@@ -63,7 +63,7 @@ var collect = function () {
         if (shadow) {
           if (depth >= bounds.depth) out.truncated = true;
           else visitRoot(shadow, false, where + '/s' + hosts++, depth + 1);
-        } else if (tag.indexOf('-') > 0 && e.childElementCount === 0) {
+        } else if (countHidden && tag.indexOf('-') > 0 && e.childElementCount === 0) {
           // A component that shows something but lets nobody in: a closed shadow root.
           var box = e.getBoundingClientRect();
           if (box.width * box.height >= 400) ++out.hidden;
@@ -139,7 +139,7 @@ var pageState = function (limit) {
 )JS";
 
 const char *const SnapshotBody = R"JS(
-var page = collect();
+var page = collect(true);
 var squash = function (s) {
   if (!s) return '';
   s = text(s).replace(/\s+/g, ' ').trim();
