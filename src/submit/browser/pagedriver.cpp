@@ -352,37 +352,32 @@ void PageDriver::decorate(const QString &signatureHtml)
                               QWebEngineScript::ApplicationWorld);
 }
 
-void PageDriver::readAnswerText(int page)
+void PageDriver::readPageState(const std::function<void(const QString &, const QString &)> &then)
 {
     if (!m_page)
         return;
     QPointer<PageDriver> self(this);
     m_page->runJavaScript(PageScripts::state(), QWebEngineScript::ApplicationWorld,
-                          [self, page](const QVariant &result) {
-                              if (!self || result.typeId() != QMetaType::QString)
-                                  return;
-                              const QJsonObject answer =
-                                  QJsonDocument::fromJson(result.toString().toUtf8()).object();
-                              emit self->answerTextRead(page, answer.value(QLatin1String("text")).toString());
-                          });
-}
-
-void PageDriver::readState()
-{
-    if (!m_page)
-        return;
-    QPointer<PageDriver> self(this);
-    m_page->runJavaScript(PageScripts::state(), QWebEngineScript::ApplicationWorld,
-                          [self](const QVariant &result) {
+                          [self, then](const QVariant &result) {
                               if (!self || result.typeId() != QMetaType::QString)
                                   return;
                               const QJsonObject answer =
                                   QJsonDocument::fromJson(result.toString().toUtf8()).object();
                               if (answer.contains(QLatin1String("scriptError")))
                                   return;
-                              emit self->stateRead(answer.value(QLatin1String("title")).toString(),
-                                                   answer.value(QLatin1String("text")).toString());
+                              then(answer.value(QLatin1String("title")).toString(),
+                                   answer.value(QLatin1String("text")).toString());
                           });
+}
+
+void PageDriver::readAnswerText(int page)
+{
+    readPageState([this, page](const QString &, const QString &text) { emit answerTextRead(page, text); });
+}
+
+void PageDriver::readState()
+{
+    readPageState([this](const QString &title, const QString &text) { emit stateRead(title, text); });
 }
 
 void PageDriver::focusPage()

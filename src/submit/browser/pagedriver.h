@@ -101,6 +101,8 @@ private:
     using TextAnswer = std::function<void(const QString &)>;
     void run(const QString &script, Answer then);
     void runForText(const QString &script, TextAnswer then);
+    // The page's title and visible text, to `then` unless the page or driver is gone.
+    void readPageState(const std::function<void(const QString &title, const QString &text)> &then);
     void startWatchdog(int milliseconds, const QString &message);
     void begin(const FormWalk::Input &input, bool readOnly);
     void takeSnapshot();
