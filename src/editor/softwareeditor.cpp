@@ -83,7 +83,7 @@ SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, T
         connect(b.back, &QPushButton::clicked, this,
                 [this, p, count] { showPage((p + count - 1) % count); });
         connect(b.next, &QPushButton::clicked, this, [this, p, count] { showPage((p + 1) % count); });
-        connect(b.create, &QPushButton::clicked, this, &SoftwareEditor::clearEditor);
+        connect(b.create, &QPushButton::clicked, this, &SoftwareEditor::Button_new1Click);
     }
     // The user's choice only: loading a record sets these lists without side effects.
     if (auto *type = qobject_cast<QComboBox *>(control(Field::ReleaseType)))
@@ -281,6 +281,31 @@ bool SoftwareEditor::mayReplaceContents()
     return m_dialogs.warnOkCancel(QCoreApplication::applicationName(),
                                   tr("Discard the changes to %1?").arg(name))
            == Dialogs::Answer::Ok;
+}
+
+bool SoftwareEditor::mayLeave()
+{
+    if (!hasUnsavedChanges())
+        return true;
+    const QString name = values().fields[Field::ProgramName];
+    switch (m_dialogs.askSaveDiscardCancel(
+        QCoreApplication::applicationName(),
+        tr("%1 has changes that are not saved.\rSave them?").arg(name.isEmpty() ? tr("The product") : name))) {
+    case Dialogs::Answer::Save:
+        // The ordinary save, with its checks; a save the user stops keeps the changes here.
+        Button_save1aClick();
+        return !hasUnsavedChanges();
+    case Dialogs::Answer::Discard:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void SoftwareEditor::Button_new1Click()
+{
+    if (mayLeave())
+        clearEditor();
 }
 
 void SoftwareEditor::showPage(int page)

@@ -55,6 +55,10 @@ public:
     // Before another record replaces the contents: true when nothing unsaved
     // would be lost, or the user agreed to discard it.
     bool mayReplaceContents();
+    // Before the editor's contents go for good ("new", the end of the
+    // program): true when nothing unsaved would be lost, the user chose to
+    // discard it, or saved it.
+    bool mayLeave();
 
 public slots:
     // "software &edit": loads the selected record unless the editor already
@@ -66,6 +70,8 @@ public slots:
     bool editSelectedRecord(int selectedRow, bool showEditor);
     void loadRecord(int row);
     void clearEditor();
+    // "-- create new data --": an empty editor, once unsaved changes are saved or given up.
+    void Button_new1Click();
     void showPage(int page);
     void nextPage();
     void previousPage();

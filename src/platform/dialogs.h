@@ -8,7 +8,7 @@
 class Dialogs
 {
 public:
-    enum class Answer { Ok, Cancel, Yes };
+    enum class Answer { Ok, Cancel, Yes, Save, Discard };
 
     // What a file dialog shows: its title, one filter entry in Qt's form
     // ("XML file (*)"), the suffix given to a name typed without one, and the
@@ -43,6 +43,14 @@ public:
     }
     // A question with "&Yes" and Cancel, Cancel focused.
     virtual Answer askYesCancel(const QString &title, const QString &text) = 0;
+    // A question with Save, Discard and Cancel, Cancel focused. Ports that
+    // cannot ask answer Cancel: the answer that loses nothing.
+    virtual Answer askSaveDiscardCancel(const QString &title, const QString &text)
+    {
+        Q_UNUSED(title);
+        Q_UNUSED(text);
+        return Answer::Cancel;
+    }
 
     // A save dialog: the chosen path, or "" when cancelled. The user is asked
     // before an existing file is replaced and before a new one is created; the

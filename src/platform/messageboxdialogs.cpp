@@ -87,6 +87,19 @@ Dialogs::Answer MessageBoxDialogs::askYesCancel(const QString &title, const QStr
                : Answer::Cancel;
 }
 
+Dialogs::Answer MessageBoxDialogs::askSaveDiscardCancel(const QString &title, const QString &text)
+{
+    switch (run(m_parent, QMessageBox::Warning, title, text,
+                QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Cancel)) {
+    case QMessageBox::Save:
+        return Answer::Save;
+    case QMessageBox::Discard:
+        return Answer::Discard;
+    default:
+        return Answer::Cancel;
+    }
+}
+
 namespace {
 
 // Hides read-only files from a file dialog; folders stay, to move through.

@@ -22,6 +22,7 @@ public:
     Answer confirmOkCancel(const QString &title, const QString &text) override;
     Answer warnGoOnCancel(const QString &title, const QString &text, const QString &goOn) override;
     Answer askYesCancel(const QString &title, const QString &text) override;
+    Answer askSaveDiscardCancel(const QString &title, const QString &text) override;
     QString saveFileName(const FileDialogSettings &settings) override;
     QString openFileName(const FileDialogSettings &settings) override;
 

@@ -752,6 +752,11 @@ void TForm1::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    // So would the editor's unsaved typing.
+    if (!m_editor->mayLeave()) {
+        event->ignore();
+        return;
+    }
     // 1. The browser gets its own image and script settings back and loses
     // the user-agent token.
     if (m_browserSettingsApplied) {

@@ -614,6 +614,77 @@ private slots:
         QCOMPARE(nameBox(*form)->text(), ExampleName);
     }
 
+    // "-- create new data --", "e&xit" and the window's close box: typed
+    // work is saved, given up or kept, as the user answers.
+    void leavingTypedWorkAsksToSaveDiscardOrCancel_data()
+    {
+        QTest::addColumn<QString>("way");
+        QTest::addColumn<bool>("emptySize");   // the save's own check then asks too
+        QTest::addColumn<QList<int>>("answers");
+        QTest::addColumn<QString>("stored");   // the version in the file afterwards
+        QTest::addColumn<bool>("left");        // the editor emptied, or the window closed
+
+        const int save = int(Answer::Save), discard = int(Answer::Discard), cancel = int(Answer::Cancel),
+                  yes = int(Answer::Yes);
+        for (const char *way : {"new", "exit", "close box"}) {
+            QTest::addRow("%s, cancel", way) << way << false << QList<int>{cancel} << "2.0.1" << false;
+            QTest::addRow("%s, discard", way) << way << false << QList<int>{discard} << "2.0.1" << true;
+            // The ordinary save asks before it replaces the stored product.
+            QTest::addRow("%s, save", way) << way << false << QList<int>{save, yes} << "2.1" << true;
+        }
+        QTest::newRow("exit, a save whose check is cancelled keeps the program open")
+            << "exit" << true << QList<int>{save, cancel} << "2.0.1" << false;
+    }
+    void leavingTypedWorkAsksToSaveDiscardOrCancel()
+    {
+        QFETCH(QString, way);
+        QFETCH(bool, emptySize);
+        QFETCH(QList<int>, answers);
+        QFETCH(QString, stored);
+        QFETCH(bool, left);
+
+        writeProducts({"Alpha"});
+        auto form = startWindow();
+        form->show();
+        click(*form, "Button_input_soft");
+        auto *version = form->findChild<QLineEdit *>(QStringLiteral("Edit_version"));
+        version->setText(QStringLiteral("2.1"));
+        if (emptySize)
+            form->findChild<QLineEdit *>(QStringLiteral("Edit_size_byte"))->clear();
+        m_dialogs.shown.clear();
+        for (int a : answers)
+            m_dialogs.answers.append(Answer(a));
+        if (way == "new")
+            click(*form, "Button_new1a");
+        else if (way == "exit")
+            click(*form, "Button_close");
+        else
+            form->close();
+        const bool closed = !form->isVisible();
+
+        QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::AskSaveDiscardCancel),
+                 QStringList{"Alpha has changes that are not saved.\rSave them?"});
+        QCOMPARE(catalogueOnDisk().cell(Field::ProgramVersion, 1), stored);
+        if (way == "new")
+            QCOMPARE(nameBox(*form)->text().isEmpty(), left);
+        else
+            QCOMPARE(closed, left);
+        if (!left)
+            QCOMPARE(version->text(), QStringLiteral("2.1"));
+    }
+
+    void leavingWithoutTypingAsksNothing()
+    {
+        writeProducts({"Alpha"});
+        auto form = startWindow();
+        click(*form, "Button_input_soft");
+        m_dialogs.shown.clear();
+        click(*form, "Button_new1a");
+        QVERIFY(nameBox(*form)->text().isEmpty());
+        QVERIFY(form->close());
+        QVERIFY(m_dialogs.shown.isEmpty());
+    }
+
     void aHistoryThatCannotBeWrittenIsLeftForTheClose()
     {
         writeProducts({"Alpha"});

@@ -14,7 +14,7 @@ class FakeDialogs : public Dialogs
 {
 public:
     enum class Kind { Message, Error, WarnOkCancel, AskYesCancel, ConfirmOkCancel, SaveFile, OpenFile,
-                      WarnGoOnCancel };
+                      WarnGoOnCancel, AskSaveDiscardCancel };
 
     struct Shown
     {
@@ -62,6 +62,12 @@ public:
     Answer askYesCancel(const QString &title, const QString &text) override
     {
         shown.append({Kind::AskYesCancel, title, text});
+        return next();
+    }
+
+    Answer askSaveDiscardCancel(const QString &title, const QString &text) override
+    {
+        shown.append({Kind::AskSaveDiscardCancel, title, text});
         return next();
     }
 
