@@ -19,8 +19,32 @@ QString tr(const char *text, const char *disambiguation = nullptr, int n = -1)
     return QCoreApplication::translate("SiteCheckReport", text, disambiguation, n);
 }
 
-QString csvField(const QString &value)
+// A cell a spreadsheet would run as a formula (site names and page texts
+// come from pages nobody checked) starts with an apostrophe instead.
+QString inert(const QString &value)
 {
+    if (!value.isEmpty() && QStringView(u"=+-@\t\r").contains(value.front()))
+        return u'\'' + value;
+    return value;
+}
+
+// Control characters have no place in a page, and some browsers stop at them.
+QString withoutControls(const QString &value)
+{
+    QString out;
+    out.reserve(value.size());
+    for (QChar c : value) {
+        const char16_t u = c.unicode();
+        if ((u < 0x20 && u != u'\t' && u != u'\n') || (u >= 0x7f && u <= 0x9f))
+            continue;
+        out.append(c);
+    }
+    return out;
+}
+
+QString csvField(const QString &raw)
+{
+    const QString value = inert(raw);
     if (!value.contains(u',') && !value.contains(u'"') && !value.contains(u'\r')
         && !value.contains(u'\n'))
         return value;
@@ -250,14 +274,14 @@ QByteArray html(const QList<SiteCheckResult> &results, const QString &title)
 {
     QString out = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
                                  "<title>%1</title></head>\n<body>\n<h1>%1</h1>\n<table border=\"1\">\n<tr>")
-                      .arg(title.toHtmlEscaped());
+                      .arg(withoutControls(title).toHtmlEscaped());
     for (const QString &h : headings())
         out += QLatin1String("<th>") + h.toHtmlEscaped() + QLatin1String("</th>");
     out += QLatin1String("</tr>\n");
     for (const SiteCheckResult &r : results) {
         out += QLatin1String("<tr>");
         for (int c = 0; c < ColumnCount; ++c)
-            out += QLatin1String("<td>") + cell(r, c).toHtmlEscaped() + QLatin1String("</td>");
+            out += QLatin1String("<td>") + withoutControls(cell(r, c)).toHtmlEscaped() + QLatin1String("</td>");
         out += QLatin1String("</tr>\n");
     }
     out += QLatin1String("</table>\n</body></html>\n");

@@ -111,6 +111,14 @@ void TestSiteCheckReport::csvQuotesOnlyWhatItMust()
     SiteCheckResult broken = site("Two\nlines", Page::NetworkError);
     broken.detail = "a\r\nb";
     QVERIFY(SiteCheckReport::csv({broken}).contains("\"Two\nlines\",failed,network error,,,,\"The page could not be reached: a\r\nb\","));
+
+    // Cells a spreadsheet would run as formulas are written inert.
+    const QList<QPair<QString, QByteArray>> formulas{
+        {"=1+1", "'=1+1"}, {"+cmd", "'+cmd"}, {"-2", "'-2"}, {"@SUM(A1)", "'@SUM(A1)"},
+        {"\tx", "'\tx"}, {"\rx", "\"'\rx\""}, {"a=1", "a=1"}};
+    for (const auto &[name, written] : formulas)
+        QVERIFY2(SiteCheckReport::csv({site(name, Page::TimedOut)}).contains("\r\n" + written + ",failed,"),
+                 qPrintable(name));
 }
 
 void TestSiteCheckReport::htmlEscapesEveryValue()
@@ -123,6 +131,8 @@ void TestSiteCheckReport::htmlEscapesEveryValue()
     QVERIFY(html.contains("<td>1=a&amp;b&quot;c</td>"));
     QVERIFY(html.contains("<td>http://x/?a=&lt;b&gt;</td>"));
     QVERIFY(!html.contains("<script>"));
+    const QByteArray controls = SiteCheckReport::html({site(QString("a\x01" "b\x1b" "[0m") + QChar(0x85) + "c", Page::TimedOut)}, "t");
+    QVERIFY(controls.contains("<td>ab[0mc</td>"));
     QVERIFY(html.startsWith("<!DOCTYPE html>"));
 }
 
