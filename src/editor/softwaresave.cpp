@@ -7,6 +7,7 @@
 #include "platform/table.h"
 #include "platform/tablefile.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace {
@@ -314,8 +315,13 @@ SoftwareSave::DeleteResult SoftwareSave::deleteRecord(int selectedRow, const QSt
     if (selectedRow < 1 || selectedRow >= m_software.rowCount())
         return result;
     const QString name = m_software.cell(Field::ProgramName, selectedRow);
-    if (name.isEmpty())
-        return result;
+    // The lone blank row of an empty list is no record; a record without a
+    // name (a file edited by hand) is one, and goes by its place.
+    if (name.isEmpty() && m_software.rowCount() <= 2) {
+        const QStringList cells = m_software.row(selectedRow);
+        if (std::all_of(cells.cbegin(), cells.cend(), [](const QString &c) { return c.isEmpty(); }))
+            return result;
+    }
     // Unlike the save's warnings, Enter confirms this one.
     if (m_dialogs.confirmOkCancel(WarningTitle, deleteQuestion()) != Dialogs::Answer::Ok)
         return result;
@@ -341,7 +347,8 @@ SoftwareSave::DeleteResult SoftwareSave::deleteRecord(int selectedRow, const QSt
     }
     result.deleted = true;
     result.row = selectedRow;
-    result.chooserIndex = EditorRules::comboIndex(chooserItems, name);
+    // The chooser lists a nameless record as "(unnamed)", by its place.
+    result.chooserIndex = name.isEmpty() ? selectedRow - 1 : EditorRules::comboIndex(chooserItems, name);
     const TableFile::SaveResult history =
         TableFile::save(m_history, m_historyFile, TableFile::Kind::Plain);
     if (!history.ok) {

@@ -562,6 +562,31 @@ private slots:
         QCOMPARE(historyHeadings(again->workspace().history()), listed);
     }
 
+    void aRecordWithoutANameIsDeletedByItsPlace_data()
+    {
+        QTest::addColumn<int>("nameless");   // its row among Alpha and Beta
+        QTest::newRow("between two products") << 2;
+        QTest::newRow("the last one") << 3;
+    }
+    void aRecordWithoutANameIsDeletedByItsPlace()
+    {
+        QFETCH(int, nameless);
+        QList<QStringList> records{fullRecord("Alpha", Statuses.at(0)), fullRecord("Beta", Statuses.at(1))};
+        records.insert(nameless - 1, fullRecord("", Statuses.at(2)));
+        writeCatalogue(records);
+        writeOption(QStringLiteral("Software"), nameless);
+        auto form = startWindow();
+        click(*form, "Button_software_list");
+        QCOMPARE(chooserItems(form->productChooser()).value(nameless - 1), QStringLiteral("(unnamed)"));
+        m_dialogs.shown.clear();
+        m_dialogs.answers = {Answer::Ok};
+        click(*form, "Button_delete_item");
+        QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::ConfirmOkCancel), QStringList{DeleteQuestion});
+        QCOMPARE(namesOf(form->workspace().software()), QStringList({"Alpha", "Beta"}));
+        QCOMPARE(chooserItems(form->productChooser()), QStringList({"Alpha", "Beta"}));
+        QCOMPARE(namesOf(catalogueOnDisk()), QStringList({"Alpha", "Beta"}));
+    }
+
     void aCancelledDeleteChangesNothing()
     {
         writeProducts({"Alpha", "Beta"});
