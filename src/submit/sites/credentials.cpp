@@ -80,12 +80,22 @@ LoadResult load(Table &submitList, const QString &path)
 QString write(const Table &submitList, const QString &path)
 {
     QList<QByteArray> records;
-    if (hasColumn(submitList)) {
+    const bool hasPairs = hasColumn(submitList);
+    if (hasPairs) {
         for (int r = 1; r < submitList.rowCount(); ++r) {
             const QString userPass = submitList.cell(SiteRecord::UserPass, r);
             if (!isEmpty(userPass))
                 records.append(recordText(submitList.cell(SiteRecord::SiteName, r), userPass));
         }
+    }
+    // The pair of a site the list does not hold now (a library update that
+    // left it out for a while, a site renamed) stays as it was, to come
+    // back with the site.
+    for (const QByteArray &record : RecordFile::read(path).records) {
+        const qsizetype tab = record.indexOf('\t');
+        if (tab > 0
+            && (!hasPairs || submitList.findRow(SiteRecord::SiteName, Cp1252::decode(record.left(tab))) < 1))
+            records.append(record);
     }
     return RecordFile::write(path, records, RecordFile::Access::OwnerOnly);
 }

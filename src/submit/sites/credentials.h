@@ -46,7 +46,8 @@ struct LoadResult
 LoadResult load(Table &submitList, const QString &path);
 
 // Writes the file anew, readable by its owner only: one record per site row,
-// in order, whose column 6 holds a pair. No pair at all gives an empty file.
+// in order, whose column 6 holds a pair; then, unchanged, the file's records
+// of sites the list does not hold. No pair at all gives an empty file.
 // Returns an error message, or "" on success.
 QString write(const Table &submitList, const QString &path);
 

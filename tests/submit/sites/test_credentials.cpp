@@ -64,6 +64,7 @@ class TestCredentials : public QObject
 private slots:
     void theFileHoldsOneScrambledRecordPerSiteWithAPair();
     void whatIsWrittenReadsBackIntoTheSameRows();
+    void thePairOfASiteTheListLacksComesBackWithTheSite();
     void loadingSkipsWhatItCannotUse_data();
     void loadingSkipsWhatItCannotUse();
     void aRecordLongerThanTheFileEndsTheLoadSafely();
@@ -115,6 +116,37 @@ void TestCredentials::whatIsWrittenReadsBackIntoTheSameRows()
     QCOMPARE(loaded.loaded, 2);
     QCOMPARE(column6(fresh), pairs);
     QVERIFY(markedRows(fresh).isEmpty());
+}
+
+void TestCredentials::thePairOfASiteTheListLacksComesBackWithTheSite()
+{
+    QTemporaryDir dir;
+    const QString path = dir.filePath(QStringLiteral("Kelvane_pass.dat"));
+    Table all = sites();
+    all.setCell(6, 1, QStringLiteral("ann\tpw"));
+    all.setCell(6, 2, QStringLiteral("bob\tpw2"));
+    QCOMPARE(Credentials::write(all, path), QString());
+
+    // A library without Beta: Alpha's pair changes, Beta's is kept as it was.
+    Table withoutBeta = siteTable(2);
+    withoutBeta.setCell(0, 1, QStringLiteral("Alpha"));
+    withoutBeta.setCell(0, 2, QStringLiteral("Gamma"));
+    Credentials::load(withoutBeta, path);
+    withoutBeta.setCell(6, 1, QStringLiteral("ann\tnew"));
+    QCOMPARE(Credentials::write(withoutBeta, path), QString());
+    QCOMPARE(Credentials::write(withoutBeta, path), QString());
+
+    Table back = sites();
+    const Credentials::LoadResult loaded = Credentials::load(back, path);
+    QCOMPARE(loaded.loaded, 2);
+    QCOMPARE(loaded.duplicates, 0);
+    QCOMPARE(column6(back), (QStringList{"ann\tnew", "bob\tpw2", ""}));
+    // A pair the user clears on a site the list holds is gone for good.
+    back.setCell(6, 2, QString());
+    QCOMPARE(Credentials::write(back, path), QString());
+    Table again = sites();
+    Credentials::load(again, path);
+    QCOMPARE(column6(again), (QStringList{"ann\tnew", "", ""}));
 }
 
 void TestCredentials::loadingSkipsWhatItCannotUse_data()
