@@ -16,8 +16,9 @@ BrowserChoices BrowserChoices::read(const BrowserSettingsStore &store)
 {
     BrowserChoices choices;
     choices.images = store.readString(Store::MainKey, Store::ImagesValue) != No;
+    // No value is the Internet zone's default: scripts run.
     choices.scripts = store.readInteger(Store::InternetZoneKey, Store::ScriptsValue)
-                          .value_or(BrowserSettings::ScriptsDisabled)
+                          .value_or(BrowserSettings::ScriptsEnabled)
                       == BrowserSettings::ScriptsEnabled;
     choices.userAgentTokens = store.valueNames(Store::PostPlatformKey);
     return choices;
@@ -74,15 +75,19 @@ void BrowserSettings::SpeedButton3Click()
 
 void BrowserSettings::SpeedButton4Click()
 {
+    // A saved value that is no number was never the system's: scripts run,
+    // as they do where the system keeps no value.
     bool ok = false;
     const qint32 saved = m_settings.zone31400().trimmed().toInt(&ok);
-    m_store.writeInteger(Store::InternetZoneKey, Store::ScriptsValue, ok ? saved : ScriptsDisabled);
+    m_store.writeInteger(Store::InternetZoneKey, Store::ScriptsValue, ok ? saved : ScriptsEnabled);
 }
 
 qint32 BrowserSettings::systemScripts() const
 {
-    // Absent or not a number: the system does not run scripts.
-    return m_store.readInteger(Store::InternetZoneKey, Store::ScriptsValue).value_or(ScriptsDisabled);
+    // Absent or not a number: no system value, so the Internet zone's
+    // default, scripts on. (Read as "off", it was saved as the system's own
+    // and written back at exit, switching scripts off behind a ticked box.)
+    return m_store.readInteger(Store::InternetZoneKey, Store::ScriptsValue).value_or(ScriptsEnabled);
 }
 
 void BrowserSettings::applyAtStartUp()

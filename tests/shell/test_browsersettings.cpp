@@ -95,7 +95,7 @@ private slots:
         const QString A = Absent;
         QTest::newRow("fresh store and settings")
             << QStringList{A, A, A, A, A, A} << false << true
-            << QStringList{A, "0", A, "1", "", "3"};
+            << QStringList{A, "0", A, "1", "", "0"};
         QTest::newRow("system loads images, no scripts")
             << QStringList{"yes", "3", A, A, A, A} << false << true
             << QStringList{"yes", "0", A, "1", "yes", "3"};
@@ -117,12 +117,14 @@ private slots:
         QTest::newRow("saved values are never refreshed")
             << QStringList{"no", "0", A, A, "yes", "3"} << true << true
             << QStringList{"no", "0", "0", "1", "yes", "3"};
-        QTest::newRow("scripts value not a number reads as disabled")
-            << QStringList{"yes", "abc", A, "0", A, A} << false << false
-            << QStringList{"yes", "abc", A, "0", "yes", "3"};
-        QTest::newRow("scripts value absent reads as disabled")
+        // No system value to keep: the Internet zone's default, scripts on,
+        // is what is saved and given back.
+        QTest::newRow("scripts value not a number reads as enabled")
+            << QStringList{"yes", "abc", A, "0", A, A} << false << true
+            << QStringList{"yes", "0", A, "1", "yes", "0"};
+        QTest::newRow("scripts value absent reads as enabled")
             << QStringList{"yes", A, A, A, A, A} << false << true
-            << QStringList{"yes", "0", A, "1", "yes", "3"};
+            << QStringList{"yes", "0", A, "1", "yes", "0"};
     }
 
     void theFirstShowSavesTheSystemsValuesOnceAndAppliesTheChoices()
@@ -163,8 +165,8 @@ private slots:
         QTest::newRow("saved yes and 3") << "yes" << "3" << "yes" << "3";
         QTest::newRow("saved no and 0") << "no" << "0" << "no" << "0";
         QTest::newRow("the system had no images value") << "" << "3" << "" << "3";
-        QTest::newRow("nothing saved") << Absent << Absent << "yes" << "3";
-        QTest::newRow("saved zone not a number") << "yes" << "x" << "yes" << "3";
+        QTest::newRow("nothing saved") << Absent << Absent << "yes" << "0";
+        QTest::newRow("saved zone not a number") << "yes" << "x" << "yes" << "0";
     }
 
     void theCloseGivesBackTheSavedValuesAndRemovesTheToken()
@@ -232,7 +234,7 @@ private slots:
         QTest::newRow("no and 0") << "no" << "0" << false << true;
         QTest::newRow("yes and 3") << "yes" << "3" << true << false;
         QTest::newRow("No and blanks around 0") << "No" << " 0 " << true << true;
-        QTest::newRow("absent") << Absent << Absent << true << false;
+        QTest::newRow("absent: the zone's default") << Absent << Absent << true << true;
         QTest::newRow("prompt (1)") << "yes" << "1" << true << false;
     }
 
