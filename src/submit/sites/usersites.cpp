@@ -3,6 +3,7 @@
 #include "platform/cp1252.h"
 #include "platform/recordfile.h"
 #include "platform/tablefile.h"
+#include "submit/sites/sitelibrary.h"
 #include "submit/sites/siterecord.h"
 
 #include <QCoreApplication>
@@ -98,13 +99,20 @@ LoadResult load(const QString &path, const Refusal &refusal)
         ++row;
         Entry entry;
         entry.raw = bytes.toByteArray();
-        const QString text = Cp1252::decode(entry.raw);
+        // A record past a library record's size is kept, never read: a
+        // hand-made record of megabytes would cost the submit list gigabytes.
+        const bool oversized = entry.raw.size() > SiteLibrary::MaxRecordBytes;
+        const QString text = oversized ? QString() : Cp1252::decode(entry.raw);
         // Splitting stops past the bound: such a record is kept, never read.
         const qsizetype bars = text.count(QLatin1Char('|'));
-        if (bars < MaxCells)
+        if (bars < MaxCells && !oversized)
             entry.cells = text.split(QLatin1Char('|'));
         QString reason;
-        if (bars >= MaxCells)
+        if (oversized)
+            reason = tr("row %1 is longer than a site record may be (%2 bytes)")
+                         .arg(row)
+                         .arg(SiteLibrary::MaxRecordBytes);
+        else if (bars >= MaxCells)
             reason = tr("row %1 holds more than %2 cells").arg(row).arg(MaxCells);
         else if (isBlank(text))
             reason = QString(); // an empty record holds no site and needs no word
@@ -127,7 +135,7 @@ LoadResult load(const QString &path, const Refusal &refusal)
             entry.usable = true;
         if (entry.usable)
             names.insert(entry.cells.at(SiteRecord::SiteName).toCaseFolded());
-        if (!entry.usable && !isBlank(text)) {
+        if (!entry.usable && (oversized || !isBlank(text))) {
             result.skippedRows.append(row);
             if (reasons.size() < NamedRows)
                 reasons.append(reason);

@@ -111,6 +111,9 @@ private slots:
         QTest::newRow("more cells than a site may have")
             << QByteArray("Wide|h|||http://h/s|0||") + QByteArray(1100, '|')
             << QStringLiteral("row 2 holds more than 1024 cells");
+        QTest::newRow("a record one byte past a library record's size")
+            << QByteArray("Long|http://h|||http://h/s|0|||57=p|1=") + QByteArray(65536 - 37, 'x')
+            << QStringLiteral("row 2 is longer than a site record may be (65536 bytes)");
         QTest::newRow("a script for its submission address")
             << QByteArray("Js|http://h|||javascript:alert(1)|0|||57=p")
             << QStringLiteral("row 2, the site \"Js\": The submission address must be an http:// "
