@@ -1,10 +1,13 @@
 // libFuzzer target for the PAD import: any bytes must import or be refused
 // without a crash, a hang or memory out of proportion, and what imports must
-// be storable and come back unchanged through our own export.
+// be storable, export as well-formed XML and come back unchanged through
+// our own export.
 #include "catalogue/fieldcatalogue.h"
 #include "pad/padexport.h"
 #include "pad/padimport.h"
 #include "platform/cp1252.h"
+
+#include <QXmlStreamReader>
 
 #include <cstdint>
 #include <cstdio>
@@ -35,7 +38,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         if (!Cp1252::canEncode(result.record.at(f)))
             fail("value the catalogue cannot store", f);
     }
-    const PadImport::Result again = PadImport::fromBytes(PadExport::document(result.record));
+    const QByteArray exported = PadExport::document(result.record);
+    QXmlStreamReader xml(exported);
+    while (!xml.atEnd())
+        xml.readNext();
+    if (xml.hasError())
+        fail("our own export is no well-formed XML");
+    const PadImport::Result again = PadImport::fromBytes(exported);
     if (!again.imported())
         fail("our own export of an imported record is refused");
     for (int f = 0; f < FieldCatalogue::FieldCount; ++f) {

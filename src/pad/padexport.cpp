@@ -333,12 +333,42 @@ void writePadRing(Writer &w)
 
 } // namespace
 
+bool writable(QChar c)
+{
+    const char16_t u = c.unicode();
+    // XML 1.0 has no place for the C0 controls but tab and the line breaks,
+    // not even as references; Windows-1252 has no character for these five.
+    if (u < 0x20)
+        return u == u'\t' || u == u'\r' || u == u'\n';
+    return u != 0x81 && u != 0x8D && u != 0x8F && u != 0x90 && u != 0x9D && u != 0xFFFE
+           && u != 0xFFFF;
+}
+
+QStringList lostCharacters(const QStringList &record)
+{
+    QStringList lost;
+    for (const Element &e : elements(record)) {
+        QStringList codes;
+        for (QChar c : e.value) {
+            const QString code = QStringLiteral("U+%1").arg(uint(c.unicode()), 4, 16, QLatin1Char('0')).toUpper();
+            if (!writable(c) && !codes.contains(code))
+                codes.append(code);
+        }
+        if (!codes.isEmpty())
+            lost.append(e.path.section(QLatin1Char('/'), -1) + QLatin1String(": ")
+                        + codes.join(QLatin1String(", ")));
+    }
+    return lost;
+}
+
 QString escaped(const QString &value)
 {
     QString result;
     result.reserve(value.size() + 16);
     for (qsizetype i = 0; i < value.size(); ++i) {
         const QChar c = value.at(i);
+        if (!writable(c))
+            continue;
         switch (c.unicode()) {
         case '&': result.append(QLatin1String("&amp;")); break;
         case '<': result.append(QLatin1String("&lt;")); break;

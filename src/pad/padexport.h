@@ -32,8 +32,19 @@ struct Element
 QList<Element> elements(const QStringList &record);
 
 // A value as it goes between the tags: "&", "<" and ">" as entities, line
-// breaks and characters Windows-1252 has no byte for as character references.
+// breaks and characters Windows-1252 has no byte for as character references;
+// characters no PAD file can hold (see writable()) are left out.
 QString escaped(const QString &value);
+
+// Whether a character can stand in a PAD file: not a control character that
+// XML 1.0 forbids even as a reference (U+0001..U+001F but tab, CR and LF),
+// nor one of the five Windows-1252 leaves undefined (U+0081, U+008D,
+// U+008F, U+0090, U+009D), nor U+FFFE or U+FFFF.
+bool writable(QChar c);
+
+// What document(record) leaves out, one line per element that loses
+// characters: "Program_Name: U+0001, U+001B". Empty when nothing is lost.
+QStringList lostCharacters(const QStringList &record);
 
 // Writes the document to `path` all at once: an earlier file there stays
 // untouched unless the new one is complete. Returns "" on success, otherwise

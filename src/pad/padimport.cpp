@@ -2,6 +2,7 @@
 
 #include "catalogue/fieldcatalogue.h"
 #include "pad/categorytables.h"
+#include "pad/padexport.h"
 #include "platform/cp1252.h"
 
 #include <QDir>
@@ -11,6 +12,8 @@
 #include <QRegularExpression>
 #include <QStringDecoder>
 #include <QXmlStreamReader>
+
+#include <algorithm>
 
 namespace PadImport {
 namespace {
@@ -249,11 +252,20 @@ public:
 private:
     bool storable(const Element &e, const QString &value)
     {
-        if (Cp1252::canEncode(value))
+        if (!Cp1252::canEncode(value)) {
+            note(QObject::tr("%1: the value holds the character %2, which the catalogue (Windows-1252) "
+                             "cannot store; it was left out.")
+                     .arg(QLatin1String(e.name), hexCode(value)));
+            return false;
+        }
+        // Nor a character our own PAD files could not carry again.
+        const auto unwritable = std::find_if_not(value.cbegin(), value.cend(), PadExport::writable);
+        if (unwritable == value.cend())
             return true;
-        note(QObject::tr("%1: the value holds the character %2, which the catalogue (Windows-1252) "
-                         "cannot store; it was left out.")
-                 .arg(QLatin1String(e.name), hexCode(value)));
+        note(QObject::tr("%1: the value holds the character %2, which a PAD file cannot hold; it "
+                         "was left out.")
+                 .arg(QLatin1String(e.name),
+                      QStringLiteral("U+%1").arg(uint(unwritable->unicode()), 4, 16, QLatin1Char('0')).toUpper()));
         return false;
     }
 

@@ -60,9 +60,17 @@ void PadCommands::Button_import_padClick()
 
 void PadCommands::ExportPadFile(const QString &path)
 {
-    const QString failure = PadExport::save(selectedRecord(), path);
-    if (!failure.isEmpty())
+    const QStringList record = selectedRecord();
+    const QString failure = PadExport::save(record, path);
+    if (!failure.isEmpty()) {
         m_dialogs.error(failure);
+        return;
+    }
+    const QStringList lost = PadExport::lostCharacters(record);
+    if (!lost.isEmpty())
+        m_dialogs.message(tr("PAD export"),
+                          tr("Characters that no PAD file can hold were left out of the file:")
+                              + QLatin1Char('\r') + lost.join(QLatin1Char('\r')));
 }
 
 QStringList PadCommands::selectedRecord() const

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QXmlStreamReader>
 
 namespace {
 
@@ -149,6 +150,9 @@ private slots:
             << int(Field::Permissions) << QString::fromUtf8("one\r\ntwo \u03a9")
             << QByteArray("Distribution_Permissions")
             << QByteArray("      <Distribution_Permissions>one&#13;&#10;two &#x3A9;</Distribution_Permissions>\r\n");
+        QTest::newRow("characters no PAD file can hold are left out")
+            << int(Field::ProgramName) << QString("a\x01" "b\x0b\x0c\x1f" "c\td") + QChar(0x81) + QChar(0x9D) + "e"
+            << QByteArray("Program_Name") << QByteArray("      <Program_Name>abc\td" "e</Program_Name>\r\n");
         QTest::newRow("check 1") << int(Field::IncludesDirectX) << QString("1")
                                  << QByteArray("Includes_DirectX") << QByteArray("      <Includes_DirectX>Y</Includes_DirectX>\r\n");
         QTest::newRow("check 0") << int(Field::IncludesDirectX) << QString("0")
@@ -168,6 +172,20 @@ private slots:
         QStringList record(FieldCatalogue::FieldCount);
         record[field] = value;
         QCOMPARE(lineOf(PadExport::document(record), element), line);
+    }
+
+    void aDocumentWithAnyValueIsWellFormedXmlAndSaysWhatItLost()
+    {
+        QStringList record = storedRecord(passingValues());
+        record[Field::ProgramName] = QString("Alpha\x01\x02") + QChar(0x8F);
+        record[Field::Permissions] = QString("Free\x1b[0m");
+        QXmlStreamReader xml(PadExport::document(record));
+        while (!xml.atEnd())
+            xml.readNext();
+        QVERIFY2(!xml.hasError(), qPrintable(xml.errorString()));
+        QCOMPARE(PadExport::lostCharacters(record),
+                 (QStringList{"Program_Name: U+0001, U+0002, U+008F", "Distribution_Permissions: U+001B"}));
+        QCOMPARE(PadExport::lostCharacters(storedRecord(passingValues())), QStringList());
     }
 
     void saveWritesTheDocument()

@@ -265,6 +265,19 @@ private slots:
         QVERIFY(cut.notes.value(0).startsWith("EULA:"));
     }
 
+    void aCharacterNoPadFileCanHoldLeavesItsValueOut()
+    {
+        const QByteArray windows1252 = "<?xml version=\"1.0\" encoding=\"windows-1252\"?><XML_DIZ_INFO>"
+                                       "<Program_Info><Program_Name>A\x81" "B</Program_Name>"
+                                       "<Program_Version>1.0</Program_Version></Program_Info></XML_DIZ_INFO>";
+        const PadImport::Result result = PadImport::fromBytes(windows1252);
+        QCOMPARE(result.status, Status::Imported);
+        QCOMPARE(result.record.value(Field::ProgramName), QString());
+        QCOMPARE(result.record.value(Field::ProgramVersion), QStringLiteral("1.0"));
+        QCOMPARE(result.notes, QStringList{"Program_Name: the value holds the character U+0081, which a "
+                                           "PAD file cannot hold; it was left out."});
+    }
+
     void otherEncodings_data()
     {
         QTest::addColumn<QByteArray>("bytes");
