@@ -61,6 +61,46 @@ QString dayNumberText(double dayNumber, const QLocale &locale)
     return plain.toString(dayNumber, 'g', 15);
 }
 
+QString failureMessage(const QString &reason)
+{
+    return reason.isEmpty() ? errorMessage() : errorMessage() + u'\r' + reason;
+}
+
+bool followsRedirect(const QUrl &from, const QUrl &to)
+{
+    if (!to.isValid() || to.host().compare(from.host(), Qt::CaseInsensitive) != 0)
+        return false;
+    const QString scheme = to.scheme().toLower();
+    return scheme == u"https" || (scheme == u"http" && from.scheme().toLower() == u"http");
+}
+
+QString transferProblem(int httpStatus, Break broken)
+{
+    if (httpStatus == 401 || httpStatus == 403)
+        return tr("The update server did not accept the user name or password.");
+    if (httpStatus == 404 || httpStatus == 410)
+        return tr("The update server has no site library at this address.");
+    if (httpStatus >= 500)
+        return tr("The update server had an error (HTTP %1); try again later.").arg(httpStatus);
+    if (httpStatus >= 300 && httpStatus < 400)
+        return tr("The update server sent the download elsewhere (HTTP %1); only its own host is "
+                  "followed.").arg(httpStatus);
+    if (httpStatus > 0 && httpStatus != 200)
+        return tr("The update server answered HTTP %1.").arg(httpStatus);
+    switch (broken) {
+    case Break::Stalled:
+        return tr("No data came from the update server for %1 seconds.").arg(StallMilliseconds / 1000);
+    case Break::HostNotFound:
+        return tr("The update server could not be found.");
+    case Break::Refused:
+        return tr("The update server refused the connection.");
+    case Break::None:
+    case Break::Other:
+        break;
+    }
+    return tr("The connection to the update server broke off.");
+}
+
 QString address(const QString &host, const QString &userName, const QString &passWord,
                 const QString &dayNumberText)
 {
@@ -75,8 +115,10 @@ QString address(const QString &host, const QString &userName, const QString &pas
 InstallResult install(const QString &downloadedPath, const QString &dataFolder)
 {
     InstallResult result;
-    result.reason = SiteLibrary::replacementProblem(downloadedPath);
-    if (result.reason.isEmpty()) {
+    const QString problem = SiteLibrary::replacementProblem(downloadedPath);
+    if (!problem.isEmpty())
+        result.reason = tr("The downloaded file is no site library the program can use: %1.").arg(problem);
+    if (problem.isEmpty()) {
         const QString target =
             QDir(dataFolder).absoluteFilePath(QString::fromLatin1(SiteLibrary::UpdateFileName));
         // One rename: the waiting name never holds a partial library.

@@ -26,6 +26,19 @@ inline constexpr int StallMilliseconds = 30000;
 QString dialogLabel();    // "Download update..."
 QString successMessage(); // "You must now restart 'Kelvane Submit' to complete update."
 QString errorMessage();   // "An error ocurred while downloading the file."
+// What the user is told of a failed update: errorMessage(), then the reason.
+QString failureMessage(const QString &reason);
+
+// Redirects an update follows: to the same host only (another path, a
+// mirror; https where it was http, never the other way), at most this many.
+inline constexpr int MaxRedirects = 3;
+bool followsRedirect(const QUrl &from, const QUrl &to);
+
+// How a transfer without a usable answer ended.
+enum class Break { None, Stalled, HostNotFound, Refused, Other };
+// A failed transfer's reason in plain words, from its HTTP status (0 for
+// none) or else how it broke off.
+QString transferProblem(int httpStatus, Break broken);
 
 // Whole days since 30 December 1899, the fraction giving the time of day.
 double dayNumber(const QDateTime &localTime);

@@ -7,7 +7,6 @@
 #include "submit/credentialsdialog.h"
 
 #include <QDateTime>
-#include <QDebug>
 #include <QUrl>
 #include <QWidget>
 
@@ -27,8 +26,7 @@ UpdateCommand::UpdateCommand(const QString &dataFolder, Dialogs &dialogs,
                     m_dialogs.error(LibraryUpdate::successMessage());
                     return;
                 }
-                qWarning().noquote() << "Library update failed:" << reason;
-                m_dialogs.error(LibraryUpdate::errorMessage());
+                m_dialogs.error(LibraryUpdate::failureMessage(reason));
             });
 }
 
@@ -49,6 +47,8 @@ void UpdateCommand::Button_updateClick()
         return;
 
     auto *dialog = new TForm3(m_dialogs, m_window);
+    // Nothing of the account is stored: it goes percent-encoded into the address.
+    dialog->setPairChecked(false);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     dialog->setObjectName(QStringLiteral("UpdateAccount"));
     dialog->setFields({LibraryUpdate::dialogLabel(), QString(), QString()});

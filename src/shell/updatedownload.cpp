@@ -43,22 +43,15 @@ bool UpdateDownload::start(const QUrl &address)
     m_file = std::make_unique<QTemporaryFile>(
         QDir(m_dataFolder).absoluteFilePath(QStringLiteral("KelvaneSubmit_dll-XXXXXX.part")));
     if (!m_file->open()) {
-        const QString reason = tr("No temporary file in %1: %2")
+        const QString reason = tr("The download cannot be written into %1: %2.")
                                    .arg(QDir::toNativeSeparators(m_dataFolder), m_file->errorString());
         m_file.reset();
         emit finished(Outcome::Failed, reason);
         return true;
     }
 
-    QNetworkRequest request(address);
-    // A redirect may lead anywhere; the update comes from the update host only.
-    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
-                         QNetworkRequest::ManualRedirectPolicy);
-    request.setTransferTimeout(m_stallMilliseconds);
-    m_reply = m_network->get(request);
-    connect(m_reply, &QNetworkReply::metaDataChanged, this, &UpdateDownload::checkAnnouncedSize);
-    connect(m_reply, &QNetworkReply::readyRead, this, &UpdateDownload::receive);
-    connect(m_reply, &QNetworkReply::finished, this, &UpdateDownload::transferEnded);
+    m_redirects = 0;
+    get(address);
 
     if (!m_progress) {
         m_progress = new QProgressDialog(m_window);
@@ -75,11 +68,25 @@ bool UpdateDownload::start(const QUrl &address)
     return true;
 }
 
+void UpdateDownload::get(const QUrl &address)
+{
+    m_address = address;
+    QNetworkRequest request(address);
+    // A redirect may lead anywhere; the update follows its own host only.
+    request.setAttribute(QNetworkRequest::RedirectPolicyAttribute,
+                         QNetworkRequest::ManualRedirectPolicy);
+    request.setTransferTimeout(m_stallMilliseconds);
+    m_reply = m_network->get(request);
+    connect(m_reply, &QNetworkReply::metaDataChanged, this, &UpdateDownload::checkAnnouncedSize);
+    connect(m_reply, &QNetworkReply::readyRead, this, &UpdateDownload::receive);
+    connect(m_reply, &QNetworkReply::finished, this, &UpdateDownload::transferEnded);
+}
+
 void UpdateDownload::checkAnnouncedSize()
 {
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
     if (length.isValid() && length.toLongLong() > LibraryUpdate::MaxBytes)
-        fail(tr("The server announces %1 bytes, more than a site library can be")
+        fail(tr("The file is larger than a site library can be (%1 bytes announced).")
                  .arg(length.toLongLong()));
 }
 
@@ -89,11 +96,12 @@ void UpdateDownload::receive()
         return;
     const QByteArray bytes = m_reply->readAll();
     if (m_received + bytes.size() > LibraryUpdate::MaxBytes) {
-        fail(tr("The download grows past %1 bytes").arg(LibraryUpdate::MaxBytes));
+        fail(tr("The file is larger than a site library can be (more than %1 bytes).")
+                 .arg(LibraryUpdate::MaxBytes));
         return;
     }
     if (m_file->write(bytes) != bytes.size()) {
-        fail(tr("The download cannot be written: %1").arg(m_file->errorString()));
+        fail(tr("The download cannot be written: %1.").arg(m_file->errorString()));
         return;
     }
     m_received += bytes.size();
@@ -123,23 +131,53 @@ void UpdateDownload::transferEnded()
         receive();
     m_reply = nullptr;
     reply->deleteLater();
-    m_progress->hide();
 
     const int status = reply->attribute(QNetworkRequest::HttpStatusCodeAttribute).toInt();
+    const QUrl location = reply->attribute(QNetworkRequest::RedirectionTargetAttribute).toUrl();
+    if (!m_cancelled && m_refusal.isEmpty() && status >= 300 && status < 400 && location.isValid()) {
+        QUrl target = m_address.resolved(location);
+        if (target.userInfo().isEmpty())
+            target.setUserInfo(m_address.userInfo());
+        if (m_redirects < LibraryUpdate::MaxRedirects && LibraryUpdate::followsRedirect(m_address, target)) {
+            // The host moved the file (to https, or another path): what came so far was no part of it.
+            ++m_redirects;
+            m_received = 0;
+            m_file->resize(0);
+            m_file->seek(0);
+            get(target);
+            return;
+        }
+    }
+    m_progress->hide();
+
     Outcome outcome = Outcome::Failed;
     QString reason = m_refusal;
     if (m_cancelled) {
         outcome = Outcome::Cancelled;
+    } else if (reason.isEmpty() && status != 0 && status != 200) {
+        reason = LibraryUpdate::transferProblem(status, LibraryUpdate::Break::None);
     } else if (reason.isEmpty() && reply->error() != QNetworkReply::NoError) {
-        // Not errorString(): it quotes the address with the account's password.
-        reason = tr("The transfer from %1 failed: network error %2, status %3")
-                     .arg(reply->url().toString(QUrl::RemoveUserInfo | QUrl::RemoveQuery))
-                     .arg(int(reply->error()))
-                     .arg(status);
+        // Never errorString(): it quotes the address with the account's password.
+        LibraryUpdate::Break broken = LibraryUpdate::Break::Other;
+        switch (reply->error()) {
+        case QNetworkReply::TimeoutError:
+        case QNetworkReply::OperationCanceledError:
+            broken = LibraryUpdate::Break::Stalled;
+            break;
+        case QNetworkReply::HostNotFoundError:
+            broken = LibraryUpdate::Break::HostNotFound;
+            break;
+        case QNetworkReply::ConnectionRefusedError:
+            broken = LibraryUpdate::Break::Refused;
+            break;
+        default:
+            break;
+        }
+        reason = LibraryUpdate::transferProblem(0, broken);
     } else if (reason.isEmpty() && status != 200) {
-        reason = tr("The server answers %1").arg(status);
+        reason = LibraryUpdate::transferProblem(0, LibraryUpdate::Break::Other);
     } else if (reason.isEmpty() && !m_file->flush()) {
-        reason = tr("The download cannot be written: %1").arg(m_file->errorString());
+        reason = tr("The download cannot be written: %1.").arg(m_file->errorString());
     } else if (reason.isEmpty()) {
         m_file->close();
         const LibraryUpdate::InstallResult installed =

@@ -33,10 +33,11 @@ public:
     void setStallMilliseconds(int milliseconds) { m_stallMilliseconds = milliseconds; }
 
 signals:
-    // `reason` says what went wrong, for the log; empty when installed.
+    // `reason` says what went wrong, in plain words for the user; empty when installed.
     void finished(UpdateDownload::Outcome outcome, const QString &reason);
 
 private:
+    void get(const QUrl &address);
     void receive();
     void checkAnnouncedSize();
     void cancel();
@@ -50,6 +51,8 @@ private:
     QProgressDialog *m_progress = nullptr;
     std::unique_ptr<QTemporaryFile> m_file;
     qint64 m_received = 0;
+    QUrl m_address;       // of the request under way
+    int m_redirects = 0;
     int m_stallMilliseconds;
     bool m_cancelled = false;
     QString m_refusal;

@@ -82,7 +82,7 @@ QString TForm3::passWord() const
 
 void TForm3::accept()
 {
-    const QString refusal = Credentials::check(userName(), passWord());
+    const QString refusal = m_pairChecked ? Credentials::check(userName(), passWord()) : QString();
     if (!refusal.isEmpty()) {
         m_dialogs.error(refusal);
         return;

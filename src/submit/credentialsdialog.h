@@ -20,6 +20,9 @@ public:
     TForm3(Dialogs &dialogs, QWidget *parent = nullptr);
 
     void setFields(const Credentials::DialogFields &fields);
+    // Whether "ok" holds the pair to what the credential file can keep (on
+    // by default); a pair that is never stored may be any text.
+    void setPairChecked(bool checked) { m_pairChecked = checked; }
     QString siteName() const;
     QString userName() const;
     QString passWord() const;
@@ -43,4 +46,5 @@ private:
     QLineEdit *m_pass = nullptr;
     QPushButton *m_ok = nullptr;
     QPushButton *m_cancel = nullptr;
+    bool m_pairChecked = true;
 };

@@ -50,6 +50,27 @@ private slots:
         QCOMPARE(url.password(QUrl::FullyDecoded), passWord);
     }
 
+    void aRedirectIsFollowedOnTheSameHostOnly_data()
+    {
+        QTest::addColumn<QString>("from");
+        QTest::addColumn<QString>("to");
+        QTest::addColumn<bool>("followed");
+        QTest::newRow("to https") << "http://u:p@kelvane.example/a.dll" << "https://kelvane.example/a.dll" << true;
+        QTest::newRow("to a mirror path") << "http://kelvane.example/a.dll" << "http://kelvane.example/m/a.dll" << true;
+        QTest::newRow("host in other letter case") << "http://kelvane.example/a" << "https://KELVANE.example/a" << true;
+        QTest::newRow("another port of the host") << "http://kelvane.example/a" << "https://kelvane.example:8443/a" << true;
+        QTest::newRow("another host") << "http://kelvane.example/a" << "https://mirror.example/a" << false;
+        QTest::newRow("a subdomain") << "http://kelvane.example/a" << "https://evil.kelvane.example/a" << false;
+        QTest::newRow("https back to http") << "https://kelvane.example/a" << "http://kelvane.example/a" << false;
+        QTest::newRow("another scheme") << "http://kelvane.example/a" << "ftp://kelvane.example/a" << false;
+    }
+    void aRedirectIsFollowedOnTheSameHostOnly()
+    {
+        QFETCH(QString, from);
+        QFETCH(QString, to);
+        QTEST(LibraryUpdate::followsRedirect(QUrl(from), QUrl(to)), "followed");
+    }
+
     void dayNumber_data()
     {
         QTest::addColumn<QDateTime>("time");

@@ -89,13 +89,21 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QByteArray>("body"); // "library": the site library built beside the tests
         QTest::addColumn<bool>("installed");
+        QTest::addColumn<QString>("reason");   // the second line of the message
+        QTest::addColumn<int>("requests");
 
-        QTest::newRow("site library") << 200 << QByteArray("library") << true;
-        QTest::newRow("401") << 401 << QByteArray("<html>no</html>") << false;
-        QTest::newRow("404") << 404 << QByteArray("<html>missing</html>") << false;
-        QTest::newRow("500") << 500 << QByteArray("<html>broken</html>") << false;
-        QTest::newRow("redirect to another host") << 302 << QByteArray() << false;
-        QTest::newRow("html page with 200") << 200 << QByteArray("<html>Welcome</html>") << false;
+        QTest::newRow("site library") << 200 << QByteArray("library") << true << "" << 1;
+        QTest::newRow("401") << 401 << QByteArray("<html>no</html>") << false
+                             << "The update server did not accept the user name or password." << 1;
+        QTest::newRow("404") << 404 << QByteArray("<html>missing</html>") << false
+                             << "The update server has no site library at this address." << 1;
+        QTest::newRow("500") << 500 << QByteArray("<html>broken</html>") << false
+                             << "The update server had an error (HTTP 500); try again later." << 1;
+        QTest::newRow("redirect to another host") << 302 << QByteArray() << false
+            << "The update server sent the download elsewhere (HTTP 302); only its own host is followed." << 1;
+        QTest::newRow("redirect to a mirror on the same host") << 301 << QByteArray("library") << true << "" << 2;
+        QTest::newRow("html page with 200") << 200 << QByteArray("<html>Welcome</html>") << false
+            << "The downloaded file is no site library the program can use: REASON." << 1;
     }
 
     void answers()
@@ -103,6 +111,8 @@ private slots:
         QFETCH(int, status);
         QFETCH(QByteArray, body);
         QFETCH(bool, installed);
+        QFETCH(QString, reason);
+        QFETCH(int, requests);
         FixtureServer server;
         QVERIFY(server.start());
         setHost(server.url(QStringLiteral("/")).port());
@@ -118,38 +128,59 @@ private slots:
         if (status == 302)
             response.location = "http://127.0.0.2:" + QByteArray::number(server.url("/").port())
                                 + LibraryPath;
+        if (status == 301) {
+            FixtureServer::Response mirrored = response;
+            response = {301, "text/html", QByteArray(), "/mirror" + LibraryPath};
+            mirrored.status = 200;
+            server.route("/mirror" + LibraryPath, mirrored);
+        }
         server.route(LibraryPath, response);
 
         auto form = startWindow();
         QVERIFY(!form->startUpFailed());
-        requestUpdate(*form, QStringLiteral("a:b@evil"), QStringLiteral("p/w"));
+        // The account goes into the address only: a tab or an Omega is fine.
+        requestUpdate(*form, QStringLiteral("a:b@evil\t\u03a9"), QStringLiteral("p/w"));
         waitForEnd(*form);
 
-        QCOMPARE(m_dialogs.errors(), QStringList{installed ? Success : Failure});
+        const QStringList shown = m_dialogs.errors();
+        QCOMPARE(shown.size(), 1);
+        if (installed) {
+            QCOMPARE(shown.first(), Success);
+        } else {
+            const QString second = shown.first().section(u'\r', 1);
+            QCOMPARE(shown.first().section(u'\r', 0, 0), Failure);
+            if (reason.contains("REASON"))
+                QVERIFY2(second.startsWith(reason.section("REASON", 0, 0)), qPrintable(second));
+            else
+                QCOMPARE(second, reason);
+        }
         QCOMPARE(leftovers(), installed ? QStringList{QStringLiteral("KelvaneSubmit_dll.dll")}
                                         : QStringList());
-        const QList<FixtureServer::Request> requests = server.requests();
-        QCOMPARE(requests.size(), 1); // the redirect is not followed
-        QVERIFY(requests.first().path.startsWith(LibraryPath + "?"));
+        const QList<FixtureServer::Request> got = server.requests();
+        QCOMPARE(got.size(), requests); // a redirect to another host is not followed
+        QVERIFY(got.first().path.startsWith(LibraryPath + "?"));
     }
 
     void brokenTransfers_data()
     {
         QTest::addColumn<QByteArray>("answer");
         QTest::addColumn<bool>("closeAfter");
+        QTest::addColumn<QString>("reason");
 
+        const QString silence = "No data came from the update server for 30 seconds.";
         QTest::newRow("truncated") << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 100000\r\n\r\n"
                                                  "\x7f" "ELF0123456789")
-                                   << true;
+                                   << true << "The connection to the update server broke off.";
         QTest::newRow("200 MB announced")
-            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 209715200\r\n\r\n\x7f" "ELF") << false;
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 209715200\r\n\r\n\x7f" "ELF") << false
+            << "The file is larger than a site library can be (209715200 bytes announced).";
         QTest::newRow("past 32 MB without a length")
             << QByteArray("HTTP/1.1 200 OK\r\nConnection: close\r\n\r\n")
                    + QByteArray(32 * 1024 * 1024 + 1, 'x')
-            << true;
-        QTest::newRow("no answer at all") << QByteArray() << false;
+            << true << "The file is larger than a site library can be (more than 33554432 bytes).";
+        QTest::newRow("no answer at all") << QByteArray() << false << silence;
         QTest::newRow("headers, then silence")
-            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n\x7f" "ELF") << false;
+            << QByteArray("HTTP/1.1 200 OK\r\nContent-Length: 5000\r\n\r\n\x7f" "ELF") << false << silence;
     }
 
     void brokenTransfers()
@@ -167,7 +198,8 @@ private slots:
         requestUpdate(*form);
         waitForEnd(*form);
 
-        QCOMPARE(m_dialogs.errors(), QStringList{Failure});
+        QFETCH(QString, reason);
+        QCOMPARE(m_dialogs.errors(), QStringList{Failure + "\r" + reason});
         QCOMPARE(leftovers(), QStringList());
     }
 
@@ -234,7 +266,9 @@ private slots:
 
         requestUpdate(*form);
         waitForEnd(*form);
-        QCOMPARE(m_dialogs.errors(), QStringList{Failure});
+        QCOMPARE(m_dialogs.errors().size(), 1);
+        QVERIFY(m_dialogs.errors().first().startsWith(
+            Failure + "\rThe download cannot be written into " + QDir::toNativeSeparators(m_dir->path()) + ": "));
         QCOMPARE(server.requests().size(), 0);
     }
 
