@@ -218,7 +218,8 @@ EditorValues fromRecord(const QStringList &record)
             break;
         case EditorKind::Combo: {
             const QStringList items = comboItemsOf(n);
-            const int index = comboIndex(items, stored);
+            const int index = comboIndex(
+                items, n == Field::Category ? CategoryTables::storedCategory(stored) : stored);
             values.fields[n] = index < 0 ? QString() : items.at(index);
             break;
         }

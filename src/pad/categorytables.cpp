@@ -4,10 +4,11 @@
 
 namespace {
 
-// "Development" and "Tools" are two items, and so are "Screen" and "Savers".
+// The PAD categories. Older catalogues split "Development Tools" and
+// "Screen Savers" into two items each; storedCategory() reads those halves.
 const char *const kCategories[] = {
-    "Audio", "Business", "Development", "Tools", "Education", "Games", "Graphics",
-    "Home/Hobby", "Internet", "Miscellaneous", "Screen", "Savers", "Utilities",
+    "Audio", "Business", "Development Tools", "Education", "Games", "Graphics",
+    "Home/Hobby", "Internet", "Miscellaneous", "Screen Savers", "Utilities",
 };
 static_assert(std::size(kCategories) == CategoryTables::CategoryCount);
 
@@ -490,6 +491,17 @@ int findClassItem(const QStringList &items, const QString &key)
             return int(i);
     }
     return -1;
+}
+
+QString storedCategory(const QString &stored)
+{
+    for (const char *half : {"Development", "Tools"})
+        if (stored.compare(QLatin1String(half), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("Development Tools");
+    for (const char *half : {"Screen", "Savers"})
+        if (stored.compare(QLatin1String(half), Qt::CaseInsensitive) == 0)
+            return QStringLiteral("Screen Savers");
+    return stored;
 }
 
 int findCategoryItem(const QString &value)

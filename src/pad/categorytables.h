@@ -8,7 +8,7 @@
 // 0; "position" in comments counts table rows from 1.
 namespace CategoryTables {
 
-inline constexpr int CategoryCount = 13;
+inline constexpr int CategoryCount = 11;
 inline constexpr int ClassRowCount = 160;
 inline constexpr int ClassCount = 147;
 inline constexpr int SeparatorCount = 13;
@@ -31,6 +31,10 @@ int findClassItem(const QStringList &items, const QString &key);
 
 // The category item equal to `value` without regard to letter case, or -1.
 int findCategoryItem(const QString &value);
+// A stored category as the list now names it: the halves older catalogues
+// stored ("Development", "Tools", "Screen", "Savers") read as the joined
+// item; anything else as it is.
+QString storedCategory(const QString &stored);
 
 // The start-up step: one tab appended to every item, so that every site
 // category name, the last included, is followed by a tab.

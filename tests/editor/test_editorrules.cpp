@@ -56,7 +56,8 @@ void TestEditorRules::dropDownsLoadTheItemEqualLetterCaseAside_data()
     QTest::newRow("currency code") << 8 << "eur" << "EUR";
     QTest::newRow("country") << 31 << "PORTUGAL" << "Portugal";
     QTest::newRow("category from the category list") << 47 << "utilities" << "Utilities";
-    QTest::newRow("category Development Tools is two items") << 47 << "Development Tools" << "";
+    QTest::newRow("category Development Tools") << 47 << "Development Tools" << "Development Tools";
+    QTest::newRow("a category half an older catalogue stored") << 47 << "Savers" << "Screen Savers";
     QTest::newRow("expiry flag") << 19 << "y" << "Y";
     QTest::newRow("main ID") << 89 << "esellerate" << "eSellerate";
 }

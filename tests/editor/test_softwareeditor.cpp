@@ -151,7 +151,7 @@ void TestSoftwareEditor::everyFieldHasItsControlOnItsPageWithItsLimit()
     QVERIFY(e.find<QLineEdit>("Edit_main_p_id")->isReadOnly());
     QCOMPARE(e.find<QComboBox>("ComboBox_class")->count(), 160);
     QVERIFY(e.find<QComboBox>("ComboBox_class")->itemText(0).endsWith("Encoders\t"));
-    QCOMPARE(e.find<QComboBox>("ComboBox_category")->count(), 13);
+    QCOMPARE(e.find<QComboBox>("ComboBox_category")->count(), 11);
     QCOMPARE(e.find<QComboBox>("ComboBox_country")->count(), 244);
     QCOMPARE(e.find<QCheckBox>("CheckBox_affiliate_sys")->text(),
              QStringLiteral("using own affiliate program"));

@@ -117,8 +117,8 @@ private slots:
                                             << int(Field::ReleaseType) << QString();
         QTest::newRow("drop-down untrimmed") << QByteArray("<Country> Portugal</Country>")
                                              << int(Field::Country) << QString();
-        QTest::newRow("category one text") << QByteArray("<Program_Specific_Category>Development Tools</Program_Specific_Category>")
-                                           << int(Field::Category) << QString();
+        QTest::newRow("category of two words") << QByteArray("<Program_Specific_Category>Development Tools</Program_Specific_Category>")
+                                               << int(Field::Category) << QString("Development Tools");
         QTest::newRow("category") << QByteArray("<Program_Specific_Category>games</Program_Specific_Category>")
                                   << int(Field::Category) << QString("Games");
 
