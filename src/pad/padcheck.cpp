@@ -1,12 +1,15 @@
 #include "pad/padcheck.h"
 
 #include "catalogue/fieldcatalogue.h"
+#include "pad/categorytables.h"
 #include "pad/padexport.h"
 
 #include <QCoreApplication>
 #include <QFile>
 #include <QHash>
 #include <QRegularExpression>
+
+#include <algorithm>
 
 // Resources of a static library are registered by the code that reads them.
 static void initRulesResource()
@@ -85,6 +88,33 @@ QString shortened(const QString &value)
     return text;
 }
 
+// A value the program's own editor offers keeps its rule whatever the
+// published list says: the standard's OS list dropped systems our editor
+// still names, and its class list has spacing typos our keys do not share.
+bool offeredByEditor(int field, const QString &value)
+{
+    if (value.isEmpty())
+        return false;
+    if (field == Field::OsSupport) {
+        const QStringList systems = value.split(QLatin1Char(','), Qt::SkipEmptyParts);
+        return std::all_of(systems.cbegin(), systems.cend(), [](const QString &system) {
+            const QStringList &items = PickLists::osItems();
+            return std::any_of(items.cbegin(), items.cend(), [&system](const QString &item) {
+                return PickLists::osName(item) == system.trimmed();
+            });
+        });
+    }
+    if (field == Field::CategoryClass) {
+        const QStringList &items = CategoryTables::classItems();
+        return std::any_of(items.cbegin(), items.cend(), [&value](const QString &item) {
+            return CategoryTables::classKey(item) == value;
+        });
+    }
+    if (field == Field::Category)
+        return CategoryTables::categoryItems().contains(value);
+    return field >= 0 && FieldCatalogue::comboItems(field).contains(value);
+}
+
 } // namespace
 
 QList<Violation> check(const QStringList &record)
@@ -93,7 +123,7 @@ QList<Violation> check(const QStringList &record)
     QList<Violation> violations;
     for (const PadExport::Element &e : PadExport::elements(record)) {
         const Rule *rule = table.rule(e.path);
-        if (!rule || rule->pattern.match(e.value).hasMatch())
+        if (!rule || rule->pattern.match(e.value).hasMatch() || offeredByEditor(e.field, e.value))
             continue;
         violations.append({e.field, elementName(e.path), rule->words, e.value, rule->title});
     }
