@@ -189,6 +189,9 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
     gonePage.status = 404;
     gonePage.body = "<html><body><h1>Not here</h1><form><input name=q></form></body></html>";
     server.route("/moved.php", gonePage);
+    server.page("/late.php", "<html><body><div id=slot></div><script>setTimeout(function () {"
+                             " document.getElementById('slot').innerHTML = '<form><input name=padurl>"
+                             "<input type=submit></form>'; }, 300);</script></body></html>");
     const QUrl refused(QStringLiteral("http://127.0.0.1:%1/submit.php").arg(refusedPort()));
 
     const QList<QStringList> sites{
@@ -200,6 +203,7 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
         siteRecord("Mailed", QUrl("mailto:soft@x.example"), "3", {}),
         siteRecord("Fine", server.url("/submit.php"), "0", {"57=padurl", "-13=cat"}),
         siteRecord("Broken", server.url("/submit.php"), "0", {"57=padurl", "x=title"}),
+        siteRecord("Late", server.url("/late.php"), "0", {"57=padurl"}),
     };
     FormWalk::Input product;
     product.softwareRecord = QStringList(105);
@@ -218,7 +222,7 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
                     .join('|');
     QCOMPARE(rows, (QStringList{"Changed|loaded|2/3|1=version|yes", "Gone|HTTP 404|||", "Moved|HTTP 404|||", "Down|network error|||",
                                 "Slow|no answer in time|||", "Mailed|not checked|||", "Fine|loaded|2/2||yes",
-                                "Broken|loaded|1/2|x=title|no"}));
+                                "Broken|loaded|1/2|x=title|no", "Late|loaded|1/1||yes"}));
     QCOMPARE(check.results().at(5).detail, QString("an e-mail site, submitted by mail"));
     // The form asks for a picture code: a site for the user at hand, not a failure.
     QCOMPARE(SiteCheckReport::problem(check.results().at(6)), QString("needs the user: picture code"));
