@@ -1,5 +1,6 @@
 #include "shell/libraryupdate.h"
 
+#include "submit/formwalk/sitevalidation.h"
 #include "submit/sites/sitelibrary.h"
 
 #include <QCoreApplication>
@@ -74,6 +75,20 @@ bool followsRedirect(const QUrl &from, const QUrl &to)
     return scheme == u"https" || (scheme == u"http" && from.scheme().toLower() == u"http");
 }
 
+QByteArray checksumOf(const QByteArray &answer)
+{
+    if (answer.size() > MaxChecksumBytes)
+        return QByteArray();
+    const QByteArray word = answer.simplified().split(' ').value(0).toLower();
+    if (word.size() != 64)
+        return QByteArray();
+    for (const char c : word) {
+        if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f')))
+            return QByteArray();
+    }
+    return word;
+}
+
 QString transferProblem(int httpStatus, Break broken)
 {
     if (httpStatus == 401 || httpStatus == 403)
@@ -115,7 +130,10 @@ QString address(const QString &host, const QString &userName, const QString &pas
 InstallResult install(const QString &downloadedPath, const QString &dataFolder)
 {
     InstallResult result;
-    const QString problem = SiteLibrary::replacementProblem(downloadedPath);
+    const QString problem = SiteLibrary::replacementProblem(
+        downloadedPath, [](const QStringList &record) {
+            return SiteValidation::checkLibraryRecord(record).message;
+        });
     if (!problem.isEmpty())
         result.reason = tr("The downloaded file is no site library the program can use: %1.").arg(problem);
     if (problem.isEmpty()) {

@@ -34,6 +34,12 @@ QString failureMessage(const QString &reason);
 inline constexpr int MaxRedirects = 3;
 bool followsRedirect(const QUrl &from, const QUrl &to);
 
+// The checksum file beside the library: the SHA-256 in hex as the first word
+// ("sha256sum" output or the bare digest). A longer answer is no checksum file.
+inline constexpr qsizetype MaxChecksumBytes = 1024;
+// The digest in lower-case hex, or empty when `answer` holds none.
+QByteArray checksumOf(const QByteArray &answer);
+
 // How a transfer without a usable answer ended.
 enum class Break { None, Stalled, HostNotFound, Refused, Other };
 // A failed transfer's reason in plain words, from its HTTP status (0 for

@@ -2,6 +2,7 @@
 
 #include "shell/libraryupdate.h"
 
+#include <QCryptographicHash>
 #include <QDir>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
@@ -51,6 +52,8 @@ bool UpdateDownload::start(const QUrl &address)
     }
 
     m_redirects = 0;
+    m_fetchingChecksum = false;
+    m_checksum.clear();
     get(address);
 
     if (!m_progress) {
@@ -95,6 +98,11 @@ void UpdateDownload::receive()
     if (!m_reply || !m_refusal.isEmpty())
         return;
     const QByteArray bytes = m_reply->readAll();
+    if (m_fetchingChecksum) {
+        // A checksum line is short; anything longer is some page, not one.
+        m_checksum += bytes.left(LibraryUpdate::MaxChecksumBytes + 1 - m_checksum.size());
+        return;
+    }
     if (m_received + bytes.size() > LibraryUpdate::MaxBytes) {
         fail(tr("The file is larger than a site library can be (more than %1 bytes).")
                  .arg(LibraryUpdate::MaxBytes));
@@ -141,12 +149,20 @@ void UpdateDownload::transferEnded()
         if (m_redirects < LibraryUpdate::MaxRedirects && LibraryUpdate::followsRedirect(m_address, target)) {
             // The host moved the file (to https, or another path): what came so far was no part of it.
             ++m_redirects;
-            m_received = 0;
-            m_file->resize(0);
-            m_file->seek(0);
+            if (m_fetchingChecksum) {
+                m_checksum.clear();
+            } else {
+                m_received = 0;
+                m_file->resize(0);
+                m_file->seek(0);
+            }
             get(target);
             return;
         }
+    }
+    if (m_fetchingChecksum) {
+        checksumEnded(reply, status);
+        return;
     }
     m_progress->hide();
 
@@ -179,13 +195,61 @@ void UpdateDownload::transferEnded()
     } else if (reason.isEmpty() && !m_file->flush()) {
         reason = tr("The download cannot be written: %1.").arg(m_file->errorString());
     } else if (reason.isEmpty()) {
-        m_file->close();
-        const LibraryUpdate::InstallResult installed =
-            LibraryUpdate::install(m_file->fileName(), m_dataFolder);
-        outcome = installed.ok ? Outcome::Installed : Outcome::Failed;
-        reason = installed.reason;
+        fetchChecksum();
+        return;
     }
     // Removes the partial file, unless it was moved into place.
     m_file.reset();
     emit finished(outcome, reason);
+}
+
+void UpdateDownload::fetchChecksum()
+{
+    m_fetchingChecksum = true;
+    m_checksum.clear();
+    m_redirects = 0;
+    m_progress->show();
+    m_progress->setLabelText(tr("Checking the download..."));
+    QUrl address = m_address;
+    address.setPath(address.path() + QStringLiteral(".sha256"));
+    get(address);
+}
+
+void UpdateDownload::checksumEnded(QNetworkReply *reply, int status)
+{
+    m_fetchingChecksum = false;
+    m_progress->hide();
+    if (m_cancelled) {
+        m_file.reset();
+        emit finished(Outcome::Cancelled, QString());
+        return;
+    }
+    // Only a host that answers with a checksum has one; a missing file, an
+    // error page or a broken line leaves the download to the library checks.
+    const bool answered = reply->error() == QNetworkReply::NoError && status == 200;
+    const QByteArray expected =
+        answered ? LibraryUpdate::checksumOf(m_checksum) : QByteArray();
+    if (!expected.isEmpty()) {
+        m_file->seek(0);
+        QCryptographicHash hash(QCryptographicHash::Sha256);
+        hash.addData(m_file.get());
+        if (hash.result().toHex() != expected) {
+            m_file.reset();
+            emit finished(Outcome::Failed,
+                          tr("The download does not match the checksum the update server gives "
+                             "for it; it was damaged on the way. Try again."));
+            return;
+        }
+    }
+    install();
+}
+
+void UpdateDownload::install()
+{
+    m_file->close();
+    const LibraryUpdate::InstallResult installed =
+        LibraryUpdate::install(m_file->fileName(), m_dataFolder);
+    // Removes the partial file, unless it was moved into place.
+    m_file.reset();
+    emit finished(installed.ok ? Outcome::Installed : Outcome::Failed, installed.reason);
 }

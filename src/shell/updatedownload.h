@@ -43,6 +43,9 @@ private:
     void cancel();
     void transferEnded();
     void fail(const QString &reason);
+    void fetchChecksum();
+    void checksumEnded(QNetworkReply *reply, int status);
+    void install();
 
     QString m_dataFolder;
     QWidget *m_window = nullptr;
@@ -52,6 +55,9 @@ private:
     std::unique_ptr<QTemporaryFile> m_file;
     qint64 m_received = 0;
     QUrl m_address;       // of the request under way
+    // After the library, its ".sha256" beside it, when the host has one.
+    bool m_fetchingChecksum = false;
+    QByteArray m_checksum;
     int m_redirects = 0;
     int m_stallMilliseconds;
     bool m_cancelled = false;

@@ -29,6 +29,11 @@ void addMessage(Workspace::Notices &notices, const QString &text)
         notices.append({Notice::Kind::Message, text});
 }
 
+QString libraryRecordProblem(const QStringList &record)
+{
+    return SiteValidation::checkLibraryRecord(record).message;
+}
+
 // Site names match exactly here.
 int exactRow(const Table &table, const QString &name)
 {
@@ -88,8 +93,12 @@ Workspace::CatalogueLoad Workspace::loadCatalogue()
 Workspace::SitesLoad Workspace::loadSites()
 {
     SitesLoad loaded;
-    const SiteLibrary::UpdateResult update = SiteLibrary::applyUpdate(dataFolder());
-    addError(loaded.notices, update.message);
+    const SiteLibrary::UpdateResult update =
+        SiteLibrary::applyUpdate(dataFolder(), m_programFolder, libraryRecordProblem);
+    if (update.outcome == SiteLibrary::UpdateResult::Outcome::Replaced)
+        addMessage(loaded.notices, update.message);
+    else
+        addError(loaded.notices, update.message);
 
     const SiteLibrary::LoadResult library = SiteLibrary::load(dataFolder(), m_programFolder);
     if (!library.ok) {

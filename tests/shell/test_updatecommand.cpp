@@ -9,6 +9,7 @@
 #include "support/fixtureserver.h"
 #include "support/windowharness.h"
 
+#include <QCryptographicHash>
 #include <QLabel>
 #include <QLineEdit>
 #include <QProgressDialog>
@@ -91,19 +92,30 @@ private slots:
         QTest::addColumn<bool>("installed");
         QTest::addColumn<QString>("reason");   // the second line of the message
         QTest::addColumn<int>("requests");
+        QTest::addColumn<QByteArray>("checksum"); // beside the library; "right": the body's
 
-        QTest::newRow("site library") << 200 << QByteArray("library") << true << "" << 1;
+        QTest::newRow("site library") << 200 << QByteArray("library") << true << "" << 2 << QByteArray();
+        QTest::newRow("site library with its checksum")
+            << 200 << QByteArray("library") << true << "" << 2 << QByteArray("right");
+        QTest::newRow("site library with another file's checksum")
+            << 200 << QByteArray("library") << false
+            << "The download does not match the checksum the update server gives for it; it was "
+               "damaged on the way. Try again." << 2
+            << QByteArray("e3b0c44298fc1c149afbf4c8996fb92427ae41e4649b934ca495991b7852b855  KelvaneSubmit_dll.dll\n");
+        QTest::newRow("a checksum address that answers with a page")
+            << 200 << QByteArray("library") << true << "" << 2 << QByteArray("<html>Welcome</html>");
         QTest::newRow("401") << 401 << QByteArray("<html>no</html>") << false
-                             << "The update server did not accept the user name or password." << 1;
+                             << "The update server did not accept the user name or password." << 1 << QByteArray();
         QTest::newRow("404") << 404 << QByteArray("<html>missing</html>") << false
-                             << "The update server has no site library at this address." << 1;
+                             << "The update server has no site library at this address." << 1 << QByteArray();
         QTest::newRow("500") << 500 << QByteArray("<html>broken</html>") << false
-                             << "The update server had an error (HTTP 500); try again later." << 1;
+                             << "The update server had an error (HTTP 500); try again later." << 1 << QByteArray();
         QTest::newRow("redirect to another host") << 302 << QByteArray() << false
-            << "The update server sent the download elsewhere (HTTP 302); only its own host is followed." << 1;
-        QTest::newRow("redirect to a mirror on the same host") << 301 << QByteArray("library") << true << "" << 2;
+            << "The update server sent the download elsewhere (HTTP 302); only its own host is followed." << 1 << QByteArray();
+        QTest::newRow("redirect to a mirror on the same host")
+            << 301 << QByteArray("library") << true << "" << 3 << QByteArray("right");
         QTest::newRow("html page with 200") << 200 << QByteArray("<html>Welcome</html>") << false
-            << "The downloaded file is no site library the program can use: REASON." << 1;
+            << "The downloaded file is no site library the program can use: REASON." << 2 << QByteArray();
     }
 
     void answers()
@@ -113,6 +125,7 @@ private slots:
         QFETCH(bool, installed);
         QFETCH(QString, reason);
         QFETCH(int, requests);
+        QFETCH(QByteArray, checksum);
         FixtureServer server;
         QVERIFY(server.start());
         setHost(server.url(QStringLiteral("/")).port());
@@ -124,6 +137,14 @@ private slots:
             QFile library(builtSiteLibrary());
             QVERIFY(library.open(QIODevice::ReadOnly));
             response.body = library.readAll();
+        }
+        if (!checksum.isEmpty()) {
+            if (checksum == "right")
+                checksum = QCryptographicHash::hash(response.body, QCryptographicHash::Sha256).toHex()
+                           + "  KelvaneSubmit_dll.dll\n";
+            // Beside the file actually served, after any redirect.
+            server.route((status == 301 ? "/mirror" : "") + LibraryPath + ".sha256",
+                         {200, "text/plain", checksum, QByteArray()});
         }
         if (status == 302)
             response.location = "http://127.0.0.2:" + QByteArray::number(server.url("/").port())
@@ -159,6 +180,8 @@ private slots:
         const QList<FixtureServer::Request> got = server.requests();
         QCOMPARE(got.size(), requests); // a redirect to another host is not followed
         QVERIFY(got.first().path.startsWith(LibraryPath + "?"));
+        if (requests > 1)
+            QVERIFY(got.last().path.contains(LibraryPath + ".sha256"));
     }
 
     void brokenTransfers_data()

@@ -269,7 +269,8 @@ private slots:
         QTest::newRow("a broken data folder copy falls back to the program folder")
             << "garbage" << "real" << "" << true << 10 << 0;
         QTest::newRow("without NumOfRows one site, and a note") << "norows" << "" << "" << true << 1 << 1;
-        QTest::newRow("a waiting update is swapped in first") << "" << "" << "real" << true << 10 << 0;
+        // The one notice says what the update changed.
+        QTest::newRow("a waiting update is swapped in first") << "" << "" << "real" << true << 10 << 1;
         QTest::newRow("a broken update is refused, the old library kept")
             << "real" << "" << "garbage" << true << 10 << 1;
     }

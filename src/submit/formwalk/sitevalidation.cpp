@@ -112,4 +112,31 @@ Problem check(const QStringList &record)
     return {};
 }
 
+Problem checkLibraryRecord(const QStringList &record)
+{
+    using namespace SiteRecord;
+    for (int c = 0; c < record.size(); ++c) {
+        const QString &cell = record.at(c);
+        const int allowedTabs = c == UserPass ? 1 : 0;
+        int tabs = 0;
+        for (const QChar ch : cell) {
+            if (ch == QLatin1Char('\t') && ++tabs <= allowedTabs)
+                continue;
+            if (ch.unicode() < 0x20 || ch.unicode() == 0x7f)
+                return {c, tr("The %1 holds a control character.").arg(columnName(c))};
+        }
+    }
+    if (record.value(SiteName).trimmed().isEmpty())
+        return {SiteName, tr("The site needs a name.")};
+    if (!isWebAddress(record.value(SubmitPage)))
+        return {SubmitPage,
+                tr("The submission address must be an http:// or https:// address with a host.")};
+    for (int c = FirstFieldMap; c < record.size() && !record.at(c).trimmed().isEmpty(); ++c) {
+        if (!FormWalk::parseEntry(record.at(c)))
+            return {c, tr("The %1, \"%2\", is not of the form number=name.")
+                           .arg(columnName(c), record.at(c))};
+    }
+    return {};
+}
+
 } // namespace SiteValidation

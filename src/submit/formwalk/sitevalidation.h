@@ -21,4 +21,11 @@ struct Problem
 // the first problem, or an empty message when the record may be saved.
 Problem check(const QStringList &record);
 
+// The narrower rule a site library's record must pass before an update may
+// replace the working library: a name, an http(s) submission address, no
+// control characters (one tab between user name and password), and field map
+// entries of the form number=name up to the first blank cell. A damaged
+// library often still loads with records like these broken.
+Problem checkLibraryRecord(const QStringList &record);
+
 } // namespace SiteValidation

@@ -11,6 +11,8 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
+#include <QSet>
 #include <QProcess>
 
 #include <algorithm>
@@ -223,31 +225,108 @@ LoadResult load(const QString &dataFolder, const QString &programFolder)
     return load(candidatePaths(dataFolder, programFolder));
 }
 
-QString replacementProblem(const QString &path, int timeoutMs)
+namespace {
+
+struct Replacement
 {
-    const LoadResult check = loadFile(path, timeoutMs);
-    if (!check.ok)
-        return check.reason.isEmpty() ? tr("it cannot be loaded") : check.reason;
-    if (!check.hasNumOfRows || !check.hasLoadStrings)
-        return tr("it lacks one of its two functions");
-    if (check.records.isEmpty() || check.records.first().value(SiteRecord::SiteName).isEmpty())
-        return tr("it holds no site records");
-    return QString();
+    QString problem;
+    LoadResult loaded;
+};
+
+Replacement checkReplacement(const QString &path, const RecordRule &rule, int timeoutMs)
+{
+    Replacement check{QString(), loadFile(path, timeoutMs)};
+    const LoadResult &loaded = check.loaded;
+    if (!loaded.ok)
+        check.problem = loaded.reason.isEmpty() ? tr("it cannot be loaded") : loaded.reason;
+    else if (!loaded.hasNumOfRows || !loaded.hasLoadStrings)
+        check.problem = tr("it lacks one of its two functions");
+    else if (loaded.records.isEmpty() || loaded.records.first().value(SiteRecord::SiteName).isEmpty())
+        check.problem = tr("it holds no site records");
+    for (int r = 0; check.problem.isEmpty() && rule && r < loaded.records.size(); ++r) {
+        const QString why = rule(loaded.records.at(r));
+        if (!why.isEmpty())
+            check.problem = tr("its site record %1 (\"%2\") is damaged: %3")
+                                .arg(r + 1)
+                                .arg(loaded.records.at(r).value(SiteRecord::SiteName), why);
+    }
+    return check;
 }
 
-UpdateResult applyUpdate(const QString &folder)
+// A copy made under a temporary name and renamed, so that the kept copy is
+// never half written.
+bool keepCopy(const QString &from, const QString &to)
+{
+    const QString part = to + QStringLiteral(".part");
+    QFile::remove(part);
+    if (!QFile::copy(from, part))
+        return false;
+    std::error_code error;
+    std::filesystem::rename(fsPath(part), fsPath(to), error);
+    if (error)
+        QFile::remove(part);
+    return !error;
+}
+
+} // namespace
+
+QString replacementProblem(const QString &path, const RecordRule &rule, int timeoutMs)
+{
+    return checkReplacement(path, rule, timeoutMs).problem;
+}
+
+Changes compare(const QList<QStringList> &before, const QList<QStringList> &after)
+{
+    QHash<QString, const QStringList *> old;
+    // A name met twice counts once, as its first record.
+    for (const QStringList &record : before) {
+        const QString name = record.value(SiteRecord::SiteName);
+        if (!old.contains(name))
+            old.insert(name, &record);
+    }
+    Changes changes;
+    QSet<QString> seen;
+    for (const QStringList &record : after) {
+        const QString name = record.value(SiteRecord::SiteName);
+        if (seen.contains(name))
+            continue;
+        seen.insert(name);
+        const auto found = old.constFind(name);
+        if (found == old.constEnd())
+            ++changes.added;
+        else if (**found != record)
+            ++changes.changed;
+    }
+    for (auto it = old.cbegin(); it != old.cend(); ++it)
+        changes.removed += seen.contains(it.key()) ? 0 : 1;
+    return changes;
+}
+
+QString changesMessage(const Changes &changes, int siteCount)
+{
+    return tr("The site library was updated: %1 sites added, %2 removed, %3 changed (%4 sites "
+              "in all).")
+        .arg(changes.added)
+        .arg(changes.removed)
+        .arg(changes.changed)
+        .arg(siteCount);
+}
+
+UpdateResult applyUpdate(const QString &dataFolder, const QString &programFolder,
+                         const RecordRule &rule)
 {
     UpdateResult result;
-    const QDir dir(folder);
+    const QDir dir(dataFolder);
     const QString waiting = dir.absoluteFilePath(QString::fromLatin1(UpdateFileName));
     const QString target = dir.absoluteFilePath(QString::fromLatin1(FileName));
     if (!QFileInfo::exists(waiting))
         return result;
 
     // A broken download must not take the place of a working table: the
-    // program could not start again.
-    const QString why = replacementProblem(waiting);
-    if (!why.isEmpty()) {
+    // program could not start again, or would fill forms from damaged records.
+    const Replacement check = checkReplacement(waiting, rule, CheckMilliseconds);
+    if (!check.problem.isEmpty()) {
+        const QString &why = check.problem;
         result.outcome = UpdateResult::Outcome::Refused;
         result.keptAs = RecordFile::keepBadCopy(waiting);
         if (!result.keptAs.isEmpty())
@@ -263,6 +342,20 @@ UpdateResult applyUpdate(const QString &folder)
         return result;
     }
 
+    const LoadResult before = load(dataFolder, programFolder);
+    // One generation back, so that an update that turns out wrong can be undone by hand.
+    if (QFileInfo::exists(target)) {
+        const QString previous = dir.absoluteFilePath(QString::fromLatin1(PreviousFileName));
+        if (!keepCopy(target, previous)) {
+            result.outcome = UpdateResult::Outcome::Failed;
+            result.message = tr("The downloaded site library %1 was not installed: a copy of "
+                                "the current library could not be kept as %2.")
+                                 .arg(native(waiting), native(previous));
+            return result;
+        }
+        result.previousKeptAs = previous;
+    }
+
     // One rename that replaces the old file, so there is never a moment
     // without a library.
     std::error_code error;
@@ -275,6 +368,9 @@ UpdateResult applyUpdate(const QString &folder)
         return result;
     }
     result.outcome = UpdateResult::Outcome::Replaced;
+    result.message = changesMessage(compare(before.ok ? before.records : QList<QStringList>(),
+                                            check.loaded.records),
+                                    int(check.loaded.records.size()));
     return result;
 }
 

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 namespace SiteCopy {
 struct Copy;
 }
@@ -16,6 +18,8 @@ namespace SiteLibrary {
 // The name the program loads, and the name a downloaded update waits under.
 inline constexpr const char *FileName = "KelvaneSubmit.dll";
 inline constexpr const char *UpdateFileName = "KelvaneSubmit_dll.dll";
+// The library an update replaced, kept one generation beside it.
+inline constexpr const char *PreviousFileName = "KelvaneSubmit_previous.dll";
 
 // Bounds past which a library is refused rather than trusted.
 inline constexpr int MaxRows = 100000;
@@ -71,6 +75,10 @@ QStringList candidatePaths(const QString &dataFolder, const QString &programFold
 LoadResult load(const QStringList &paths);
 LoadResult load(const QString &dataFolder, const QString &programFolder);
 
+// Why one site record may not stand in the library, or "" when it may. The
+// site editor's rules live above this floor, so callers hand them in.
+using RecordRule = std::function<QString(const QStringList &record)>;
+
 struct UpdateResult
 {
     enum class Outcome {
@@ -83,16 +91,35 @@ struct UpdateResult
         Failed,
     };
     Outcome outcome = Outcome::NothingWaiting;
+    // Replaced: what changed, in one line; otherwise what went wrong.
     QString message;
     QString keptAs;
+    // Replaced: where the library it replaced was kept, "" when the data
+    // folder held none (the one beside the program stays where it is).
+    QString previousKeptAs;
 };
 
 // Why the library at `path` may not replace a working one (it does not load,
-// lacks a function, or holds no named site), or "" when it may.
-QString replacementProblem(const QString &path, int timeoutMs = CheckMilliseconds);
+// lacks a function, holds no named site, or a record breaks `rule`), or ""
+// when it may.
+QString replacementProblem(const QString &path, const RecordRule &rule,
+                           int timeoutMs = CheckMilliseconds);
 
-// Moves a waiting "KelvaneSubmit_dll.dll" in `folder` over "KelvaneSubmit.dll",
-// once it has been checked to load as a site library. Runs right before load().
-UpdateResult applyUpdate(const QString &folder);
+// Sites added, removed and changed between two site tables, by site name.
+struct Changes
+{
+    int added = 0;
+    int removed = 0;
+    int changed = 0;
+};
+Changes compare(const QList<QStringList> &before, const QList<QStringList> &after);
+QString changesMessage(const Changes &changes, int siteCount);
+
+// Moves a waiting "KelvaneSubmit_dll.dll" in `dataFolder` over
+// "KelvaneSubmit.dll", once it loads as a site library whose records pass
+// `rule`. The library in use until now (found as load() finds it) is what
+// the message compares against. Runs right before load().
+UpdateResult applyUpdate(const QString &dataFolder, const QString &programFolder,
+                         const RecordRule &rule);
 
 } // namespace SiteLibrary

@@ -120,6 +120,45 @@ private slots:
         record[7] = regUrl;
         QCOMPARE(SiteValidation::check(record).column, refusedColumn);
     }
+
+    // A library record is held only to what damage breaks: the editor's
+    // stricter rules (no blank entry, known fields) would refuse good libraries.
+    void aLibraryRecordIsHeldToTheNarrowerRule_data()
+    {
+        QTest::addColumn<QStringList>("record");
+        QTest::addColumn<int>("refusedColumn");
+
+        const QStringList good = goodSite();
+        QTest::newRow("a good record") << good << -1;
+        QTest::newRow("cells after a blank entry are not read")
+            << (good + QStringList{QString(), QStringLiteral("junk")}) << -1;
+        QTest::newRow("an unknown field number") << (good + QStringList{QStringLiteral("999=x")}) << -1;
+        QTest::newRow("an empty field map") << good.mid(0, 8) << -1;
+        QStringList pair = good;
+        pair[6] = QStringLiteral("me\tsecret");
+        QTest::newRow("one tab in the user pass") << pair << -1;
+        pair[6] = QStringLiteral("me\tse\tcret");
+        QTest::newRow("a second tab in the user pass") << pair << 6;
+        QStringList bell = good;
+        bell[2] = QStringLiteral("note\x07");
+        QTest::newRow("a control character in the notes") << bell << 2;
+        QStringList nameless = good;
+        nameless[0] = QStringLiteral(" ");
+        QTest::newRow("no name") << nameless << 0;
+        QStringList mail = good;
+        mail[4] = QStringLiteral("mailto:a@b.test");
+        QTest::newRow("a submission address that is no web address") << mail << 4;
+        QTest::newRow("an entry without a number") << (good + QStringList{QStringLiteral("padurl")}) << 9;
+    }
+
+    void aLibraryRecordIsHeldToTheNarrowerRule()
+    {
+        QFETCH(QStringList, record);
+        QFETCH(int, refusedColumn);
+        const SiteValidation::Problem problem = SiteValidation::checkLibraryRecord(record);
+        QCOMPARE(problem.column, refusedColumn);
+        QCOMPARE(problem.ok(), refusedColumn < 0);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSiteValidation)

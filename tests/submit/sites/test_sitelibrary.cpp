@@ -2,6 +2,7 @@
 // site library, and the start-up update swap.
 
 #include "support/builtfiles.h"
+#include "submit/formwalk/sitevalidation.h"
 
 #include <QFileInfo>
 #include <QTemporaryDir>
@@ -21,6 +22,11 @@ QByteArray contents(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+QString siteRule(const QStringList &record)
+{
+    return SiteValidation::checkLibraryRecord(record).message;
 }
 
 QString libraryName()
@@ -85,6 +91,8 @@ private slots:
     void aRecordWithoutItsFinalCarriageReturnLosesItsLastField();
     void aWaitingUpdateReplacesTheLibraryOnlyWhenUsable_data();
     void aWaitingUpdateReplacesTheLibraryOnlyWhenUsable();
+    void anUpdateWithADamagedRecordIsRefused_data();
+    void anUpdateWithADamagedRecordIsRefused();
 };
 
 void TestSiteLibrary::theBuiltLibraryIsCopiedWholeAndReleased()
@@ -219,7 +227,7 @@ void TestSiteLibrary::damagedLibrariesAreRefusedWithoutHarmToTheProgram()
     const QString current = copyInto(builtSiteLibrary(), dir.path());
     const QString waiting = dir.filePath(QString::fromLatin1(SiteLibrary::UpdateFileName));
     QVERIFY(writeFile(waiting, library));
-    const SiteLibrary::UpdateResult update = SiteLibrary::applyUpdate(dir.path());
+    const SiteLibrary::UpdateResult update = SiteLibrary::applyUpdate(dir.path(), QString(), siteRule);
     QCOMPARE(update.outcome, SiteLibrary::UpdateResult::Outcome::Refused);
     QVERIFY2(update.message.contains(reasonMentions), qPrintable(update.message));
     QVERIFY(!QFile::exists(waiting));
@@ -323,13 +331,17 @@ void TestSiteLibrary::aWaitingUpdateReplacesTheLibraryOnlyWhenUsable()
         QVERIFY(writeFile(waiting, downloadBytes));
     const QByteArray downloaded = contents(waiting);
 
-    const SiteLibrary::UpdateResult result = SiteLibrary::applyUpdate(dir.path());
+    const SiteLibrary::UpdateResult result = SiteLibrary::applyUpdate(dir.path(), QString(), siteRule);
     QCOMPARE(result.outcome, outcome);
     QVERIFY(!QFile::exists(waiting));
     const SiteLibrary::LoadResult loaded = SiteLibrary::loadFile(current);
     QVERIFY2(loaded.ok, qPrintable(loaded.reason));
     if (outcome == Outcome::Replaced) {
         QCOMPARE(loaded.records.size(), 10);
+        QCOMPARE(result.message, QStringLiteral("The site library was updated: 10 sites added, 2 "
+                                                "removed, 0 changed (10 sites in all)."));
+        QCOMPARE(contents(result.previousKeptAs), before);
+        QCOMPARE(QFileInfo(result.previousKeptAs).fileName(), QStringLiteral("KelvaneSubmit_previous.dll"));
     } else {
         QCOMPARE(contents(current), before);
     }
@@ -338,6 +350,49 @@ void TestSiteLibrary::aWaitingUpdateReplacesTheLibraryOnlyWhenUsable()
         QVERIFY(!result.message.isEmpty());
         QCOMPARE(contents(result.keptAs), downloaded);
     }
+}
+
+void TestSiteLibrary::anUpdateWithADamagedRecordIsRefused_data()
+{
+    QTest::addColumn<QByteArray>("was");
+    QTest::addColumn<QByteArray>("now");
+    QTest::addColumn<QString>("reason");
+
+    // One changed byte each: the library still loads, with a record broken.
+    QTest::newRow("a line feed inside a submission address")
+        << QByteArray("amazingfiles.example/submit") << QByteArray("amazingfiles.example\nsubmit")
+        << "its site record 2 (\"AmazingFiles\") is damaged: The \"Submit\" holds a control character.";
+    QTest::newRow("a submission address that lost its scheme")
+        << QByteArray("http://www.filehungry.example/pad/") << QByteArray("hxtp://www.filehungry.example/pad/")
+        << "its site record 5 (\"FileHungry\") is damaged: The submission address must be an http:// or "
+           "https:// address with a host.";
+    QTest::newRow("an entry number hit")
+        << QByteArray("81=regnow") << QByteArray("8!=regnow")
+        << "its site record 7 (\"DownloadChoice\") is damaged: The field map entry 2, \"8!=regnow\", is "
+           "not of the form number=name.";
+}
+
+void TestSiteLibrary::anUpdateWithADamagedRecordIsRefused()
+{
+    QFETCH(QByteArray, was);
+    QFETCH(QByteArray, now);
+    QFETCH(QString, reason);
+
+    QByteArray library = contents(builtSiteLibrary());
+    const qsizetype at = library.indexOf(was);
+    QVERIFY(at > 0);
+    library.replace(at, was.size(), now);
+
+    QTemporaryDir dir;
+    const QString current = copyInto(testSite("nofinalcr"), dir.path());
+    const QByteArray before = contents(current);
+    QVERIFY(writeFile(dir.filePath(QString::fromLatin1(SiteLibrary::UpdateFileName)), library));
+    const SiteLibrary::UpdateResult result = SiteLibrary::applyUpdate(dir.path(), QString(), siteRule);
+    QCOMPARE(result.outcome, SiteLibrary::UpdateResult::Outcome::Refused);
+    QVERIFY2(result.message.contains(reason), qPrintable(result.message));
+    QCOMPARE(contents(current), before);
+    QCOMPARE(contents(result.keptAs), library);
+    QVERIFY(!QFile::exists(dir.filePath(QStringLiteral("KelvaneSubmit_previous.dll"))));
 }
 
 QTEST_GUILESS_MAIN(TestSiteLibrary)
