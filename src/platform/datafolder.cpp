@@ -56,14 +56,19 @@ QString nativeList(const QStringList &paths)
     return native.join(QStringLiteral(", "));
 }
 
-QString messageFor(const QString &programFolder, const DataFolder::Choice &choice)
+QString messageFor(const QString &programFolder, const DataFolder::Choice &choice,
+                   DataFolder::Copy copy)
 {
-    QString text = QCoreApplication::translate(
-                       "DataFolder",
-                       "The program's folder %1 cannot be written to, so your data is now "
-                       "kept in %2.")
-                       .arg(QDir::toNativeSeparators(programFolder),
-                            QDir::toNativeSeparators(choice.folder));
+    // Says why truly: an installed copy's folder may well be writable.
+    QString text =
+        (copy == DataFolder::Copy::Installed
+             ? QCoreApplication::translate("DataFolder",
+                                           "The program in %1 is an installed copy, so your data "
+                                           "is now kept in %2.")
+             : QCoreApplication::translate("DataFolder",
+                                           "The program's folder %1 cannot be written to, so your "
+                                           "data is now kept in %2."))
+            .arg(QDir::toNativeSeparators(programFolder), QDir::toNativeSeparators(choice.folder));
     if (!choice.copied.isEmpty())
         text += QLatin1Char('\n')
                 + QCoreApplication::translate(
@@ -94,10 +99,11 @@ bool canWriteInto(const QString &folder)
     return probe.open();
 }
 
-Choice choose(const QString &programFolder, const QString &perUserFolder, WritableProbe canWrite)
+Choice choose(const QString &programFolder, const QString &perUserFolder, WritableProbe canWrite,
+              Copy copy)
 {
     Choice choice;
-    if (canWrite(programFolder)) {
+    if (copy == Copy::Portable && canWrite(programFolder)) {
         choice.folder = QDir(programFolder).absolutePath();
         return choice;
     }
@@ -118,20 +124,16 @@ Choice choose(const QString &programFolder, const QString &perUserFolder, Writab
         choice.copied.append(to);
     }
     if (!choice.copied.isEmpty() || !choice.notCopied.isEmpty())
-        choice.message = messageFor(QDir(programFolder).absolutePath(), choice);
+        choice.message = messageFor(QDir(programFolder).absolutePath(), choice, copy);
     return choice;
 }
 
 Choice forThisProgram()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    // An installed copy keeps its data per user even where its bin folder is
-    // writable (root, or a prefix in the user's home).
-    const WritableProbe probe = InstallLayout::isInstalled(programFolder)
-                                    ? [](const QString &) { return false; }
-                                    : canWriteInto;
-    return choose(programFolder,
-                  QStandardPaths::writableLocation(QStandardPaths::AppDataLocation), probe);
+    return choose(programFolder, QStandardPaths::writableLocation(QStandardPaths::AppDataLocation),
+                  canWriteInto,
+                  InstallLayout::isInstalled(programFolder) ? Copy::Installed : Copy::Portable);
 }
 
 } // namespace DataFolder

@@ -24,10 +24,12 @@ using WritableProbe = bool (*)(const QString &folder);
 // Whether a file can really be created in the folder.
 bool canWriteInto(const QString &folder);
 
+// An installed copy takes the per-user folder whether or not its own folder
+// can be written (root, or a prefix in the user's home).
+enum class Copy { Portable, Installed };
 Choice choose(const QString &programFolder, const QString &perUserFolder,
-              WritableProbe canWrite = canWriteInto);
-// choose() with the running program's folder and the per-user data location;
-// an installed copy always takes the per-user folder.
+              WritableProbe canWrite = canWriteInto, Copy copy = Copy::Portable);
+// choose() with the running program's folder and the per-user data location.
 Choice forThisProgram();
 
 } // namespace DataFolder

@@ -90,6 +90,22 @@ private slots:
         QVERIFY(next.message.isEmpty());
         QCOMPARE(readAll(perUser.filePath(QStringLiteral("Kelvane_soft.dat"))), QByteArray("changed since"));
     }
+
+    void anInstalledCopyKeepsItsDataPerUserAndSaysWhyTruly()
+    {
+        QTemporaryDir program; // writable, as under root or a prefix in the home folder
+        QTemporaryDir perUser;
+        writeAll(program.filePath(QStringLiteral("Kelvane_hist.dat")), "history");
+        const DataFolder::Choice choice = DataFolder::choose(program.path(), perUser.path(),
+                                                             DataFolder::canWriteInto,
+                                                             DataFolder::Copy::Installed);
+        QCOMPARE(choice.folder, QDir(perUser.path()).absolutePath());
+        QCOMPARE(readAll(perUser.filePath(QStringLiteral("Kelvane_hist.dat"))), QByteArray("history"));
+        QCOMPARE(choice.message.section(u'\n', 0, 0),
+                 QStringLiteral("The program in %1 is an installed copy, so your data is now kept in %2.")
+                     .arg(QDir::toNativeSeparators(QDir(program.path()).absolutePath()),
+                          QDir::toNativeSeparators(QDir(perUser.path()).absolutePath())));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestDataFolder)
