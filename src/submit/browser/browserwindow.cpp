@@ -4,6 +4,7 @@
 #include "platform/dialogs.h"
 #include "submit/browser/pagedriver.h"
 #include "submit/browser/pagehandling.h"
+#include "submit/browser/popupwindow.h"
 
 #include <QCloseEvent>
 #include <QCoreApplication>
@@ -16,6 +17,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWebEngineLoadingInfo>
+#include <QWebEngineNewWindowRequest>
 #include <QWebEngineProfile>
 #include <QWebEngineSettings>
 #include <QWebEngineUrlRequestInterceptor>
@@ -145,6 +147,16 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     m_view->setObjectName(QStringLiteral("WebBrowser1"));
     m_view->setPage(m_page);
     m_driver = new PageDriver(m_page, this);
+    // A page's own window opens beside this one, never in its place: the
+    // filled form stays.
+    connect(m_page, &QWebEnginePage::newWindowRequested, this,
+            [this, options](QWebEngineNewWindowRequest &request) {
+                if (PopupWindow::open(request, options, this))
+                    m_handling->WebBrowser1RequestSent(); // a form sent there is answered there
+                else
+                    m_status->showMessage(tr("The page tried to open a window of its own; it was "
+                                             "not opened."));
+            });
 
     // What the user must do before the form can go; hidden while there is nothing.
     m_notice = new QLabel(this);

@@ -341,7 +341,27 @@ if (reveal) {
   if (box) box.scrollIntoView({ block: 'center' });
   if (shown && reveal.focus) shown.focus();
 }
-if (e && control.click) e.click();
+// An answer the form would send to a new window comes to this one instead:
+// the form is on its way, so nothing filled is lost, and the answer is read
+// where its outcome is given. A frame the page names as the target keeps it.
+var keepAnswerHere = function (e) {
+  var own = formAttr.call(e, 'formtarget');
+  var form = e.form || null;
+  var name = own !== null ? own : (form ? formAttr.call(form, 'target') : null);
+  if (name === null || name === '') return;
+  var lower = name.toLowerCase();
+  if (lower === '_self' || lower === '_parent' || lower === '_top') return;
+  if (lower !== '_blank') {
+    var docs = [e.ownerDocument, document];
+    for (var d = 0; d < docs.length; ++d) {
+      var frames = docAll.call(docs[d], 'iframe, frame');
+      for (var i = 0; i < frames.length; ++i)
+        if (formAttr.call(frames[i], 'name') === name) return;
+    }
+  }
+  Element.prototype.setAttribute.call(own !== null ? e : form, own !== null ? 'formtarget' : 'target', '_self');
+};
+if (e && control.click) { keepAnswerHere(e); e.click(); }
 return JSON.stringify({ result: 'ok', title: before.title, text: before.text });
 )JS";
 

@@ -3,6 +3,7 @@
 // on the exact POST bodies the server recorded.
 #include "catalogue/pseudofields.h"
 #include "submit/browser/browserwindow.h"
+#include "submit/browser/popupwindow.h"
 #include "submit/browser/pagedriver.h"
 #include "submit/browser/pagehandling.h"
 #include "submit/browser/submissionsource.h"
@@ -15,6 +16,7 @@
 #include <QApplication>
 #include <QPointer>
 #include <QSignalSpy>
+#include <QStatusBar>
 #include <QTimer>
 #include <QTest>
 #include <QToolButton>
@@ -510,6 +512,9 @@ private slots:
                "customElements.define('submit-box', class extends HTMLElement { constructor() { super();"
                " this.attachShadow({ mode: 'open' }).innerHTML = '" + PlainForm + "'; } });</script></body></html>"
             << QStringList{"0=program_name"} << formSent;
+        QTest::newRow("a form whose answer would go to a new window")
+            << QByteArray("/blank") << QByteArray(PlainForm).replace("<form ", "<form target=_blank ")
+            << QStringList{"0=program_name"} << formSent;
         // As a framework does: it keeps what its own code set and takes a
         // new value from input events only; each render writes its state back.
         QTest::newRow("a framework's controlled input, sent by a script")
@@ -545,6 +550,34 @@ private slots:
         QTest::mouseClick(button(w, "Button_done"), Qt::LeftButton);
         QCOMPARE(closed.size(), 1);
         QCOMPARE(closed.first().at(0).toInt(), 1);
+    }
+
+    // The user's own click on a link that opens a window gets that window,
+    // beside the filled page; a window the page opens by itself is refused.
+    void aWindowThePageOpensShowsBesideOnlyWhenTheUserAsked()
+    {
+        m_server.page("/opens", "<html><body><form method=post action=/opens/post><input name=program_name>"
+                                "</form><a id=terms href=/thanks target=_blank>Terms</a>"
+                                "<script>window.open('/thanks?ad', 'ad');</script></body></html>");
+        TForm2 *w = open(site("Opens", m_server.url("/opens"), "0", "", {"0=program_name"}));
+        QSignalSpy status(w->findChild<QStatusBar *>("StatusBar1"), &QStatusBar::messageChanged);
+        QTRY_COMPARE_WITH_TIMEOUT(walksDone(w), 1, Timeout);
+        QVERIFY(std::any_of(status.cbegin(), status.cend(), [](const QList<QVariant> &args) {
+            return args.value(0).toString() == "The page tried to open a window of its own; it was not opened.";
+        }));
+        QVERIFY(gets("/thanks?ad").isEmpty());
+        QVERIFY(!w->findChild<PopupWindow *>());
+
+        evaluate(w, "document.getElementById('terms').focus()");
+        QTest::keyClick(w->browser()->focusProxy(), Qt::Key_Return);
+        QTRY_COMPARE_WITH_TIMEOUT(gets("/thanks").size(), 1, Timeout);
+        QPointer<PopupWindow> popup = w->findChild<PopupWindow *>();
+        QVERIFY(popup);
+        QTRY_COMPARE_WITH_TIMEOUT(popup->windowTitle(), QString("Thanks"), Timeout);
+        QCOMPARE(evaluate(w, "document.querySelector('[name=program_name]').value").toString(),
+                 QString("Kelvane Test & Co"));
+        delete w;
+        QVERIFY(popup.isNull()); // it closes with the window that opened it
     }
 
     void aPictureCodeIsLeftForTheUserWhoseEnterSendsTheForm()
