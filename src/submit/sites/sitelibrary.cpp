@@ -173,6 +173,8 @@ LoadResult fromCopy(const SiteCopy::Copy &copy, const QString &path)
             result.found = true;
             return result;
         }
+        if (result.firstCutShort < 0 && !copy.records.at(a).isEmpty() && !copy.records.at(a).endsWith('\r'))
+            result.firstCutShort = a;
         QStringList split = splitRecord(copy.records.at(a));
         result.fieldColumns = std::max(result.fieldColumns, int(split.size()));
         result.records.append(std::move(split));
@@ -243,6 +245,11 @@ Replacement checkReplacement(const QString &path, const RecordRule &rule, int ti
         check.problem = tr("it lacks one of its two functions");
     else if (loaded.records.isEmpty() || loaded.records.first().value(SiteRecord::SiteName).isEmpty())
         check.problem = tr("it holds no site records");
+    if (check.problem.isEmpty() && loaded.firstCutShort >= 0)
+        check.problem = tr("its site record %1 (\"%2\") is cut short: it does not end with a "
+                           "carriage return")
+                            .arg(loaded.firstCutShort + 1)
+                            .arg(loaded.records.at(loaded.firstCutShort).value(SiteRecord::SiteName));
     for (int r = 0; check.problem.isEmpty() && rule && r < loaded.records.size(); ++r) {
         const QString why = rule(loaded.records.at(r));
         if (!why.isEmpty())

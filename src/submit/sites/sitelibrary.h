@@ -56,6 +56,9 @@ struct LoadResult
     int fieldColumns = 4;
     // A note for the user when an export is missing, else empty.
     QString warning;
+    // The first record (from 0) whose text does not end with a carriage
+    // return, as a record cut short by a damaged byte does; -1 when none.
+    int firstCutShort = -1;
 };
 
 // Splits one record at carriage returns; the text after the last one is dropped.

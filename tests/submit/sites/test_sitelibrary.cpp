@@ -370,6 +370,9 @@ void TestSiteLibrary::anUpdateWithADamagedRecordIsRefused_data()
         << QByteArray("81=regnow") << QByteArray("8!=regnow")
         << "its site record 7 (\"DownloadChoice\") is damaged: The field map entry 2, \"8!=regnow\", is "
            "not of the form number=name.";
+    QTest::newRow("a record cut short by a zero byte")
+        << QByteArray("80=linkto\r") << QByteArray("80=li\0kto\r", 10)
+        << "its site record 3 (\"FilesWeb\") is cut short: it does not end with a carriage return";
 }
 
 void TestSiteLibrary::anUpdateWithADamagedRecordIsRefused()
