@@ -718,8 +718,10 @@ Result fromFile(const QString &path)
         return r;
     }
     if (file.size() > MaxFileSize)
-        return notPad(QObject::tr("The file is %1 MB; a PAD file is far smaller (at most %2 MB are read).")
-                          .arg(file.size() / (1024 * 1024))
+        // In bytes: just past the bound, "8 MB" would read as within it.
+        return notPad(QObject::tr("The file is %1 bytes long; a PAD file is far smaller (at most %2 MB "
+                                  "are read).")
+                          .arg(file.size())
                           .arg(MaxFileSize / (1024 * 1024)));
     const QByteArray bytes = file.read(MaxFileSize + 1);
     if (file.error() != QFileDevice::NoError) {

@@ -375,7 +375,32 @@ private slots:
         const PadImport::Result result = PadImport::fromFile(huge.fileName());
         QVERIFY(timer.elapsed() < 2000);
         QCOMPARE(result.status, Status::NotPad);
-        QVERIFY2(result.error.contains("50 MB"), qPrintable(result.error));
+        QVERIFY2(result.error.contains("52428800 bytes"), qPrintable(result.error));
+    }
+
+    void aFileIsReadUpToTheSizeBoundAndNoFurther_data()
+    {
+        QTest::addColumn<qint64>("size");
+        QTest::addColumn<QString>("error");
+        QTest::newRow("exactly 8 MiB") << qint64(8 * 1024 * 1024) << QString();
+        QTest::newRow("one byte over") << qint64(8 * 1024 * 1024 + 1)
+            << "This is not a PAD file. The file is 8388609 bytes long; a PAD file is far smaller "
+               "(at most 8 MB are read).";
+    }
+
+    void aFileIsReadUpToTheSizeBoundAndNoFurther()
+    {
+        QFETCH(qint64, size);
+        QFETCH(QString, error);
+        QTemporaryDir dir;
+        QFile file(dir.filePath("edge.xml"));
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        const QByteArray pad = document("<Program_Name>Edge</Program_Name>");
+        QVERIFY(file.write(pad + QByteArray(size - pad.size(), ' ')) == size);
+        file.close();
+        const PadImport::Result result = PadImport::fromFile(file.fileName());
+        QCOMPARE(result.error, error);
+        QCOMPARE(result.record.value(0), error.isEmpty() ? QString("Edge") : QString());
     }
 };
 

@@ -230,24 +230,36 @@ private slots:
     {
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<int>("records");
-        const QByteArray good = framed({"Alpha|1", "Beta|2"});
-        QTest::newRow("negative length") << good + le32(-5) + "xxxxx" << 2;
-        QTest::newRow("length past the end") << good + le32(1000) + "abc" << 2;
-        QTest::newRow("truncated prefix") << good + QByteArray("\x03\x00", 2) << 2;
-        QTest::newRow("garbage from the start") << QByteArray("\xff\xff\xff\x7fgarbage") << 0;
-        QTest::newRow("text file") << QByteArray("This is not a catalogue at all.\n") << 0;
+        QTest::addColumn<QString>("reason"); // PATH: the file's path
+        const QByteArray good = framed({"Alpha|1", "Beta|2"}); // 21 bytes
+        const QString claims = QStringLiteral("The file PATH is damaged at byte %1: a record claims %2 bytes.");
+        const QString endsInside = QStringLiteral("The file PATH ends inside a record length at byte 21.");
+        QTest::newRow("negative length") << good + le32(-5) + "xxxxx" << 2 << claims.arg(21).arg(-5);
+        QTest::newRow("length past the end") << good + le32(1000) + "abc" << 2 << claims.arg(21).arg(1000);
+        for (int more = 1; more <= 5; ++more)
+            QTest::addRow("a last record claiming %d bytes more than it holds", more)
+                << good + le32(5 + more) + "Gamma" << 2 << claims.arg(21).arg(5 + more);
+        for (int tail = 1; tail <= 3; ++tail)
+            QTest::addRow("a tail of %d bytes", tail) << good + QByteArray(tail, '\x03') << 2 << endsInside;
+        QTest::newRow("a tail of exactly a length") << good + le32(3) << 2 << claims.arg(21).arg(3);
+        QTest::newRow("garbage from the start")
+            << QByteArray("\xff\xff\xff\x7fgarbage") << 0 << claims.arg(0).arg(2147483647);
+        QTest::newRow("text file") << QByteArray("This is not a catalogue at all.\n") << 0
+                                   << claims.arg(0).arg(1936287828);
     }
     void aDamagedFileKeepsEarlierRecordsAndACopy()
     {
         QFETCH(QByteArray, file);
         QFETCH(int, records);
+        QFETCH(QString, reason);
         QTemporaryDir dir;
         const QString path = dir.filePath(QStringLiteral("Kelvane_soft.dat"));
         writeAll(path, file);
         Table soft = softwareTable();
         const auto result = TableFile::load(soft, path, TableFile::Kind::Marked);
-        QVERIFY(!result.error.isEmpty());
-        QVERIFY2(result.error.contains(QDir::toNativeSeparators(path)), qPrintable(result.error));
+        const QString said = reason.replace(QStringLiteral("PATH"), QDir::toNativeSeparators(path))
+                             + QStringLiteral(" The records before it were loaded; the original file was kept as ");
+        QVERIFY2(result.error.startsWith(said), qPrintable(result.error));
         QCOMPARE(result.recordsRead, records);
         if (records > 0) {
             QCOMPARE(soft.cell(0, 1), QStringLiteral("Alpha"));
@@ -256,6 +268,7 @@ private slots:
         const QStringList copies = badCopies(dir.path());
         QCOMPARE(copies.size(), 1);
         QCOMPARE(readAll(dir.filePath(copies.first())), file);
+        QCOMPARE(readAll(path), file);
         QVERIFY(result.error.contains(copies.first()));
     }
 

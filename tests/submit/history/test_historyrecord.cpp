@@ -67,6 +67,8 @@ private slots:
     void editCellWritesTheNamedCellOrRefuses_data();
     void editCellWritesTheNamedCellOrRefuses();
     void deleteLineKeepsEveryRowOnItsSite();
+    void theCurrentSiteIsScrolledIntoView_data();
+    void theCurrentSiteIsScrolledIntoView();
 };
 
 void TestHistoryRecord::anOutcomeGivesItsCell_data()
@@ -212,6 +214,8 @@ void TestHistoryRecord::editCellWritesTheNamedCellOrRefuses_data()
     QTest::newRow("a character beyond the basic plane is refused")
         << "[2,1]" << "ok \U0001F600" << 2 << 1 << false << "\U0001F600";
     QTest::newRow("a site name is never edited") << "[0,2]" << "Other" << 0 << 2 << false << "";
+    QTest::newRow("nor the first site's name") << "[0,1]" << "Other" << 0 << 1 << false << "";
+    QTest::newRow("nor the last site's name") << "[0,3]" << "Other" << 0 << 3 << false << "";
     QTest::newRow("a label past the table") << "[9,9]" << "x" << 9 << 9 << false << "";
     QTest::newRow("a label without two numbers") << "[1,]" << "x" << 1 << 0 << false << "";
 }
@@ -265,6 +269,28 @@ void TestHistoryRecord::deleteLineKeepsEveryRowOnItsSite()
     QVERIFY(!HistoryRules::deleteLine(t, 0));
     QVERIFY(!HistoryRules::deleteLine(t, 4));
     QCOMPARE(t.cell(0, 0), QStringLiteral("Web site"));
+}
+
+void TestHistoryRecord::theCurrentSiteIsScrolledIntoView_data()
+{
+    QTest::addColumn<int>("current");
+    QTest::addColumn<int>("topRow");
+
+    QTest::newRow("the first site") << 1 << 1;
+    QTest::newRow("site 9") << 9 << 1;
+    QTest::newRow("site 10, the last from the top") << 10 << 1;
+    QTest::newRow("site 11, five above it") << 11 << 6;
+    QTest::newRow("site 12") << 12 << 7;
+}
+
+void TestHistoryRecord::theCurrentSiteIsScrolledIntoView()
+{
+    QFETCH(int, current);
+    QFETCH(int, topRow);
+    const HistoryRules::Position position = HistoryRules::positionFor(current, 2);
+    QCOMPARE(position.topRow, topRow);
+    QCOMPARE(position.row, current);
+    QCOMPARE(position.column, 2);
 }
 
 QTEST_GUILESS_MAIN(TestHistoryRecord)

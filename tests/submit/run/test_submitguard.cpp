@@ -36,6 +36,17 @@ private slots:
             << "12/6/05  ok" << QStringList{"01", "15", "2006"} << false;
         QTest::newRow("an older file's year after a two-digit release")
             << "12/6/05  ok" << QStringList{"05", "11", "05"} << true;
+        // Release years as older records store them: 1930..2029 for two digits.
+        QTest::newRow("a one-digit release year, on the day") << "6/1/2005  ok" << QStringList{"06", "01", "5"} << true;
+        QTest::newRow("a one-digit release year, the day before")
+            << "5/31/2005  ok" << QStringList{"06", "01", "5"} << false;
+        QTest::newRow("a two-digit release year, on the day") << "1/1/2024  ok" << QStringList{"01", "01", "24"} << true;
+        QTest::newRow("a two-digit release year, the day before")
+            << "12/31/2023  ok" << QStringList{"01", "01", "24"} << false;
+        QTest::newRow("29 is the last year of this century") << "6/1/2026  ok" << QStringList{"01", "01", "29"} << false;
+        QTest::newRow("30 is the first of the last") << "6/1/2026  ok" << QStringList{"01", "01", "30"} << true;
+        QTest::newRow("a four-digit release year, the day before")
+            << "12/31/2029  ok" << QStringList{"01", "01", "2030"} << false;
         QTest::newRow("a date that cannot be read") << "sent by hand  ok" << june12 << true;
         QTest::newRow("no release date") << "6/11/2020  ok" << QStringList{"", "", ""} << true;
         QTest::newRow("a release day that does not exist")

@@ -145,16 +145,49 @@ private slots:
                  framed({good, record, "New|http://h/||yes|http://h/s|0|||57=padurl"}));
     }
 
-    void aRenameOntoAnotherOfTheUsersSitesLeavesOneRecordOfThatName()
+    // Each row saves an edited "One" (notes "edited") beside "Two".
+    void anEditedSiteKeepsOneRecordOfItsName_data()
     {
+        QTest::addColumn<QString>("savedAs");
+        QTest::addColumn<QStringList>("names"); // in the file, in order
+        QTest::addColumn<QString>("removable");  // gone after one remove
+
+        QTest::newRow("under its own name") << "One" << QStringList{"One", "Two"} << "one";
+        QTest::newRow("under its own name in other letter case") << "ONE" << QStringList{"ONE", "Two"} << "One";
+        QTest::newRow("under a new name") << "Three" << QStringList{"Three", "Two"} << "three";
+        QTest::newRow("onto another of the user's sites") << "two" << QStringList{"two"} << "TWO";
+    }
+
+    void anEditedSiteKeepsOneRecordOfItsName()
+    {
+        QFETCH(QString, savedAs);
+        QFETCH(QStringList, names);
+        QFETCH(QString, removable);
         UserSites::File file;
         file.setSite(QString(), site(QStringLiteral("One")));
         file.setSite(QString(), site(QStringLiteral("Two")));
-        file.setSite(QStringLiteral("One"), site(QStringLiteral("two"), QStringLiteral("renamed")));
-        QCOMPARE(file.sites().size(), 1);
-        QCOMPARE(file.sites().first().value(2), QStringLiteral("renamed"));
-        QVERIFY(file.removeSite(QStringLiteral("TWO")));
-        QVERIFY(!file.removeSite(QStringLiteral("two")));
+        file.setSite(QStringLiteral("One"), site(savedAs, QStringLiteral("edited")));
+        QStringList stored;
+        for (const QStringList &record : file.sites())
+            stored.append(record.value(0));
+        QCOMPARE(stored, names);
+        QCOMPARE(file.sites().at(file.indexOf(savedAs)).value(2), QStringLiteral("edited"));
+        QVERIFY(file.removeSite(removable));
+        QCOMPARE(file.indexOf(savedAs), -1);
+    }
+
+    void theMessageNamesTheFirstTenRefusedRecordsAndCountsTheRest()
+    {
+        QList<QByteArray> records;
+        for (int n = 0; n < 12; ++n)
+            records.append("|http://h|||http://h/s|0|||57=p");
+        QVERIFY(writeFile(path(), framed(records)));
+        const UserSites::LoadResult loaded = UserSites::load(path());
+        QCOMPARE(loaded.problem.section(QStringLiteral(": "), 1),
+                 QStringLiteral("row 1 has no site name; row 2 has no site name; row 3 has no site name; "
+                                "row 4 has no site name; row 5 has no site name; row 6 has no site name; "
+                                "row 7 has no site name; row 8 has no site name; row 9 has no site name; "
+                                "row 10 has no site name; and 2 more."));
     }
 
     void userSitesJoinTheLibrarysSortedAndReplaceASiteOfTheSameName()
