@@ -362,6 +362,7 @@ void SoftwareEditor::Button_save1aClick()
 
 void SoftwareEditor::Button_del_softClick(int selectedRow)
 {
+    const QString name = m_software.cell(0, selectedRow);
     const SoftwareSave::DeleteResult result = m_save.deleteRecord(selectedRow, chooserItems());
     if (!result.deleted)
         return;
@@ -369,7 +370,7 @@ void SoftwareEditor::Button_del_softClick(int selectedRow)
     if (m_chooser && result.chooserIndex >= 0)
         m_chooser->removeItem(result.row - 1 < m_chooser->rowCount() ? result.row - 1
                                                                      : result.chooserIndex);
-    emit recordDeleted(result.row);
+    emit recordDeleted(result.row, name);
     emit historyChanged(!result.historyNotSaved);
 }
 

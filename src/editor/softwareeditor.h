@@ -90,7 +90,7 @@ signals:
     void recordStored(int row, bool newRow);
     // Run the record-selected step with no sender (after every finished save).
     void recordSelectedRequested();
-    void recordDeleted(int row);
+    void recordDeleted(int row, const QString &name);
     // The history table changed; `saved` is false when its file could not be written.
     void historyChanged(bool saved);
 

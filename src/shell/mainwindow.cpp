@@ -17,6 +17,7 @@
 #include "shell/helpfile.h"
 #include "shell/optionsview.h"
 #include "shell/padcommands.h"
+#include "shell/statusline.h"
 #include "shell/updatecommand.h"
 #include "shell/wheeltokeys.h"
 #include "submit/historyview.h"
@@ -50,6 +51,7 @@ constexpr int BottomRowOffset = 27;
 constexpr int ListBottomMargin = 39;
 constexpr int BottomRowHeight = 25;
 constexpr int TitleLabelOffset = 53;
+constexpr int StatusLineHeight = 22;
 // The extra room for the window's decorations, as the window is first sized.
 constexpr int InitialExtraHeight = 6 + 18;
 constexpr int ColumnTextMargin = 15;
@@ -122,8 +124,7 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
                                             m_dialogs, m_addresses, connectivity, m_browserStore,
                                             this);
     // A site added or deleted changes the count in the title.
-    connect(m_submission, &SubmissionController::sitesChanged, this,
-            [this] { setWindowTitle(text(InitialTitle) + m_workspace.titleCounts()); });
+    connect(m_submission, &SubmissionController::sitesChanged, this, &TForm1::refreshTitle);
     connect(&m_submission->run(), &SubmissionRun::chooserAndExitEnabledChanged, this,
             [this](bool enabled) {
                 m_menuBar->findChild<QPushButton *>(QStringLiteral("Button_close"))
@@ -160,6 +161,7 @@ void TForm1::buildMenuBar()
     titleFont.setBold(true);
     m_titleLabel->setFont(titleFont);
     m_titleLabel->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    m_statusLine = new StatusLine(this);
 
     m_menuBar = new QWidget(this);
     m_menuBar->setObjectName(QStringLiteral("Panel_mnu"));
@@ -379,23 +381,34 @@ void TForm1::buildEditor()
 
     auto *pad = new PadCommands(m_workspace.software(), [this] { return currentSoftwareRow(); },
                                 *m_editor, m_dialogs, this);
+    connect(pad, &PadCommands::done, m_statusLine, &StatusLine::say);
     connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_export_pad")),
             &QPushButton::clicked, pad, &PadCommands::Button_export_padClick);
     connect(m_softwareButtons->findChild<QPushButton *>(QStringLiteral("Button_import_pad")),
             &QPushButton::clicked, pad, &PadCommands::Button_import_padClick);
 }
 
-void TForm1::softwareRecordStored()
+void TForm1::softwareRecordStored(int storedRow)
 {
     // The store never moves the current row, but the list's reset forgets it.
     const int row = currentSoftwareRow();
     m_softwareModel->reload();
     setCurrentSoftwareRow(row);
     layoutSoftwareColumns();
+    refreshTitle();
+    m_statusLine->say(tr("Saved '%1'.").arg(m_workspace.software().cell(0, storedRow)));
 }
 
-void TForm1::softwareRecordDeleted(int row)
+void TForm1::refreshTitle()
 {
+    setWindowTitle(text(InitialTitle) + m_workspace.titleCounts());
+}
+
+void TForm1::softwareRecordDeleted(int row, const QString &name)
+{
+    refreshTitle();
+    m_statusLine->say(name.isEmpty() ? tr("Deleted the record without a name.")
+                                     : tr("Deleted '%1'.").arg(name));
     // The record below moves into the deleted one's row; after the last
     // record, the new last one becomes current.
     m_softwareModel->reload();
@@ -776,6 +789,9 @@ void TForm1::layoutViews()
     for (QWidget *view : std::as_const(m_views))
         view->resize(view->width(), viewHeight);
     m_titleLabel->setGeometry(0, height() - TitleLabelOffset, ClientWidth, TitleLabelOffset - 8);
+    // Just above the views' bottom rows, over the foot of their lists.
+    m_statusLine->setGeometry(4, height() - BottomRowOffset - StatusLineHeight - 4, width() - 8,
+                              StatusLineHeight);
     m_softwareList->resize(ViewWidth, std::max(0, viewHeight - ListBottomMargin));
     m_softwareButtons->move(0, viewHeight - BottomRowOffset);
 }

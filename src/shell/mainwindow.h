@@ -16,6 +16,7 @@ class BrowserSettingsStore;
 class BrowserSettingsView;
 class FeedbackView;
 class TFormAbout;
+class StatusLine;
 class UpdateCommand;
 class Connectivity;
 class Dialogs;
@@ -23,6 +24,7 @@ class HistoryView;
 class OptionsView;
 class QComboBox;
 class QLabel;
+class StatusLine;
 class QMenu;
 class QPushButton;
 class QTableView;
@@ -67,6 +69,8 @@ public:
     void hideAllViews();
     // The shown content view, or nullptr when only the title label shows.
     QWidget *currentView() const;
+    // The line at the window's foot that says what the last command did.
+    StatusLine *statusLine() const { return m_statusLine; }
     QList<QWidget *> contentViews() const { return m_views; }
 
     // Widens the shown software list columns to their widest text and hides
@@ -130,8 +134,10 @@ private:
     void buildSoftwareListView(QWidget *view);
     void buildEditor();
     // The editor changed the software list or the history behind the views.
-    void softwareRecordStored();
-    void softwareRecordDeleted(int row);
+    void softwareRecordStored(int row);
+    void softwareRecordDeleted(int row, const QString &name);
+    // The title's product and site counts, after anything that changes them.
+    void refreshTitle();
     void editorHistoryChanged(bool saved);
     void showView(QWidget *view);
     void showSoftwareList();
@@ -155,6 +161,7 @@ private:
 
     QWidget *m_menuBar = nullptr;
     QLabel *m_titleLabel = nullptr;
+    StatusLine *m_statusLine = nullptr;
     QList<QWidget *> m_views;
     OptionsView *m_optionsView = nullptr;
     SubmitView *m_submitView = nullptr;

@@ -9,6 +9,9 @@
 #include "pad/padimport.h"
 #include "platform/table.h"
 
+#include <QDir>
+#include <QFileInfo>
+
 namespace {
 
 const QLatin1String ImportTitle("Import a PAD file");
@@ -66,6 +69,7 @@ void PadCommands::ExportPadFile(const QString &path)
         m_dialogs.error(failure);
         return;
     }
+    emit done(tr("Exported to %1.").arg(QDir::toNativeSeparators(path)));
     const QStringList lost = PadExport::lostCharacters(record);
     if (!lost.isEmpty())
         m_dialogs.message(tr("PAD export"),
@@ -111,6 +115,7 @@ void PadCommands::ImportPadFile(const QString &path)
     m_editor.Button_input_softClick(m_selectedRow(), true);
     // A file from another tool that breaks the standard shows so at once.
     m_editor.padMarks().refresh();
+    emit done(tr("Imported from %1: not stored until you save.").arg(QFileInfo(path).fileName()));
     if (!result.notes.isEmpty())
         m_dialogs.message(ImportTitle, result.notes.join(QLatin1Char('\r')));
 }

@@ -42,6 +42,10 @@ public slots:
     // file leaves the editor as it was and says why.
     void ImportPadFile(const QString &path);
 
+signals:
+    // What an export or import did, in one line for the status line.
+    void done(const QString &message);
+
 private:
     QStringList selectedRecord() const;
     // Before an export: a record that breaks PAD rules goes only when the user says so.

@@ -5,6 +5,7 @@
 #include "platform/recordfile.h"
 #include "platform/tablefile.h"
 #include "shell/mainwindow.h"
+#include "shell/statusline.h"
 #include "submit/historyview.h"
 #include "submit/submitview.h"
 #include "support/records.h"
@@ -225,8 +226,12 @@ private slots:
         if (existing.isEmpty())
             QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::WarnOkCancel).value(0),
                      QStringLiteral("You must fill ALL 'Program Information' fields!"));
-        // After a save the window shows no view.
+        // After a save the window shows no view, but says what it did.
         QCOMPARE(shownView(*form), QString());
+        QCOMPARE(form->statusLine()->message(), "Saved '" + product + "'.");
+        QVERIFY2(form->windowTitle().endsWith(QStringLiteral("     :  %1 products  :  10 sub.sites  :")
+                                                  .arg(existing.size() + 1)),
+                 qPrintable(form->windowTitle()));
 
         // The software list, with the new row drawn and its name column wide enough.
         QStringList names = existing;
@@ -519,6 +524,10 @@ private slots:
         QCOMPARE(m_dialogs.shown.first().kind, FakeDialogs::Kind::ConfirmOkCancel);
         QCOMPARE(m_dialogs.shown.first().title, QStringLiteral("Warning"));
         QCOMPARE(m_dialogs.shown.first().text, DeleteQuestion);
+        QCOMPARE(form->statusLine()->message(), "Deleted '" + names.at(selected - 1) + "'.");
+        QVERIFY2(form->windowTitle().contains(QStringLiteral("     :  %1 products  :  ")
+                                                  .arg(std::max<qsizetype>(1, names.size() - 1))),
+                 qPrintable(form->windowTitle()));
 
         QStringList left = names;
         left.removeAt(selected - 1);
@@ -583,6 +592,7 @@ private slots:
         click(*form, "Button_delete_item");
         QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::ConfirmOkCancel), QStringList{DeleteQuestion});
         QCOMPARE(namesOf(form->workspace().software()), QStringList({"Alpha", "Beta"}));
+        QCOMPARE(form->statusLine()->message(), QStringLiteral("Deleted the record without a name."));
         QCOMPARE(chooserItems(form->productChooser()), QStringList({"Alpha", "Beta"}));
         QCOMPARE(namesOf(catalogueOnDisk()), QStringList({"Alpha", "Beta"}));
     }

@@ -7,8 +7,10 @@
 #include "support/validpadrecord.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFrame>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -65,9 +67,13 @@ private slots:
         const QString path = f.dir.filePath("alpha.xml");
         f.dialogs.fileNames = {QString(), path};
         f.dialogs.standingAnswers = {{QStringLiteral("PAD check"), Dialogs::Answer::Ok}};
+        QSignalSpy done(f.commands.get(), &PadCommands::done);
         f.commands->Button_export_padClick(); // cancelled
         QVERIFY(!QFile::exists(path));
+        QCOMPARE(done.size(), 0);
         f.commands->Button_export_padClick();
+        QCOMPARE(done.size(), 1);
+        QCOMPARE(done.first().first().toString(), "Exported to " + QDir::toNativeSeparators(path) + ".");
         QCOMPARE(fileBytes(path), PadExport::document(f.software.row(1)));
         QVERIFY(fileBytes(path).contains("<Program_Name>Alpha Tool</Program_Name>"));
 
@@ -160,7 +166,10 @@ private slots:
         const Table before = f.software;
 
         f.dialogs.fileNames = {QStringLiteral(KELVANE_TEST_DATA "/pad/pad311_utf8_pretty.xml")};
+        QSignalSpy done(f.commands.get(), &PadCommands::done);
         f.commands->Button_import_padClick();
+        QCOMPARE(done.value(0).value(0).toString(),
+                 QStringLiteral("Imported from pad311_utf8_pretty.xml: not stored until you save."));
 
         QCOMPARE(f.dialogs.fileDialogs.first().title, QStringLiteral("Import a PAD file"));
         QCOMPARE(f.dialogs.fileDialogs.first().initialName, QStringLiteral("*.xml"));
