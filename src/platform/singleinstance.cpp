@@ -30,6 +30,11 @@ QString SingleInstance::perUserFolder()
     return folder;
 }
 
+QString SingleInstance::channelName() const
+{
+    return m_path.chopped(int(qstrlen(".lock"))) + QStringLiteral(".raise");
+}
+
 bool SingleInstance::acquire()
 {
     m_lock = std::make_unique<QLockFile>(m_path);

@@ -21,6 +21,8 @@ public:
     // True when this process now holds the guard.
     bool acquire();
     QString lockPath() const { return m_path; }
+    // Where the running instance listens for a second start's request.
+    QString channelName() const;
 
     static QString perUserFolder();
 

@@ -3,6 +3,7 @@
 #include "platform/inibrowsersettingsstore.h"
 #include "platform/messageboxdialogs.h"
 #include "platform/networkconnectivity.h"
+#include "platform/raisechannel.h"
 #include "platform/singleinstance.h"
 #include "shell/commandline.h"
 #include "shell/mainwindow.h"
@@ -33,6 +34,8 @@ int main(int argc, char *argv[])
         box.setText(QStringLiteral("      Already one instance running..      "));
         box.setStandardButtons(QMessageBox::Ok);
         box.exec();
+        // Then the running window comes forward, so the click did something.
+        RaiseChannel::ask(guard.channelName());
         return 0;
     }
 
@@ -57,5 +60,15 @@ int main(int argc, char *argv[])
     // The main window made the about box (TFormAbout); the site user and
     // password dialog (TForm3) is created each time it is asked for.
     mainWindow.show();
+    RaiseChannel raise(guard.channelName());
+    QObject::connect(&raise, &RaiseChannel::raiseRequested, &mainWindow, [&mainWindow] {
+        // A box open in the running instance is what the user must answer first.
+        QWidget *front = QApplication::activeModalWidget() ? QApplication::activeModalWidget() : &mainWindow;
+        if (mainWindow.isMinimized())
+            mainWindow.showNormal();
+        front->raise();
+        front->activateWindow();
+    });
+    raise.listen();
     return app.exec();
 }

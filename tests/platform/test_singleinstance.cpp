@@ -1,3 +1,4 @@
+#include "platform/raisechannel.h"
 #include "platform/singleinstance.h"
 
 #include <QCoreApplication>
@@ -6,7 +7,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
-#include <QThread>
+#include <QTimer>
 
 #include <cstring>
 
@@ -20,10 +21,17 @@ static int holdGuard(const QString &folder)
         return 3;
     QFile out;
     out.open(stdout, QIODevice::WriteOnly);
-    out.write("held\n");
+    // As the program does once its window shows: a second start's request
+    // is answered on stdout.
+    RaiseChannel raise(guard.channelName());
+    QObject::connect(&raise, &RaiseChannel::raiseRequested, [&out] {
+        out.write("raised\n");
+        out.flush();
+    });
+    out.write(raise.listen() ? "held\n" : "held, deaf\n");
     out.flush();
-    QThread::sleep(120);
-    return 0;
+    QTimer::singleShot(120000, qApp, &QCoreApplication::quit);
+    return qApp->exec();
 }
 
 class TestSingleInstance : public QObject
@@ -52,6 +60,10 @@ private slots:
         QVERIFY(first);
         SingleInstance second(dir.path());
         QVERIFY(!second.acquire());
+        // ... and its request to come forward reaches the first.
+        QVERIFY(RaiseChannel::ask(second.channelName()));
+        QVERIFY(first->waitForReadyRead(10000));
+        QCOMPARE(first->readAll(), QByteArray("raised\n"));
         first->kill();
         first->waitForFinished();
     }
