@@ -3,9 +3,43 @@
 #include "submit/browser/pageprobe.h"
 #include "submit/sites/siterecord.h"
 
+#include <QLabel>
+#include <QProgressBar>
 #include <QProgressDialog>
-#include <QVBoxLayout>
-#include <QWebEngineView>
+
+namespace {
+
+// The progress dialog with the page being read between its text and its bar,
+// so that no bare browser window stands on the screen. Escape cancels, as
+// the button does.
+class SiteCheckProgress : public QProgressDialog
+{
+public:
+    SiteCheckProgress(QWidget *page, QWidget *parent) : QProgressDialog(parent), m_page(page)
+    {
+        m_page->setParent(this);
+        setMinimumSize(560, 420);
+    }
+
+    void reject() override { emit canceled(); }
+
+protected:
+    void resizeEvent(QResizeEvent *event) override
+    {
+        QProgressDialog::resizeEvent(event);
+        const auto *label = findChild<QLabel *>();
+        const auto *bar = findChild<QProgressBar *>();
+        if (!label || !bar)
+            return;
+        const int top = label->geometry().bottom() + 8;
+        m_page->setGeometry(bar->x(), top, bar->width(), std::max(0, bar->y() - 8 - top));
+    }
+
+private:
+    QWidget *m_page;
+};
+
+} // namespace
 
 SiteCheckRun::SiteCheckRun(const QList<QStringList> &siteRecords, const FormWalk::Input &product,
                            const BrowserOptions &options, QWidget *parent, int timeLimitMs)
@@ -14,20 +48,11 @@ SiteCheckRun::SiteCheckRun(const QList<QStringList> &siteRecords, const FormWalk
     for (const QStringList &site : m_sites)
         m_results.append(SiteCheckReport::cancelled(site));
 
-    // The one browser window of the check, shown beside the main window.
-    m_window = new QWidget(parent, Qt::Window);
-    m_window->setObjectName(QStringLiteral("SiteCheckWindow"));
-    m_window->setAttribute(Qt::WA_DeleteOnClose, false);
-    m_window->setWindowTitle(windowTitle());
-    m_window->resize(800, 600);
     m_probe = new PageProbe(options, this);
     m_probe->setTimeLimit(timeLimitMs);
-    auto *layout = new QVBoxLayout(m_window);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_probe->view());
     connect(m_probe, &PageProbe::finished, this, &SiteCheckRun::probed);
 
-    m_progress = new QProgressDialog(parent);
+    m_progress = new SiteCheckProgress(m_probe->view(), parent);
     m_progress->setObjectName(QStringLiteral("SiteCheckProgress"));
     m_progress->setWindowTitle(windowTitle());
     m_progress->setCancelButtonText(tr("Cancel"));
@@ -42,9 +67,9 @@ SiteCheckRun::SiteCheckRun(const QList<QStringList> &siteRecords, const FormWalk
 SiteCheckRun::~SiteCheckRun()
 {
     m_probe->stop();
+    // The probe's view lives in the dialog; the view goes before the probe's page.
     delete m_progress.data();
     delete m_probe;
-    delete m_window.data();
 }
 
 QString SiteCheckRun::windowTitle()
@@ -58,7 +83,6 @@ void SiteCheckRun::start()
         return;
     m_running = true;
     m_current = -1;
-    m_window->show();
     m_progress->show();
     next();
 }
@@ -80,7 +104,6 @@ void SiteCheckRun::next()
             emit siteChecked(m_current);
             continue;
         }
-        m_window->setWindowTitle(windowTitle() + QLatin1String(" : ") + site.value(SiteRecord::SiteName));
         FormWalk::Input input = m_product;
         input.siteRecord = site;
         m_probe->open(input);
@@ -156,6 +179,5 @@ void SiteCheckRun::end()
     m_running = false;
     m_progress->setValue(int(m_sites.size()));
     m_progress->hide();
-    m_window->hide();
     emit finished(m_results);
 }

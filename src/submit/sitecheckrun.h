@@ -12,9 +12,10 @@
 #include <QStringList>
 
 // "check marked sites...": each site's submission page opened in turn in one
-// browser window, logged in where the site wants it, read and planned for
-// the product, never filled or sent. A progress dialog shows site n of m and
-// can cancel; the sites not reached then stay in the results as not checked.
+// page, logged in where the site wants it, read and planned for the product,
+// never filled or sent. The page shows inside the progress dialog, which says
+// site n of m and can cancel (Cancel or Escape); the sites not reached then
+// stay in the results as not checked.
 class SiteCheckRun : public QObject
 {
     Q_OBJECT
@@ -32,7 +33,6 @@ public:
     bool isRunning() const { return m_running; }
     // In site order, one per site.
     const QList<SiteCheckResult> &results() const { return m_results; }
-    QWidget *window() const { return m_window; }
     QProgressDialog *progress() const { return m_progress; }
 
     static QString windowTitle();
@@ -54,7 +54,6 @@ private:
     QList<QStringList> m_sites;
     FormWalk::Input m_product;
     QList<SiteCheckResult> m_results;
-    QPointer<QWidget> m_window;
     PageProbe *m_probe = nullptr;
     QPointer<QProgressDialog> m_progress;
     int m_current = -1;

@@ -88,6 +88,7 @@ private slots:
     void teachListsEveryInputWithItsLabelAndSendsNothing();
     void teachLogsInFirstAndListsThePageAfterTheLogin();
     void theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit();
+    void cancelEndsTheCheckAndOpensNoFurtherPage_data();
     void cancelEndsTheCheckAndOpensNoFurtherPage();
     void theReportSavesAndAsksForTheSiteEditor();
 };
@@ -213,6 +214,9 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
     QSignalSpy finished(&check, &SiteCheckRun::finished);
     check.start();
     QVERIFY(check.progress()->isVisible());
+    // The page is read inside the progress dialog: no other window shows.
+    for (QWidget *shown : QApplication::topLevelWidgets())
+        QVERIFY2(!shown->isVisible() || shown == check.progress(), qPrintable(shown->objectName()));
     QVERIFY(finished.wait(60000));
 
     QStringList rows;
@@ -224,6 +228,9 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
                                 "Slow|no answer in time|||", "Mailed|not checked|||", "Fine|loaded|2/2||yes",
                                 "Broken|loaded|1/2|x=title|no", "Late|loaded|1/1||yes"}));
     QCOMPARE(check.results().at(5).detail, QString("an e-mail site, submitted by mail"));
+    const QString down = check.results().at(3).detail;
+    QVERIFY2(down.startsWith("the site refused the connection (") && down.contains("CONNECTION_REFUSED"),
+             qPrintable(down));
     // The form asks for a picture code: a site for the user at hand, not a failure.
     QCOMPARE(SiteCheckReport::problem(check.results().at(6)), QString("needs the user: picture code"));
     QCOMPARE(SiteCheckReport::problem(check.results().at(7)),
@@ -233,8 +240,16 @@ void TestSiteCheck::theCheckReportsEachSiteAndMovesOnAfterTheTimeLimit()
     QCOMPARE(server.requests("POST").size(), 0);
 }
 
+void TestSiteCheck::cancelEndsTheCheckAndOpensNoFurtherPage_data()
+{
+    QTest::addColumn<bool>("escape");
+    QTest::newRow("the Cancel button") << false;
+    QTest::newRow("the Escape key") << true;
+}
+
 void TestSiteCheck::cancelEndsTheCheckAndOpensNoFurtherPage()
 {
+    QFETCH(bool, escape);
     FixtureServer server;
     QVERIFY(server.start());
     serveSubmitAndSlowPages(server);
@@ -246,7 +261,10 @@ void TestSiteCheck::cancelEndsTheCheckAndOpensNoFurtherPage()
     QTRY_COMPARE(server.requests("GET").size(), 1);
     QPushButton *cancel = check.progress()->findChild<QPushButton *>();
     QVERIFY(cancel);
-    cancel->click();
+    if (escape)
+        QTest::keyClick(check.progress(), Qt::Key_Escape);
+    else
+        cancel->click();
     QCOMPARE(finished.size(), 1);
     QTest::qWait(300);
     QCOMPARE(server.requests("GET").size(), 1);

@@ -1,5 +1,6 @@
 #include "submit/browser/pageprobe.h"
 
+#include "submit/browser/loadproblem.h"
 #include "submit/browser/pagedriver.h"
 #include "submit/browser/pagehandling.h"
 #include "submit/sites/siterecord.h"
@@ -118,7 +119,8 @@ void PageProbe::loadingChanged(const QWebEngineLoadingInfo &info)
     if (info.errorDomain() == QWebEngineLoadingInfo::HttpStatusCodeDomain)
         fail(ProbeResult::Status::HttpError, QString(), info.errorCode());
     else
-        fail(ProbeResult::Status::NetworkError, info.errorString());
+        fail(ProbeResult::Status::NetworkError,
+             LoadProblem::plainWords(info.errorCode(), info.errorString()));
 }
 
 void PageProbe::pageCompleted()
