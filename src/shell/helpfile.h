@@ -15,5 +15,11 @@ QString path(const QString &programFolder);
 // (topic 1: the main window).
 QString contentsAddress(const QString &filePath);
 QString topicAddress(const QString &filePath, int topic);
+// The address of one place in the file, by its id.
+QString anchorAddress(const QString &filePath, const QString &anchor);
+
+// The help's place for the view of that object name (an editor page has one
+// of its own); the main window's topic when no view or an unknown one shows.
+QString anchorForView(const QString &viewName);
 
 } // namespace HelpFile

@@ -243,7 +243,7 @@ void TForm1::buildViews()
     other->resize(other->width(), BrowserSettingsView::PreferredHeight);
     m_browserSettingsView = new BrowserSettingsView(*m_browserSettings, other);
 
-    // F1 opens the help at the main window's topic.
+    // F1 opens the help at the topic of the view that shows.
     auto *help = new QShortcut(QKeySequence::HelpContents, this);
     help->setContext(Qt::WindowShortcut);
     connect(help, &QShortcut::activated, this, &TForm1::openHelpTopic);
@@ -709,7 +709,8 @@ void TForm1::openHelpTopic()
     // Without the file F1 does nothing.
     const QString path = HelpFile::path(m_workspace.programFolder());
     if (QFile::exists(path))
-        m_addresses.open(HelpFile::topicAddress(path, 1));
+        m_addresses.open(HelpFile::anchorAddress(
+            path, HelpFile::anchorForView(currentView() ? currentView()->objectName() : QString())));
 }
 
 void TForm1::hideAllViews()

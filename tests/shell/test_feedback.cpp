@@ -93,6 +93,31 @@ private slots:
         QCOMPARE(HelpFile::topicAddress(path, 1),
                  QStringLiteral("file:///opt/kelvane%20submit/KelvaneSubmit.html#topic1"));
     }
+
+    void eachViewHasItsPlaceInTheHelp_data()
+    {
+        QTest::addColumn<QString>("view");
+        QTest::addColumn<QString>("anchor");
+        QTest::newRow("no view") << "" << "topic1";
+        QTest::newRow("the software list") << "Panel_2" << "topic2";
+        QTest::newRow("the editor's first page") << "Panel_1a" << "page1";
+        QTest::newRow("the editor's last page") << "Panel_1g" << "page7";
+        QTest::newRow("past the editor's pages") << "Panel_1h" << "topic1";
+        QTest::newRow("the submit list") << "Panel_3" << "topic5";
+        QTest::newRow("the history") << "Panel_4" << "topic7";
+        QTest::newRow("the options") << "Panel_opt" << "topic8";
+        QTest::newRow("the feedback form") << "Panel_5" << "topic10";
+    }
+
+    void eachViewHasItsPlaceInTheHelp()
+    {
+        QFETCH(QString, view);
+        QFETCH(QString, anchor);
+        QCOMPARE(HelpFile::anchorForView(view), anchor);
+        QFile help(QStringLiteral(KELVANE_TEST_DATA "/../../help/KelvaneSubmit.html"));
+        QVERIFY(help.open(QIODevice::ReadOnly));
+        QVERIFY2(help.readAll().contains("id=\"" + anchor.toLatin1() + "\""), qPrintable(anchor));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFeedback)

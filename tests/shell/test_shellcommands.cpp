@@ -122,6 +122,10 @@ private slots:
         if (present) {
             QCOMPARE(m_addresses.opened, (QStringList{helpBesideTests(), helpBesideTests() + "#topic1"}));
             QVERIFY(m_dialogs.shown.isEmpty());
+            // In a view, F1 opens that view's topic.
+            click(*form, "SpeedButton1");
+            QTest::keyClick(form.get(), Qt::Key_F1);
+            QCOMPARE(m_addresses.opened.value(2), helpBesideTests() + "#topic7");
         } else {
             // F1 stays silent.
             QVERIFY(m_addresses.opened.isEmpty());
