@@ -105,8 +105,9 @@ void MultiSelectDelegate::paint(QPainter *painter, const QStyleOptionViewItem &o
 {
     painter->save();
     const bool selected = option.state & QStyle::State_Selected;
-    painter->fillRect(option.rect, selected ? QColor(230, 230, 230) : QColor(Qt::white));
-    painter->setPen(option.palette.color(QPalette::WindowText));
+    // The palette's highlight: a faint grey left a chosen system hard to see.
+    painter->fillRect(option.rect, selected ? option.palette.color(QPalette::Highlight) : QColor(Qt::white));
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::WindowText));
     painter->setFont(option.font);
     const QRect text = option.rect.adjusted(2, 0, 0, 0);
     painter->drawText(text, Qt::AlignLeft | Qt::AlignVCenter | Qt::TextSingleLine,

@@ -49,7 +49,8 @@ QLabel *line(const char *name, const QString &text, int y, QWidget *parent)
 
 TFormAbout::TFormAbout(AddressHandler &addresses, const QWidget &mainWindow, QWidget *parent)
     : QDialog(parent, Qt::Tool),
-      m_addresses(addresses)
+      m_addresses(addresses),
+      m_mainWindow(mainWindow)
 {
     setObjectName(QStringLiteral("FormAbout"));
     setModal(true);
@@ -93,6 +94,13 @@ TFormAbout::TFormAbout(AddressHandler &addresses, const QWidget &mainWindow, QWi
     setFixedSize(m_label4->x() + m_label4->width() + ClientRightMargin,
                  m_label7->y() + m_label7->height() + ClientBottomMargin);
     move(mainWindow.pos() + QPoint(OffsetRight, OffsetDown));
+}
+
+void TFormAbout::showEvent(QShowEvent *event)
+{
+    // Placed each time it opens: the main window may have moved since start-up.
+    move(m_mainWindow.pos() + QPoint(OffsetRight, OffsetDown));
+    QDialog::showEvent(event);
 }
 
 QString TFormAbout::captionFor(const QString &title, const QString &versionText)

@@ -32,9 +32,11 @@ public slots:
 protected:
     void mousePressEvent(QMouseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void showEvent(QShowEvent *event) override;
 
 private:
     AddressHandler &m_addresses;
+    const QWidget &m_mainWindow;
     QLabel *m_label4 = nullptr;
     QLabel *m_label7 = nullptr;
 };

@@ -79,8 +79,12 @@ SiteEditorDialog::SiteEditorDialog(Dialogs &dialogs, QWidget *parent)
     form->addRow(tr("Submit (submission page)"), m_submit);
     m_login = new QComboBox(this);
     m_login->setObjectName(QStringLiteral("ComboBox_site_login"));
+    // Each type by its number and meaning; the number is what the record stores.
+    const QStringList meanings = {tr("the form is on the submission page"), tr("log in first"),
+                                  tr("as 0"), tr("by e-mail")};
     for (const auto &type : loginTypes()) {
-        m_login->addItem(QString::number(type.first), type.first);
+        m_login->addItem(QStringLiteral("%1 \u2014 %2").arg(type.first).arg(meanings.value(type.first)),
+                         type.first);
         m_login->setItemData(m_login->count() - 1, type.second, Qt::ToolTipRole);
     }
     form->addRow(tr("Login"), m_login);
@@ -171,7 +175,11 @@ void SiteEditorDialog::setRecord(const QStringList &record)
     while (m_login->count() > loginTypes().size())
         m_login->removeItem(m_login->count() - 1);
     const QString login = record.value(Login).isEmpty() ? QStringLiteral("0") : record.value(Login);
-    int at = m_login->findText(login);
+    int at = -1;
+    for (int i = 0; i < m_login->count() && at < 0; ++i) {
+        if (m_login->itemData(i).toString() == login)
+            at = i;
+    }
     if (at < 0) {
         // A number of no type of its own is kept as it is; it works as type 0.
         m_login->addItem(login, login);

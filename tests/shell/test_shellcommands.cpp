@@ -155,14 +155,19 @@ private slots:
 
         bool wasShownModal = false;
         bool stayedAfterAddressClick = false;
+        // It opens over the main window where that stands now.
+        form->move(form->pos() + QPoint(120, 30));
+        QPoint openedAt;
         QTimer::singleShot(0, about, [&] {
             wasShownModal = about->isVisible() && about->isModal();
+            openedAt = about->pos();
             QTest::mouseClick(about->contactLabel(), Qt::LeftButton);
             stayedAfterAddressClick = about->isVisible();
             QTest::mouseClick(label4, Qt::LeftButton);
         });
         form->systemCommand(1025);
         QVERIFY(wasShownModal);
+        QCOMPARE(openedAt, form->pos() + QPoint(50, 90));
         QVERIFY(stayedAfterAddressClick);
         QVERIFY(!about->isVisible());
         QCOMPARE(m_addresses.opened,

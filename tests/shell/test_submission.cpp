@@ -1061,6 +1061,10 @@ private slots:
         // The program's editor can read a form from the site's page.
         QVERIFY(!editor->findChild<QPushButton *>(QStringLiteral("Button_site_readform"))->isHidden());
         edit("Edit_site_name")->setText(QStringLiteral("ZZ Mine"));
+        // The login types read by their meaning; a new site fills its submission page.
+        auto *login = editor->findChild<QComboBox *>(QStringLiteral("ComboBox_site_login"));
+        QCOMPARE(login->currentText(), QString::fromUtf8("0 \u2014 the form is on the submission page"));
+        QCOMPARE(login->itemText(1), QString::fromUtf8("1 \u2014 log in first"));
         auto *save = editor->findChild<QPushButton *>(QStringLiteral("Button_site_save"));
         save->click();
         QVERIFY(editor->isVisible());

@@ -37,7 +37,8 @@ QToolButton *outcomeButton(const char *objectName, const QString &caption, int w
     auto *button = new QToolButton(bar);
     button->setObjectName(QLatin1String(objectName));
     button->setText(caption);
-    button->setAutoRaise(true);
+    // A frame of its own: flat, the three outcomes did not read as buttons.
+    button->setAutoRaise(false);
     button->setFixedSize(width, BrowserWindowRules::BarHeight - 2);
     return button;
 }
