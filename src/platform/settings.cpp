@@ -181,6 +181,16 @@ void Settings::setWebWindow(const QString &text)
     setText("Options", "WebWindow", text);
 }
 
+QString Settings::mainWindow() const
+{
+    return text("Options", "MainWindow", QString());
+}
+
+void Settings::setMainWindow(const QString &text)
+{
+    setText("Options", "MainWindow", text);
+}
+
 QString Settings::displayInlineImages(const QString &fallback) const
 {
     return text("Options", "DisplayInlineImages", fallback);

@@ -49,6 +49,11 @@ public:
     QString webWindow() const;
     void setWebWindow(const QString &text);
 
+    // "Options" / "MainWindow": the main window's width and height, in the
+    // browser windows' text form (left and top unused); "" until first kept.
+    QString mainWindow() const;
+    void setMainWindow(const QString &text);
+
     // "Options" / "DisplayInlineImages" and "Zone.3.1400": the browser's own
     // values as found at the first start; `fallback` until recorded.
     QString displayInlineImages(const QString &fallback = QString()) const;

@@ -449,8 +449,9 @@ void TForm1::startUp()
         });
     }
 
-    // 3. Size: one view wide, menu bar and one view high, plus room.
-    setFixedWidth(ClientWidth);
+    // 3. Size: one view wide, menu bar and one view high, plus room; it may
+    // grow wider, and the lists take the room.
+    setMinimumWidth(ClientWidth);
     setMinimumHeight(MinimumClientHeight);
     resize(ClientWidth, MenuBarHeight + ViewHeight + InitialExtraHeight);
     updateHeightLimit();
@@ -461,6 +462,10 @@ void TForm1::startUp()
     // 5. The settings file, kept for the whole run (opened before the views
     // were built, which hold on to it).
     showNotices(m_workspace.settingsProblem());
+    // The size the user left it at, never below the designed one.
+    if (const auto kept = WebWindowGeometry::parse(m_workspace.settings().mainWindow());
+        kept && kept->width > 0 && kept->height > 0)
+        resize(std::max(kept->width, int(ClientWidth)), std::max(kept->height, int(MinimumClientHeight)));
     RecordSelection &selection = m_workspace.recordSelection();
     // The record-selected step ends "select all soft products" first.
     selection.selectAllProductsMode = [this] { return m_submitView->selectAllSoftProducts(); };
@@ -780,6 +785,7 @@ void TForm1::closeEvent(QCloseEvent *event)
     // 2. A changed history; no browser window is open any more.
     showNotices(m_workspace.saveHistoryIfChanged());
     // 3.-4. The browser window geometry, the lists, the settings file.
+    m_workspace.settings().setMainWindow(WebWindowGeometry{width(), height(), 0, 0}.toText());
     m_workspace.close();
     event->accept();
 }
@@ -787,13 +793,19 @@ void TForm1::closeEvent(QCloseEvent *event)
 void TForm1::layoutViews()
 {
     const int viewHeight = std::max(0, height() - MenuBarHeight);
-    for (QWidget *view : std::as_const(m_views))
-        view->resize(view->width(), viewHeight);
+    // The lists take the room of a wider window; the editor's pages and the
+    // options keep their designed width.
+    const int grownWidth = ViewWidth + std::max(0, width() - int(ClientWidth));
+    for (QWidget *view : std::as_const(m_views)) {
+        const bool grows = view == m_softwareView || view == m_submitView || view == m_historyView;
+        view->resize(grows ? grownWidth : view->width(), viewHeight);
+    }
+    m_menuBar->resize(width(), MenuBarHeight);
     m_titleLabel->setGeometry(0, height() - TitleLabelOffset, ClientWidth, TitleLabelOffset - 8);
     // Just above the views' bottom rows, over the foot of their lists.
     m_statusLine->setGeometry(4, height() - BottomRowOffset - StatusLineHeight - 4, width() - 8,
                               StatusLineHeight);
-    m_softwareList->resize(ViewWidth, std::max(0, viewHeight - ListBottomMargin));
+    m_softwareList->resize(grownWidth, std::max(0, viewHeight - ListBottomMargin));
     m_softwareButtons->move(0, viewHeight - BottomRowOffset);
 }
 

@@ -6,7 +6,9 @@
 #include <QApplication>
 #include <QColor>
 #include <QHBoxLayout>
+#include <QDate>
 #include <QHeaderView>
+#include <QLocale>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
@@ -96,7 +98,7 @@ HistoryView::HistoryView(Table &history, QWidget *parent) : QFrame(parent), m_hi
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_grid->verticalHeader()->setDefaultSectionSize(m_grid->fontMetrics().height() + 5);
-    m_grid->horizontalHeader()->setDefaultSectionSize(ProductColumnWidth);
+    m_grid->horizontalHeader()->setDefaultSectionSize(productColumnWidth());
     m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     m_grid->horizontalHeader()->setHighlightSections(false);
 
@@ -224,7 +226,15 @@ void HistoryView::Button4Click()
 void HistoryView::applyColumnWidths()
 {
     for (int c = 0; c < m_model->columnCount(); ++c)
-        m_grid->setColumnWidth(c, c == 0 ? SiteColumnWidth : ProductColumnWidth);
+        m_grid->setColumnWidth(c, c == 0 ? SiteColumnWidth : productColumnWidth());
+}
+
+int HistoryView::productColumnWidth() const
+{
+    // Wide enough for the longest short date of this locale and its "  ok".
+    const QString widest =
+        QLocale().toString(QDate(2026, 12, 28), QLocale::ShortFormat) + QStringLiteral("  ok");
+    return std::max(int(ProductColumnWidth), m_grid->fontMetrics().horizontalAdvance(widest) + 8);
 }
 
 void HistoryView::layoutView()

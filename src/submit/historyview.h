@@ -60,7 +60,9 @@ class HistoryView : public QFrame
 
 public:
     static constexpr int SiteColumnWidth = 174;
+    // At least; a locale's longer short date widens it (productColumnWidth()).
     static constexpr int ProductColumnWidth = 90;
+    int productColumnWidth() const;
 
     HistoryView(Table &history, QWidget *parent = nullptr);
     ~HistoryView() override;

@@ -574,9 +574,23 @@ private slots:
         auto *grid = form->findChild<QTableView *>(QStringLiteral("StringGrid_history"));
         QVERIFY(grid);
         QCOMPARE(grid->columnWidth(0), 174);
-        QCOMPARE(grid->columnWidth(2), 90);
+        // A product cell holds a short date and its "  ok" whole.
+        QVERIFY(grid->columnWidth(2) >= 90);
+        QVERIFY(grid->columnWidth(2) > grid->fontMetrics().horizontalAdvance(QStringLiteral("12/28/2026  ok")));
         QCOMPARE(grid->model()->rowCount(), 10);
         QCOMPARE(grid->model()->headerData(1, Qt::Horizontal).toString(), QStringLiteral("Alpha"));
+
+        // A wider window gives the lists the room, and its size is kept for the next start.
+        QVERIFY(showOnScreen(*form));
+        click(*form, "SpeedButton1");
+        const int before = grid->width();
+        QCOMPARE(before, 640);
+        form->resize(form->width() + 300, form->height());
+        QCOMPARE(grid->width(), before + 300);
+        QVERIFY(form->close());
+        QCOMPARE(writtenOption(QStringLiteral("MainWindow")), QStringLiteral("946.%1.0.0").arg(form->height()));
+        form.reset();
+        QCOMPARE(startWindow()->width(), 946);
     }
 
     void aPressOnARecordsCheckBoxTogglesItsSubmissionMark_data()
