@@ -178,6 +178,9 @@ private slots:
             << int(Field::Permissions) << QString("Free.");
         QTest::newRow("lone line feeds") << QByteArray("<Padring>\na.xml\nb.xml\n</Padring>\n<City_Town>Faro</City_Town>")
                                          << int(Field::PadRing) << QString("a.xml\r\nb.xml");
+        QTest::newRow("lone carriage returns, as older Mac files")
+            << QByteArray("<Padring>\ra.xml\rb.xml\r</Padring>\r<City_Town>Faro</City_Town>")
+            << int(Field::PadRing) << QString("a.xml\r\nb.xml");
     }
 
     void elementRules()

@@ -229,6 +229,13 @@ private slots:
         // After a save the window shows no view, but says what it did.
         QCOMPARE(shownView(*form), QString());
         QCOMPARE(form->statusLine()->message(), "Saved '" + product + "'.");
+        // A message longer than the line is cut in its middle and shown whole in the tooltip.
+        const QString longPath = "Exported to /" + QString(300, u'x') + "/end.xml.";
+        form->statusLine()->say(longPath);
+        QCOMPARE(form->statusLine()->toolTip(), longPath);
+        QVERIFY(form->statusLine()->text().startsWith("Exported to /x"));
+        QVERIFY(form->statusLine()->text().endsWith("end.xml."));
+        QVERIFY(form->statusLine()->text().size() < longPath.size());
         QVERIFY2(form->windowTitle().endsWith(QStringLiteral("     :  %1 products  :  10 sub.sites  :")
                                                   .arg(existing.size() + 1)),
                  qPrintable(form->windowTitle()));

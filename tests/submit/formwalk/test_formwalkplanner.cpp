@@ -606,6 +606,15 @@ void TestFormWalkPlanner::anEntryThatIsNotANumberRaisesAnErrorAndKeepsEarlierWri
     QCOMPARE(plan.error, error);
     QCOMPARE(plan.writes.size(), 1);
     QVERIFY(!plan.focus.isValid() && !plan.click);
+
+    // A page whose forms could not be read raises the reader's reason, writing nothing.
+    PageSnapshot unread = page;
+    unread.valid = false;
+    unread.error = QStringLiteral("the page answered with no forms list");
+    const FormWalkPlan raised = FormWalk::plan(unread, siteWith({"1=a"}, {{1, "v"}}));
+    QCOMPARE(raised.result, FormWalkPlan::Raised);
+    QCOMPARE(raised.error, QStringLiteral("the page answered with no forms list"));
+    QVERIFY(raised.writes.isEmpty());
 }
 
 void TestFormWalkPlanner::theSubmitControlIsTheLastEnabledSubmitOfTheLastMatchedForm_data()
