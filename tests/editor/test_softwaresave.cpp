@@ -253,6 +253,16 @@ void TestSoftwareSave::deleteRemovesTheRowAndItsOwnColumn()
     Table reread = freshSoftwareTable();
     TableFile::load(reread, c.catalogueFile(), TableFile::Kind::Marked);
     QCOMPARE(reread.rowCount(), 3);
+    QVERIFY(!result.historyNotSaved);
+
+    // A history that cannot be written now is said so, and left for the close.
+    QVERIFY(QFile::remove(c.historyFile()));
+    QVERIFY(QDir(c.dir.path()).mkdir("Kelvane_hist.dat"));
+    c.dialogs.answers = {Answer::Ok};
+    const auto unsaved = c.save.deleteRecord(1, c.chooser());
+    QVERIFY(unsaved.deleted);
+    QVERIFY(unsaved.historyNotSaved);
+    QCOMPARE(c.dialogs.errors().size(), 1);
 }
 
 void TestSoftwareSave::deleteCancelledOrEmptyChangesNothing_data()
