@@ -12,6 +12,8 @@
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
+#include <QShortcut>
+#include <QWebEngineScript>
 #include <QStatusBar>
 #include <QTimer>
 #include <QToolButton>
@@ -184,6 +186,7 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     // key handling; the view only needs the focus.
     m_view->setFocus();
 
+    installOutcomeKeys();
     connect(m_done, &QToolButton::clicked, m_handling, &PageHandling::Button_doneClick);
     connect(m_fail, &QToolButton::clicked, m_handling, &PageHandling::Button_failClick);
     connect(m_cancel, &QToolButton::clicked, m_handling, &PageHandling::Button_cancelClick);
@@ -340,6 +343,52 @@ void TForm2::focusSuggestedButton()
         suggestion->verdict == AnswerSuggestion::Verdict::Accepted ? m_done : m_fail;
     button->setFocusPolicy(Qt::StrongFocus);
     button->setFocus(Qt::OtherFocusReason);
+}
+
+void TForm2::installOutcomeKeys()
+{
+    m_done->setToolTip(tr("Record the submission as done (Ctrl+Return)"));
+    m_fail->setToolTip(tr("Record the submission as failed (Ctrl+Backspace, when you are not "
+                          "typing in the page)"));
+    m_cancel->setToolTip(tr("Close without recording anything (Escape, when you are not typing "
+                            "in the page)"));
+    auto key = [this](const QKeySequence &sequence, auto action) {
+        auto *shortcut = new QShortcut(sequence, this);
+        shortcut->setContext(Qt::WindowShortcut);
+        connect(shortcut, &QShortcut::activated, this, action);
+    };
+    key(QKeySequence(Qt::CTRL | Qt::Key_Return), [this] {
+        const std::optional<AnswerSuggestion::Suggestion> suggestion = m_handling->suggestion();
+        const bool refused = suggestion && suggestion->verdict != AnswerSuggestion::Verdict::Accepted;
+        pressIfEnabled(refused ? m_fail : m_done);
+    });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Enter), [this] { pressIfEnabled(m_done); });
+    key(QKeySequence(Qt::CTRL | Qt::Key_Backspace), [this] { pressUnlessTyping(m_fail); });
+    key(QKeySequence(Qt::Key_Escape), [this] { pressUnlessTyping(m_cancel); });
+}
+
+void TForm2::pressUnlessTyping(QToolButton *button)
+{
+    // Ctrl+Backspace deletes a word and Escape ends a choice in a page's
+    // control: only when no control of the page has the keyboard do they
+    // press their button.
+    m_page->runJavaScript(
+        QStringLiteral("(function () { var e = document.activeElement;"
+                       " while (e && e.shadowRoot && e.shadowRoot.activeElement) e = e.shadowRoot.activeElement;"
+                       " if (!e) return false; var t = (e.tagName || '').toUpperCase();"
+                       " return t === 'INPUT' || t === 'TEXTAREA' || t === 'SELECT' || t === 'IFRAME'"
+                       " || t === 'FRAME' || e.isContentEditable === true; })()"),
+        QWebEngineScript::ApplicationWorld,
+        [window = QPointer<TForm2>(this), button = QPointer<QToolButton>(button)](const QVariant &typing) {
+            if (window && button && !typing.toBool())
+                window->pressIfEnabled(button);
+        });
+}
+
+void TForm2::pressIfEnabled(QToolButton *button)
+{
+    if (button->isEnabled() && button->isVisible())
+        button->click();
 }
 
 void TForm2::setWebWindowGeometry(const WebWindowGeometry &geometry)

@@ -109,6 +109,12 @@ private:
     void showNotice();
     void showSuggestion();
     void focusSuggestedButton();
+    // The outcome keys: Ctrl+Return takes the suggested outcome (else "done
+    // ok"); Ctrl+Backspace "failed" and Escape "cancel", unless the page is
+    // being typed into.
+    void installOutcomeKeys();
+    void pressIfEnabled(QToolButton *button);
+    void pressUnlessTyping(QToolButton *button);
 
     Dialogs &m_dialogs;
     PageHandling *m_handling = nullptr;

@@ -687,6 +687,47 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(alive.isNull(), Timeout);
     }
 
+    void theOutcomeKeysPressTheirButtons_data()
+    {
+        QTest::addColumn<int>("key");
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<bool>("typing"); // the answer page's input has the keyboard
+        QTest::addColumn<int>("closedWith"); // 99: stays open
+
+        QTest::newRow("Ctrl+Return takes the suggested done ok") << int(Qt::Key_Return) << int(Qt::ControlModifier) << false << 4;
+        QTest::newRow("Ctrl+Backspace: failed") << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << false << -4;
+        QTest::newRow("Escape: cancel") << int(Qt::Key_Escape) << int(Qt::NoModifier) << false << 0;
+        QTest::newRow("Escape while typing in the page") << int(Qt::Key_Escape) << int(Qt::NoModifier) << true << 99;
+        QTest::newRow("Ctrl+Backspace while typing deletes a word") << int(Qt::Key_Backspace) << int(Qt::ControlModifier) << true << 99;
+    }
+
+    void theOutcomeKeysPressTheirButtons()
+    {
+        QFETCH(int, key);
+        QFETCH(int, modifiers);
+        QFETCH(bool, typing);
+        QFETCH(int, closedWith);
+        m_server.page("/keys", "<html><body><form method=post action=/keys/answer><input name=program_name>"
+                               "<input type=submit name=go value=Go></form></body></html>");
+        m_server.page("/keys/answer", "<html><body><p>Thank you, your program was received.</p>"
+                                      "<input id=note></body></html>");
+        m_source->autoSubmitOn = true;
+        TForm2 *w = open(site("Keys", m_server.url("/keys"), "0", "", {"0=program_name"}), 4);
+        QSignalSpy closed(w, &TForm2::closed);
+        QTRY_VERIFY_WITH_TIMEOUT(button(w, "Button_done")->isEnabled(), Timeout);
+        w->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(w));
+        evaluate(w, typing ? "document.getElementById('note').focus()" : "document.activeElement.blur()");
+        QTest::keyClick(w->browser()->focusProxy(), Qt::Key(key), Qt::KeyboardModifiers(modifiers));
+        if (closedWith == 99) {
+            QTest::qWait(300);
+            QCOMPARE(closed.size(), 0);
+        } else {
+            QTRY_COMPARE_WITH_TIMEOUT(closed.size(), 1, Timeout);
+            QCOMPARE(closed.first().at(0).toInt(), closedWith);
+        }
+    }
+
     void failedNegatesTheResultCode()
     {
         m_server.page("/fail", "<html><body><form method=post action=/fail/post>"
