@@ -17,6 +17,7 @@
 #include "shell/helpfile.h"
 #include "shell/optionsview.h"
 #include "shell/padcommands.h"
+#include "shell/runprogressline.h"
 #include "shell/statusline.h"
 #include "shell/updatecommand.h"
 #include "shell/wheeltokeys.h"
@@ -125,6 +126,9 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
                                             this);
     // A site added or deleted changes the count in the title.
     connect(m_submission, &SubmissionController::sitesChanged, this, &TForm1::refreshTitle);
+    m_runProgress = new RunProgressLine(m_submission->run(), m_workspace.software(), this);
+    connect(&m_submission->run(), &SubmissionRun::progressChanged, m_runProgress,
+            &RunProgressLine::update);
     connect(&m_submission->run(), &SubmissionRun::chooserAndExitEnabledChanged, this,
             [this](bool enabled) {
                 m_menuBar->findChild<QPushButton *>(QStringLiteral("Button_close"))
@@ -805,6 +809,9 @@ void TForm1::layoutViews()
     // Just above the views' bottom rows, over the foot of their lists.
     m_statusLine->setGeometry(4, height() - BottomRowOffset - StatusLineHeight - 4, width() - 8,
                               StatusLineHeight);
+    if (m_runProgress)
+        m_runProgress->setGeometry(4, m_statusLine->y() - StatusLineHeight - 2, width() - 8,
+                                   StatusLineHeight);
     m_softwareList->resize(grownWidth, std::max(0, viewHeight - ListBottomMargin));
     m_softwareButtons->move(0, viewHeight - BottomRowOffset);
 }

@@ -16,6 +16,7 @@ class BrowserSettingsStore;
 class BrowserSettingsView;
 class FeedbackView;
 class TFormAbout;
+class RunProgressLine;
 class StatusLine;
 class UpdateCommand;
 class Connectivity;
@@ -71,6 +72,8 @@ public:
     QWidget *currentView() const;
     // The line at the window's foot that says what the last command did.
     StatusLine *statusLine() const { return m_statusLine; }
+    // How far a submission run has come, shown while one is under way.
+    RunProgressLine *runProgress() const { return m_runProgress; }
     QList<QWidget *> contentViews() const { return m_views; }
 
     // Widens the shown software list columns to their widest text and hides
@@ -162,6 +165,7 @@ private:
     QWidget *m_menuBar = nullptr;
     QLabel *m_titleLabel = nullptr;
     StatusLine *m_statusLine = nullptr;
+    RunProgressLine *m_runProgress = nullptr;
     QList<QWidget *> m_views;
     OptionsView *m_optionsView = nullptr;
     SubmitView *m_submitView = nullptr;

@@ -8,6 +8,7 @@
 #include "platform/recordfile.h"
 #include "platform/tablefile.h"
 #include "shell/mainwindow.h"
+#include "shell/runprogressline.h"
 #include "shell/optionsview.h"
 #include "shell/submissioncontroller.h"
 #include "submit/browser/browserwindow.h"
@@ -279,6 +280,13 @@ private slots:
             QCOMPARE(m_form->productChooser()->currentIndex(), step.product - 1);
             QVERIFY(!m_form->productChooser()->isEnabled());
             QVERIFY(!button("Button_close")->isEnabled());
+            // The main window says how far the run has come.
+            const QString progress = m_form->runProgress()->text();
+            QVERIFY2(progress.startsWith(QStringLiteral("Site %1 of 4: %2. ")
+                                             .arg(i + 1)
+                                             .arg(step.product == 1 ? "Product One" : "Product Two")),
+                     qPrintable(progress));
+            QCOMPARE(m_form->runProgress()->barValue(), i);
 
             closeWhenAnswered(window, step.outcome);
             const QByteArray product = step.product == 1 ? "Product+One" : "Product+Two";
@@ -301,6 +309,7 @@ private slots:
 
         QTRY_VERIFY_WITH_TIMEOUT(!controller().run().isRunning(), Timeout);
         QVERIFY(controller().openWindows().isEmpty());
+        QCOMPARE(m_form->runProgress()->text(), QString());
         QCOMPARE(posts("/four").size(), 4);
         QVERIFY(m_form->productChooser()->isEnabled());
         QVERIFY(button("Button_close")->isEnabled());

@@ -195,16 +195,21 @@ bool SubmissionRun::productTaken(int row) const
     return markedExactly(m_software, row);
 }
 
+QList<int> SubmissionRun::takenProducts() const
+{
+    QList<int> taken;
+    for (int e = 1; e < m_software.rowCount(); ++e) {
+        if (productTaken(e))
+            taken.append(e);
+    }
+    return taken;
+}
+
 std::optional<SubmissionRun::Pair> SubmissionRun::nextPair(Pair after) const
 {
     // The product marks once for this step, so a long list of marked sites
     // with no product left costs one look at each site.
-    const int products = m_software.rowCount();
-    QList<int> taken;
-    for (int e = 1; e < products; ++e) {
-        if (productTaken(e))
-            taken.append(e);
-    }
+    const QList<int> taken = takenProducts();
     if (taken.isEmpty())
         return std::nullopt;
 
@@ -220,6 +225,32 @@ std::optional<SubmissionRun::Pair> SubmissionRun::nextPair(Pair after) const
         }
     }
     return std::nullopt;
+}
+
+int SubmissionRun::pairsAfter(Pair after) const
+{
+    int count = 0;
+    const QList<int> taken = takenProducts();
+    if (taken.isEmpty())
+        return 0;
+    int fromProduct = after.siteRow >= 1 ? after.softwareRow + 1 : 1;
+    for (int site = std::max(after.siteRow, 1); site < m_submitList.rowCount(); ++site, fromProduct = 1) {
+        if (!siteTaken(site))
+            continue;
+        for (auto e = std::lower_bound(taken.cbegin(), taken.cend(), fromProduct); e != taken.cend(); ++e)
+            count += isLeftOut({site, *e}) ? 0 : 1;
+    }
+    return count;
+}
+
+SubmissionRun::Progress SubmissionRun::progress() const
+{
+    Progress progress;
+    progress.outcomes = m_summary;
+    const int handled = m_summary.done + m_summary.failed + m_summary.cancelled;
+    progress.current = handled + (m_openPair ? 1 : 0);
+    progress.total = progress.current + (m_running ? pairsAfter(m_position) : 0);
+    return progress;
 }
 
 void SubmissionRun::advance()
@@ -240,12 +271,14 @@ void SubmissionRun::advance()
         if (!pair) {
             m_running = false;
             m_leftOut.clear();
+            emit progressChanged();
             emit finished(m_summary);
             continue;
         }
         m_position = *pair;
         m_openPair = pair;
         ++m_open;
+        emit progressChanged();
         emit openSubmission(pair->siteRow, pair->softwareRow);
     } while (m_advanceAgain);
     m_advancing = false;

@@ -135,6 +135,19 @@ public:
     // The first pair taken after `after` in table order, the marks as they are
     // now; {0, 0} starts from the beginning.
     std::optional<Pair> nextPair(Pair after) const;
+    // How many pairs follow `after`, counted as nextPair() would take them.
+    int pairsAfter(Pair after) const;
+
+    // How far the run has come: the open pair is number `current` of
+    // `total` (the pairs handled, the open one and those still to come, the
+    // marks as they are now); the outcomes so far.
+    struct Progress
+    {
+        int current = 0;
+        int total = 0;
+        Summary outcomes;
+    };
+    Progress progress() const;
 
 signals:
     // Make `softwareRow` the selected record (product chooser item index
@@ -149,6 +162,8 @@ signals:
     void bringToFront();
     // Every pair has been handled: the caller sets the history dirty flag.
     void finished(const SubmissionRun::Summary &summary);
+    // A pair opened, or the run ended: progress() has changed.
+    void progressChanged();
 
 private:
     static quint64 key(Pair pair)
@@ -159,6 +174,7 @@ private:
     bool guardPairs();
     bool siteTaken(int row) const;
     bool productTaken(int row) const;
+    QList<int> takenProducts() const;
     void advance();
     void notifyEnabled();
 

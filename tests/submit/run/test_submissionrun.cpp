@@ -6,6 +6,7 @@
 #include "support/fakedialogs.h"
 #include "support/runtables.h"
 
+#include "submit/run/runprogress.h"
 #include "submit/run/submissionrun.h"
 
 #include <QPoint>
@@ -114,6 +115,8 @@ private slots:
     void submitDuringARunChangesNothing();
     void pairsTheGuardLeavesOutAreSkippedThisRunOnly();
     void cancelAtTheGuardOpensNothingAndKeepsTheMarks();
+    void theProgressLineSaysHowFarTheRunHasCome_data();
+    void theProgressLineSaysHowFarTheRunHasCome();
 };
 
 void TestSubmissionRun::aRunOpensOneWindowAtATimeSiteBySiteProductByProduct()
@@ -126,7 +129,12 @@ void TestSubmissionRun::aRunOpensOneWindowAtATimeSiteBySiteProductByProduct()
     const QStringList order{"1:2", "1:3", "3:2", "3:3"};
     // Done, failed, cancelled, done: every outcome moves the run on.
     const QList<int> codes{1, -1, 0, 3};
+    // How far it has come: pair i + 1 of 4, with the outcomes before it.
+    const QList<QList<int>> progress{{1, 4, 0, 0, 0}, {2, 4, 1, 0, 0}, {3, 4, 1, 1, 0}, {4, 4, 1, 1, 1}};
     for (int i = 0; i < order.size(); ++i) {
+        const Run::Progress p = h.run.progress();
+        QCOMPARE((QList<int>{p.current, p.total, p.outcomes.done, p.outcomes.failed, p.outcomes.cancelled}),
+                 progress.at(i));
         QCOMPARE(h.opened, order.mid(0, i + 1));
         QCOMPARE(h.run.openWindowCount(), 1);
         QCOMPARE(text(*h.run.openPair()), order.at(i));
@@ -138,6 +146,8 @@ void TestSubmissionRun::aRunOpensOneWindowAtATimeSiteBySiteProductByProduct()
     QCOMPARE(h.summary.done, 2);
     QCOMPARE(h.summary.failed, 1);
     QCOMPARE(h.summary.cancelled, 1);
+    QCOMPARE(h.run.progress().current, 4);
+    QCOMPARE(h.run.progress().total, 4);
     QVERIFY(!h.run.isRunning());
     QVERIFY(!h.run.openPair());
     QCOMPARE(h.run.openWindowCount(), 0);
@@ -519,6 +529,7 @@ void TestSubmissionRun::pairsTheGuardLeavesOutAreSkippedThisRunOnly()
     QCOMPARE(guardSites, (QList<int>{1, 3}));
     QCOMPARE(guardProducts, (QList<int>{1, 2}));
     QCOMPARE(approved, QList<int>{1});
+    QCOMPARE(h.run.progress().total, 1); // the pairs left out are not counted
     QCOMPARE(h.closeAll(), QStringList{"1:1"});
     QCOMPARE(markedRows(h.sites), (QList<int>{1, 3}));
     QCOMPARE(markedRows(h.software), (QList<int>{1, 2}));
@@ -549,6 +560,33 @@ void TestSubmissionRun::cancelAtTheGuardOpensNothingAndKeepsTheMarks()
     QVERIFY(!approvalAsked);
     QCOMPARE(markedRows(h.sites), (QList<int>{1, 2}));
     QCOMPARE(markedRows(h.software), QList<int>{1});
+}
+
+void TestSubmissionRun::theProgressLineSaysHowFarTheRunHasCome_data()
+{
+    QTest::addColumn<QList<int>>("progress"); // current, total, done, failed, cancelled
+    QTest::addColumn<qint64>("elapsedMs");
+    QTest::addColumn<QString>("line");
+
+    QTest::newRow("the first site") << QList<int>{1, 50, 0, 0, 0} << qint64(900)
+        << "Site 1 of 50: Frob Pro. 0:00 so far, the time left is estimated after the first site. "
+           "0 ok, 0 failed, 0 cancelled.";
+    QTest::newRow("two sites in 80 seconds") << QList<int>{3, 50, 1, 1, 0} << qint64(80000)
+        << "Site 3 of 50: Frob Pro. 1:20 so far, about 32:00 left. 1 ok, 1 failed, 0 cancelled.";
+    QTest::newRow("past an hour") << QList<int>{11, 20, 8, 1, 1} << qint64(3725000)
+        << "Site 11 of 20: Frob Pro. 1:02:05 so far, about 1:02:05 left. 8 ok, 1 failed, 1 cancelled.";
+}
+
+void TestSubmissionRun::theProgressLineSaysHowFarTheRunHasCome()
+{
+    QFETCH(QList<int>, progress);
+    QFETCH(qint64, elapsedMs);
+    QFETCH(QString, line);
+    Run::Progress p;
+    p.current = progress.at(0);
+    p.total = progress.at(1);
+    p.outcomes = {progress.at(2), progress.at(3), progress.at(4)};
+    QCOMPARE(RunProgress::text(p, QStringLiteral("Frob Pro"), elapsedMs), line);
 }
 
 QTEST_GUILESS_MAIN(TestSubmissionRun)
