@@ -2,6 +2,7 @@
 
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QVariant>
 
 namespace {
 
@@ -20,13 +21,19 @@ bool RaiseChannel::listen()
     QLocalServer::removeServer(m_name);
     connect(m_server, &QLocalServer::newConnection, this, [this] {
         while (QLocalSocket *socket = m_server->nextPendingConnection()) {
-            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-            connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-                const QByteArray line = socket->read(sizeof Request);
-                if (line == Request)
+            // The request may be whole before the first signal, or come in parts.
+            auto answer = [this, socket] {
+                if (socket->property("answered").toBool()
+                    || socket->bytesAvailable() < qint64(qstrlen(Request)))
+                    return;
+                socket->setProperty("answered", true);
+                if (socket->read(qint64(qstrlen(Request))) == Request)
                     emit raiseRequested();
                 socket->disconnectFromServer();
-            });
+            };
+            connect(socket, &QLocalSocket::readyRead, this, answer);
+            connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+            answer();
         }
     });
     return m_server->listen(m_name);
@@ -38,8 +45,9 @@ bool RaiseChannel::ask(const QString &name, int timeoutMs)
     socket.connectToServer(name);
     if (!socket.waitForConnected(timeoutMs))
         return false;
-    socket.write(Request, qint64(sizeof Request - 1));
-    const bool sent = socket.waitForBytesWritten(timeoutMs);
-    socket.disconnectFromServer();
-    return sent;
+    socket.write(Request, qint64(qstrlen(Request)));
+    if (!socket.waitForBytesWritten(timeoutMs))
+        return false;
+    // The running instance closes the line once it has read the request.
+    return socket.state() == QLocalSocket::UnconnectedState || socket.waitForDisconnected(timeoutMs);
 }

@@ -30,8 +30,8 @@ static int holdGuard(const QString &folder)
     });
     out.write(raise.listen() ? "held\n" : "held, deaf\n");
     out.flush();
-    QTimer::singleShot(120000, qApp, &QCoreApplication::quit);
-    return qApp->exec();
+    QTimer::singleShot(120000, QCoreApplication::instance(), &QCoreApplication::quit);
+    return QCoreApplication::exec();
 }
 
 class TestSingleInstance : public QObject
