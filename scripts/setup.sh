@@ -11,7 +11,7 @@ kelvane_install_packages \
     cmake ninja-build g++ pkg-config \
     qt6-base-dev qt6-base-dev-tools qt6-webengine-dev qt6-webengine-dev-tools \
     libgl-dev libxkbcommon-dev fonts-dejavu-core xdg-utils \
-    desktop-file-utils appstream dpkg-dev file xvfb x11-utils
+    desktop-file-utils appstream dpkg-dev file xvfb x11-utils groff-base
 
 cmake -S "$KELVANE_ROOT" -B "$KELVANE_BUILD" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo ${KELVANE_CMAKE_ARGS:-}
 cmake --build "$KELVANE_BUILD" -j"$(nproc)"
