@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` in the build folder. Dependencies come
-# from dpkg-shlibdeps; the private library is only ever loaded by file name,
-# so nothing needs it resolved.
+# from dpkg-shlibdeps (DebianDepends.cmake); the private library is only ever
+# loaded by file name, so nothing needs it resolved, and the package has no
+# maintainer scripts.
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME kelvanesubmit)
 set(CPACK_PACKAGE_VENDOR Kelvane)
@@ -22,7 +23,9 @@ set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://www.kelvane.example/submit/")
-set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+# Off: it would add ldconfig scripts for the private libraries.
+set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS OFF)
+set(CPACK_PRE_BUILD_SCRIPTS ${CMAKE_CURRENT_LIST_DIR}/DebianDepends.cmake)
 # The windowing plugins are loaded at run time, so no library names them.
 set(CPACK_DEBIAN_PACKAGE_DEPENDS "qt6-qpa-plugins")
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "xdg-utils")

@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # debian_package.sh BUILD-FOLDER VERSION
 # Builds the Debian package with CPack into a temporary folder and reads it
-# back: name, version, computed Qt 6 dependencies, and the installed files.
-# Then dpkg installs it into a folder of its own (its own package database,
-# the machine's left alone), the installed program finds its files, and
-# dpkg removes it leaving nothing behind.
+# back: name, version, computed Qt 6 dependencies, the installed files, and
+# no maintainer scripts. Then dpkg installs it into a folder of its own (its
+# own package database, the machine's left alone), the installed program
+# finds its files, and dpkg removes it leaving nothing behind, not even the
+# package's record in state "rc".
 source "$(dirname "$0")/common.sh"
 require_tool dpkg-deb dpkg
 require_tool dpkg-shlibdeps dpkg-dev
@@ -36,32 +37,34 @@ for f in ./usr/bin/kelvanesubmit \
          ./usr/share/icons/hicolor/scalable/apps/io.kelvane.KelvaneSubmit.svg \
          ./usr/share/icons/hicolor/48x48/apps/io.kelvane.KelvaneSubmit.png \
          ./usr/share/icons/hicolor/256x256/apps/io.kelvane.KelvaneSubmit.png \
-         ./usr/share/metainfo/io.kelvane.KelvaneSubmit.metainfo.xml; do
+         ./usr/share/metainfo/io.kelvane.KelvaneSubmit.metainfo.xml \
+         ./usr/share/man/man1/kelvanesubmit.1.gz \
+         ./usr/share/bash-completion/completions/kelvanesubmit; do
     has_line "$files" "$f"
 done
 # Tests, benchmarks and the test libraries stay out.
-if grep -vE '^\./usr/(bin/kelvanesubmit|lib/kelvanesubmit/|share/(kelvanesubmit|applications|icons|metainfo)/|$)|/$' <<<"$files"; then
+if grep -vE '^\./usr/(bin/kelvanesubmit|lib/kelvanesubmit/|share/(kelvanesubmit|applications|icons|metainfo|man|bash-completion)/|$)|/$' <<<"$files"; then
     fail "unexpected files in the package"
 fi
+# No postinst or postrm: the private libraries need no ldconfig.
+control=$(dpkg-deb --ctrl-tarfile "$deb" | tar -t | sort | tr '\n' ' ')
+[ "$control" = "./control ./md5sums " ] || fail "the control archive holds: $control"
 # dpkg's own checks look for its helper programs on PATH.
 export PATH="$PATH:/usr/local/sbin:/usr/sbin:/sbin"
 root="$work/root"
 mkdir -p "$root/var/lib/dpkg/updates" "$root/var/lib/dpkg/info"
 : >"$root/var/lib/dpkg/status"
-# The package's scripts run outside the folder (it holds no shell); their
-# ldconfig call would rebuild the machine's cache, so a stand-in takes it.
-mkdir -p "$work/bin"
-printf '#!/bin/sh\necho "$0 $*" >>"%s"\n' "$work/ldconfig.calls" >"$work/bin/ldconfig"
-chmod +x "$work/bin/ldconfig"
 dpkgr() {
-    PATH="$work/bin:$PATH" dpkg --root="$root" --force-not-root --force-depends \
-        --force-script-chrootless --log=/dev/null "$@"
+    dpkg --root="$root" --force-not-root --force-depends --log=/dev/null "$@"
 }
 dpkgr -i "$deb" >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "dpkg -i"; }
 for f in usr/bin/kelvanesubmit usr/lib/kelvanesubmit/KelvaneSubmit-sitecheck \
          usr/lib/kelvanesubmit/KelvaneSubmit.dll; do
     has_text "$(file -b "$root/$f")" ", stripped"
 done
+page="$root/usr/share/man/man1/kelvanesubmit.1.gz"
+gzip -t "$page" || fail "the manual page is no whole gzip file"
+has_text "$(zcat "$page")" ".TH KELVANESUBMIT 1 "
 export HOME="$work/home" XDG_DATA_HOME="$work/home/share" XDG_CONFIG_HOME="$work/home/config"
 export XDG_RUNTIME_DIR="$work/run" QT_QPA_PLATFORM=offscreen
 mkdir -p "$HOME" "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
@@ -74,4 +77,7 @@ dpkgr -r kelvanesubmit >"$work/dpkg.log" 2>&1 || { cat "$work/dpkg.log"; fail "d
 left=$([ ! -d "$root/usr" ] || find "$root/usr" ! -type d -o -path '*kelvane*')
 [ -z "$left" ] || fail "dpkg -r left files behind:
 $left"
+if state=$(dpkg-query --admindir="$root/var/lib/dpkg" -W -f='${db:Status-Abbrev}' kelvanesubmit 2>&1); then
+    fail "dpkg -r left the package in state [$state]"
+fi
 echo "$info"
