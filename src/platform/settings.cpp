@@ -60,14 +60,10 @@ Settings::Settings(const QString &dataFolder)
 void Settings::open()
 {
     const QFileInfo info(m_path);
-    if (!info.exists() && !info.isSymLink()) {
-        // The file holds the login: create it owner-only before anything is
-        // written (later rewrites keep the permissions of the file they replace).
-        QFile create(m_path);
-        if (create.open(QIODevice::WriteOnly))
-            create.setPermissions(OwnerOnly);
+    // No file yet: the first write creates it (owner-only, as it holds the
+    // login), so a start that changes nothing leaves nothing behind.
+    if (!info.exists() && !info.isSymLink())
         return;
-    }
     // Not a plain file (a folder, a pipe that would block the start): not ours
     // to read or replace.
     QFile file(m_path);

@@ -2,10 +2,12 @@
 
 #include "platform/datafolder.h"
 #include "platform/versiontext.h"
+#include "shell/commands/commands.h"
 #include "shell/installcheck.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QFile>
 #include <QTextStream>
 
 #include <cstring>
@@ -17,8 +19,22 @@ QString tr(const char *text)
     return QCoreApplication::translate("CommandLine", text);
 }
 
-constexpr const char *OptionNames[] = {"-h", "--help", "-?", "--help-all", "-v", "--version",
-                                       "--check-install"};
+// Qt's own window options, with and without a value: a start with only
+// these opens the window.
+constexpr const char *WindowOptionsWithValue[] = {
+    "-platform", "-platformpluginpath", "-platformtheme", "-plugin", "-style", "-stylesheet",
+    "-display", "-geometry", "-qwindowgeometry", "-qwindowtitle", "-qwindowicon", "-name",
+    "-title", "-session"};
+constexpr const char *WindowFlags[] = {"-reverse", "-widgetcount", "-nograb", "-dograb", "-sync"};
+
+template <std::size_t N>
+bool oneOf(const char *arg, const char *const (&names)[N])
+{
+    for (const char *name : names)
+        if (std::strcmp(arg, name) == 0)
+            return true;
+    return false;
+}
 
 QCommandLineOption checkInstallOption()
 {
@@ -27,11 +43,11 @@ QCommandLineOption checkInstallOption()
         QCoreApplication::translate(
             "CommandLine",
             "Report where the data folder, site library, its checker and the help file are "
-            "found and the counts the main window title would show; exit code 0 when all "
+            "found and how many products and sites there are; exit code 0 when all "
             "are found, 1 otherwise (the missing one is named)."));
 }
 
-int checkInstall(const QString &initialTitle)
+int checkInstall()
 {
     QTextStream out(stdout);
     QTextStream err(stderr);
@@ -39,7 +55,7 @@ int checkInstall(const QString &initialTitle)
     if (!data.message.isEmpty())
         out << data.message << '\n';
     const InstallCheck::Report report =
-        InstallCheck::run(data.folder, QCoreApplication::applicationDirPath(), initialTitle);
+        InstallCheck::run(data.folder, QCoreApplication::applicationDirPath());
     for (const QString &line : report.lines)
         out << line << '\n';
     out.flush();
@@ -52,16 +68,22 @@ int checkInstall(const QString &initialTitle)
 
 namespace CommandLine {
 
-bool asksForOption(int argc, const char *const argv[])
+Mode modeFor(int argc, const char *const argv[])
 {
-    for (int a = 1; a < argc; ++a)
-        for (const char *name : OptionNames)
-            if (std::strcmp(argv[a], name) == 0)
-                return true;
-    return false;
+    for (int a = 1; a < argc; ++a) {
+        if (oneOf(argv[a], WindowOptionsWithValue)) {
+            ++a;
+            continue;
+        }
+        if (oneOf(argv[a], WindowFlags))
+            continue;
+        return Commands::opensPages(QString::fromLocal8Bit(argv[a])) ? Mode::AnswerPages
+                                                                     : Mode::Answer;
+    }
+    return Mode::Window;
 }
 
-int handle(const QString &initialTitle)
+int handle()
 {
     QCommandLineParser parser;
     parser.setApplicationDescription(
@@ -73,19 +95,30 @@ int handle(const QString &initialTitle)
 
     QTextStream out(stdout);
     QTextStream err(stderr);
-    if (!parser.parse(QCoreApplication::arguments())) {
+    const QStringList arguments = QCoreApplication::arguments();
+    if (Commands::isCommand(arguments.value(1))) {
+        QFile standardOutput;
+        QFile standardError;
+        standardOutput.open(stdout, QIODevice::WriteOnly);
+        standardError.open(stderr, QIODevice::WriteOnly);
+        Commands::Context context;
+        context.dataFolder = DataFolder::forThisProgram().folder;
+        context.programFolder = QCoreApplication::applicationDirPath();
+        context.out = &standardOutput;
+        context.err = &standardError;
+        return Commands::run(arguments.mid(1), context);
+    }
+    if (!parser.parse(arguments)) {
         err << parser.errorText() << '\n' << tr("Try --help.") << '\n';
-        return 1;
+        return Commands::BadInput;
     }
     if (!parser.positionalArguments().isEmpty()) {
-        err << tr("The program takes no arguments: %1")
-                   .arg(parser.positionalArguments().join(QLatin1Char(' ')))
-            << '\n'
+        err << tr("Unknown command '%1'.").arg(parser.positionalArguments().first()) << '\n'
             << tr("Try --help.") << '\n';
-        return 1;
+        return Commands::BadInput;
     }
     if (parser.isSet(help) || parser.isSet(QStringLiteral("help-all"))) {
-        out << parser.helpText();
+        out << parser.helpText() << '\n' << Commands::overview();
         return 0;
     }
     if (parser.isSet(version)) {
@@ -93,7 +126,7 @@ int handle(const QString &initialTitle)
         return 0;
     }
     if (parser.isSet(checkInstallOption()))
-        return checkInstall(initialTitle);
+        return checkInstall();
     return -1;
 }
 

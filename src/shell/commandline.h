@@ -2,16 +2,21 @@
 
 #include <QString>
 
-// The program's few command-line options: --help, --version and
-// --check-install. A plain start takes no arguments.
+// The program's command line: no arguments (or only Qt's own window
+// options) open the window; --help, --version, --check-install and the
+// commands are answered without it.
 namespace CommandLine {
 
-// Whether the arguments name one of the options, so that they can be answered
-// without a display (no GUI application is made then).
-bool asksForOption(int argc, const char *const argv[]);
+enum class Mode {
+    Window,      // open the main window
+    Answer,      // answered without a display
+    AnswerPages, // a command that opens web pages without showing them
+};
 
-// Answers the options of the running application's arguments. Returns the
-// exit code, or -1 when the program is to open its window.
-int handle(const QString &initialTitle);
+Mode modeFor(int argc, const char *const argv[]);
+
+// Answers the running application's arguments. Returns the exit code, or
+// -1 when the program is to open its window.
+int handle();
 
 } // namespace CommandLine

@@ -33,7 +33,7 @@ QString nativeList(const QStringList &folders)
 
 namespace InstallCheck {
 
-Report run(const QString &dataFolder, const QString &programFolder, const QString &initialTitle)
+Report run(const QString &dataFolder, const QString &programFolder)
 {
     using InstallLayout::Kind;
     Report report;
@@ -82,7 +82,11 @@ Report run(const QString &dataFolder, const QString &programFolder, const QStrin
                      nativeList(InstallLayout::folders(Kind::Help, QString(), programFolder))));
     }
 
-    report.lines.append(tr("Title: %1").arg(initialTitle + workspace.titleCounts()));
+    // The title counts the empty row of an empty catalogue; this line does not.
+    const int products = workspace.software().isEmpty() ? 0 : workspace.software().rowCount() - 1;
+    report.lines.append(tr("Catalogue: %1 products, %2 sites")
+                            .arg(products)
+                            .arg(workspace.submitList().siteRowCount()));
     return report;
 }
 

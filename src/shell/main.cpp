@@ -6,6 +6,8 @@
 #include "platform/raisechannel.h"
 #include "platform/singleinstance.h"
 #include "shell/commandline.h"
+#include "shell/commands/commands.h"
+#include "shell/sitescheckcommand.h"
 #include "shell/mainwindow.h"
 
 #include <QApplication>
@@ -14,17 +16,29 @@
 int main(int argc, char *argv[])
 {
     QCoreApplication::setApplicationVersion(QStringLiteral(KELVANE_VERSION_TEXT));
-    const QString initialTitle = QString::fromLatin1(TForm1::InitialTitle);
-    // Options are answered without a display.
-    if (CommandLine::asksForOption(argc, argv)) {
+    // The browser engine, when a page opens, shares the window's GL context.
+    QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+    switch (CommandLine::modeFor(argc, argv)) {
+    case CommandLine::Mode::Answer: {
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Kelvane Submit"));
-        return CommandLine::handle(initialTitle);
+        return CommandLine::handle();
+    }
+    case CommandLine::Mode::AnswerPages: {
+        // Pages are loaded but never shown: no display is needed.
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
+            && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        QApplication app(argc, argv);
+        QCoreApplication::setApplicationName(QStringLiteral("Kelvane Submit"));
+        Commands::setSitesCheck(SitesCheckCommand::run);
+        return CommandLine::handle();
+    }
+    case CommandLine::Mode::Window:
+        break;
     }
 
     QApplication app(argc, argv);
-    if (const int refused = CommandLine::handle(initialTitle); refused >= 0)
-        return refused;
     // Ties the windows to the installed menu entry and its icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("io.kelvane.KelvaneSubmit"));
 

@@ -7,6 +7,8 @@
 #include <QProgressBar>
 #include <QProgressDialog>
 
+#include <limits>
+
 namespace {
 
 // The progress dialog with the page being read between its text and its bar,
@@ -77,13 +79,21 @@ QString SiteCheckRun::windowTitle()
     return tr("Site check");
 }
 
+void SiteCheckRun::setShowsProgress(bool shows)
+{
+    m_showsProgress = shows;
+    // A progress dialog shows itself once its minimum duration has passed.
+    m_progress->setMinimumDuration(shows ? 0 : std::numeric_limits<int>::max());
+}
+
 void SiteCheckRun::start()
 {
     if (m_running)
         return;
     m_running = true;
     m_current = -1;
-    m_progress->show();
+    if (m_showsProgress)
+        m_progress->show();
     next();
 }
 

@@ -28,6 +28,8 @@ public:
                  int timeLimitMs = PageProbe::DefaultTimeLimitMs);
     ~SiteCheckRun() override;
 
+    // Without a display (the command line): the dialog never shows.
+    void setShowsProgress(bool shows);
     void start();
     void cancel();
     bool isRunning() const { return m_running; }
@@ -58,4 +60,5 @@ private:
     QPointer<QProgressDialog> m_progress;
     int m_current = -1;
     bool m_running = false;
+    bool m_showsProgress = true;
 };

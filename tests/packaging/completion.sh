@@ -37,7 +37,7 @@ offers $'history\nlist\npad\nset\nshow\nsites' ""
 offers $'--check-install' --c
 offers $'check\nexport\nimport' pad ""
 offers $'--file\n--help\n--json\n--release-date\n--strict' set Zapper --
-offers $'--help\n--json\n--marked\n--product\n--report' sites check --
+offers $'--help\n--json\n--product\n--report' sites check --
 offers $'Frobnicator Pro\nfrobnicator lite' show FR
 offers $'Frobnicator Pro' pad export '"Frobnicator P'
 offers $'Zapper' history --product z

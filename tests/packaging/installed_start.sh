@@ -30,8 +30,8 @@ has_line "$out" "Data folder: $data"
 has_line "$out" "Site library checker: $prefix/lib/kelvanesubmit/KelvaneSubmit-sitecheck"
 has_line "$out" "Site library: $prefix/lib/kelvanesubmit/KelvaneSubmit.dll"
 has_line "$out" "Help: $prefix/share/kelvanesubmit/KelvaneSubmit.html"
-has_line "$out" "Title:  Kelvane[] Submitter ...     :  1 products  :  10 sub.sites  :"
-[ -f "$data/KelvaneSubmit.ini" ] || fail "no settings file in the per-user data folder"
+has_line "$out" "Catalogue: 0 products, 10 sites"
+[ ! -e "$data/KelvaneSubmit.ini" ] || fail "--check-install wrote a settings file"
 has_line "$("$program" --version)" "Kelvane Submit v1.0.0.0"
 for size in 48 256; do
     has_text "$(file -b "$prefix/share/icons/hicolor/${size}x${size}/apps/io.kelvane.KelvaneSubmit.png")" \
@@ -54,5 +54,9 @@ if "$program" --check-install >"$work/out" 2>"$work/err"; then fail "a missing l
 has_text "$(cat "$work/err")" "Unable to find 'KelvaneSubmit'  DLL. Giving up on application !"
 has_text "$(cat "$work/err")" "looked in $data, $prefix/bin, $prefix/lib/kelvanesubmit"
 
-if "$program" stray >/dev/null 2>&1; then fail "a stray argument was taken"; fi
+code=0; "$program" stray >/dev/null 2>&1 || code=$?
+[ $code -eq 2 ] || fail "a stray argument was not refused with exit code 2 (got $code)"
+code=0; env -u DISPLAY -u QT_QPA_PLATFORM "$program" --no-such-option >/dev/null 2>"$work/err" || code=$?
+[ $code -eq 2 ] || fail "an unknown option without a display did not end with exit code 2 (got $code)"
+has_line "$(cat "$work/err")" "Unknown option 'no-such-option'."
 echo "installed start checked in $prefix"

@@ -1,5 +1,6 @@
 #include "submit/run/sitecheckreport.h"
 
+#include "platform/csvtext.h"
 #include "submit/browser/pagehandling.h"
 #include "submit/formwalk/formwalkplan.h"
 #include "submit/sites/siterecord.h"
@@ -19,15 +20,6 @@ QString tr(const char *text, const char *disambiguation = nullptr, int n = -1)
     return QCoreApplication::translate("SiteCheckReport", text, disambiguation, n);
 }
 
-// A cell a spreadsheet would run as a formula (site names and page texts
-// come from pages nobody checked) starts with an apostrophe instead.
-QString inert(const QString &value)
-{
-    if (!value.isEmpty() && QStringView(u"=+-@\t\r").contains(value.front()))
-        return u'\'' + value;
-    return value;
-}
-
 // Control characters have no place in a page, and some browsers stop at them.
 QString withoutControls(const QString &value)
 {
@@ -40,17 +32,6 @@ QString withoutControls(const QString &value)
         out.append(c);
     }
     return out;
-}
-
-QString csvField(const QString &raw)
-{
-    const QString value = inert(raw);
-    if (!value.contains(u',') && !value.contains(u'"') && !value.contains(u'\r')
-        && !value.contains(u'\n'))
-        return value;
-    QString quoted = value;
-    quoted.replace(u'"', QLatin1String("\"\""));
-    return u'"' + quoted + u'"';
 }
 
 SiteCheckResult blank(const QStringList &siteRecord)
@@ -253,21 +234,15 @@ QString cell(const SiteCheckResult &r, int column)
 
 QByteArray csv(const QList<SiteCheckResult> &results)
 {
-    QString out;
-    auto line = [&out](const QStringList &fields) {
-        QStringList quoted;
-        for (const QString &f : fields)
-            quoted.append(csvField(f));
-        out += quoted.join(u',') + QLatin1String("\r\n");
-    };
-    line(headings());
+    QList<QStringList> rows;
+    rows.reserve(results.size());
     for (const SiteCheckResult &r : results) {
         QStringList fields;
         for (int c = 0; c < ColumnCount; ++c)
             fields.append(cell(r, c));
-        line(fields);
+        rows.append(fields);
     }
-    return out.toUtf8();
+    return CsvText::table(headings(), rows);
 }
 
 QByteArray html(const QList<SiteCheckResult> &results, const QString &title)
