@@ -7,11 +7,33 @@
 #include "platform/singleinstance.h"
 #include "shell/commandline.h"
 #include "shell/commands/commands.h"
-#include "shell/sitescheckcommand.h"
+#include "submit/browserengine.h"
 #include "shell/mainwindow.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QMessageBox>
+#include <QSaveFile>
+#include <QTimer>
+
+namespace {
+
+// For the tests: the libraries the process has mapped, copied to the file
+// KELVANE_MAPS_FILE names, so that they can tell what a start loaded.
+void reportMappedLibraries()
+{
+    const QString target = qEnvironmentVariable("KELVANE_MAPS_FILE");
+    if (target.isEmpty())
+        return;
+    QFile maps(QStringLiteral("/proc/self/maps"));
+    QSaveFile copy(target);
+    if (maps.open(QIODevice::ReadOnly) && copy.open(QIODevice::WriteOnly)) {
+        copy.write(maps.readAll());
+        copy.commit();
+    }
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -22,7 +44,9 @@ int main(int argc, char *argv[])
     case CommandLine::Mode::Answer: {
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Kelvane Submit"));
-        return CommandLine::handle();
+        const int code = CommandLine::handle();
+        reportMappedLibraries();
+        return code;
     }
     case CommandLine::Mode::AnswerPages: {
         // Pages are loaded but never shown: no display is needed.
@@ -31,8 +55,10 @@ int main(int argc, char *argv[])
             qputenv("QT_QPA_PLATFORM", "offscreen");
         QApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Kelvane Submit"));
-        Commands::setSitesCheck(SitesCheckCommand::run);
-        return CommandLine::handle();
+        Commands::setSitesCheck(BrowserEngines::sitesCheckCommand);
+        const int code = CommandLine::handle();
+        reportMappedLibraries();
+        return code;
     }
     case CommandLine::Mode::Window:
         break;
@@ -74,6 +100,7 @@ int main(int argc, char *argv[])
     // The main window made the about box (TFormAbout); the site user and
     // password dialog (TForm3) is created each time it is asked for.
     mainWindow.show();
+    QTimer::singleShot(0, &mainWindow, reportMappedLibraries);
     RaiseChannel raise(guard.channelName());
     QObject::connect(&raise, &RaiseChannel::raiseRequested, &mainWindow, [&mainWindow] {
         // A box open in the running instance is what the user must answer first.

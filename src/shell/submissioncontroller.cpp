@@ -5,22 +5,20 @@
 #include "platform/scrambler.h"
 #include "shell/browsersettings.h"
 #include "shell/workspace.h"
-#include "submit/browser/browserwindow.h"
 #include "submit/credentialsdialog.h"
 #include "submit/history/historyrules.h"
 #include "submit/historyview.h"
 #include "submit/siteeditordialog.h"
 #include "submit/run/runpadcheck.h"
 #include "submit/sitecheckreportdialog.h"
-#include "submit/sitecheckrun.h"
 #include "submit/sitelistmodel.h"
 #include "submit/sites/credentials.h"
 #include "submit/sites/submitlist.h"
 #include "submit/submitview.h"
-#include "submit/teachdialog.h"
 
 #include <QComboBox>
 #include <QCoreApplication>
+#include <QTimer>
 #include <QWidget>
 
 SubmissionController::SubmissionController(Workspace &workspace, SubmitView &submitView,
@@ -167,17 +165,24 @@ void SubmissionController::openSubmission(int siteRow, int softwareRow)
     m_submitView.productChooser()->setCurrentIndex(softwareRow - 1);
     m_host.setCurrentSoftwareRow(softwareRow);
 
-    TForm2 *window = openWindow(siteRow);
-    connect(window, &TForm2::closed, this,
+    SubmissionWindow *window = openWindow(siteRow);
+    if (!window) {
+        // Without the browser no pair can be opened: the run ends here.
+        QTimer::singleShot(0, this, [this] { m_run.abandon(); });
+        return;
+    }
+    connect(window, &SubmissionWindow::closed, this,
             [this, window](int resultCode, const WebWindowGeometry &geometry) {
                 submissionClosed(window, resultCode, geometry);
             });
 }
 
-TForm2 *SubmissionController::registerAt(int row)
+SubmissionWindow *SubmissionController::registerAt(int row)
 {
-    TForm2 *window = openWindow(-row);
-    connect(window, &TForm2::closed, this,
+    SubmissionWindow *window = openWindow(-row);
+    if (!window)
+        return nullptr;
+    connect(window, &SubmissionWindow::closed, this,
             [this, window](int, const WebWindowGeometry &geometry) {
                 registrationClosed(window, geometry);
             });
@@ -228,8 +233,11 @@ void SubmissionController::checkMarkedSites()
     product.constants = m_source.constants();
     product.defaultLogin = m_source.defaultLogin();
     delete m_siteCheck.data();
-    m_siteCheck = new SiteCheckRun(records, product, browserOptions(), m_window);
-    connect(m_siteCheck, &SiteCheckRun::finished, this, &SubmissionController::siteCheckFinished);
+    BrowserEngine *engine = browserEngine();
+    if (!engine)
+        return;
+    m_siteCheck = engine->siteCheck(records, product, browserOptions(), m_window);
+    connect(m_siteCheck, &SiteCheck::finished, this, &SubmissionController::siteCheckFinished);
     m_siteCheck->start();
 }
 
@@ -247,29 +255,44 @@ void SubmissionController::siteCheckFinished(const QList<SiteCheckResult> &resul
 
 QList<FormWalk::FieldMapEntry> SubmissionController::readFormFromPage(const QStringList &siteRecord)
 {
-    return TeachDialog::readFormFromPage(siteRecord, browserOptions(), m_source.defaultLogin(),
+    BrowserEngine *engine = browserEngine();
+    if (!engine)
+        return {};
+    return engine->readFormFromPage(siteRecord, browserOptions(), m_source.defaultLogin(),
                                          m_window);
 }
 
-TForm2 *SubmissionController::openWindow(int resultCode)
+BrowserEngine *SubmissionController::browserEngine()
+{
+    QString error;
+    BrowserEngine *engine = BrowserEngines::get(&error);
+    if (!engine)
+        m_dialogs.error(error);
+    return engine;
+}
+
+SubmissionWindow *SubmissionController::openWindow(int resultCode)
 {
     // The main window keeps the last closed window's place for "WebWindow".
     m_book.setGeometry(m_workspace.webWindowGeometry());
     // As the store holds them now: the user's choices while the program runs.
-    TForm2 *window = openBrowserWindow(m_book, resultCode, m_source, m_dialogs, m_addresses,
-                                       browserOptions(), m_window);
+    BrowserEngine *engine = browserEngine();
+    if (!engine)
+        return nullptr;
+    SubmissionWindow *window = engine->openWindow(m_book, resultCode, m_source, m_dialogs,
+                                                  m_addresses, browserOptions(), m_window);
     m_windows.append(window);
     return window;
 }
 
-void SubmissionController::windowClosed(TForm2 *window, const WebWindowGeometry &geometry)
+void SubmissionController::windowClosed(SubmissionWindow *window, const WebWindowGeometry &geometry)
 {
     m_book.closed(geometry);
     m_workspace.setWebWindowGeometry(m_book.geometry());
     m_windows.removeAll(window);
 }
 
-void SubmissionController::submissionClosed(TForm2 *window, int resultCode,
+void SubmissionController::submissionClosed(SubmissionWindow *window, int resultCode,
                                             const WebWindowGeometry &geometry)
 {
     windowClosed(window, geometry);
@@ -290,7 +313,7 @@ void SubmissionController::submissionClosed(TForm2 *window, int resultCode,
     m_run.submissionClosed(resultCode);
 }
 
-void SubmissionController::registrationClosed(TForm2 *window, const WebWindowGeometry &geometry)
+void SubmissionController::registrationClosed(SubmissionWindow *window, const WebWindowGeometry &geometry)
 {
     windowClosed(window, geometry);
     m_run.registrationClosed();
@@ -306,9 +329,9 @@ bool SubmissionController::mayCloseProgram()
 
 void SubmissionController::closeAllWindows()
 {
-    const QList<QPointer<TForm2>> windows = m_windows;
+    const QList<QPointer<SubmissionWindow>> windows = m_windows;
     m_windows.clear();
-    for (const QPointer<TForm2> &window : windows) {
+    for (const QPointer<SubmissionWindow> &window : windows) {
         if (!window)
             continue;
         // Abandoned: no outcome, so no close handler.
@@ -317,10 +340,10 @@ void SubmissionController::closeAllWindows()
     }
 }
 
-QList<TForm2 *> SubmissionController::openWindows() const
+QList<SubmissionWindow *> SubmissionController::openWindows() const
 {
-    QList<TForm2 *> open;
-    for (const QPointer<TForm2> &window : m_windows) {
+    QList<SubmissionWindow *> open;
+    for (const QPointer<SubmissionWindow> &window : m_windows) {
         if (window)
             open.append(window.data());
     }

@@ -9,7 +9,7 @@
 #include "submit/run/sitecheckreport.h"
 #include "submit/run/submissionrun.h"
 #include "submit/sitecheckreportdialog.h"
-#include "submit/sitecheckrun.h"
+#include "submit/browserengine.h"
 #include "submit/softwarelisthost.h"
 
 #include <QList>
@@ -27,7 +27,6 @@ class Dialogs;
 class HistoryView;
 class SiteEditorDialog;
 class SubmitView;
-class TForm2;
 class TForm3;
 
 // The main window's submissions: the Submit command and its run, the
@@ -63,7 +62,7 @@ public:
     SubmissionRun::Start submit();
     static QString alreadyRunningMessage();
     // "register at site" for the site in `row`: a registration window.
-    TForm2 *registerAt(int row);
+    SubmissionWindow *registerAt(int row);
     // "edit site's password": `TForm3` for the history's current row, shown
     // modal to the main window; an accepted pair is stored at once.
     void editSitePassword();
@@ -83,7 +82,7 @@ public:
     // one after another and read for the current product, nothing sent;
     // then the report. The selected sites when none is marked.
     void checkMarkedSites();
-    SiteCheckRun *siteCheck() const { return m_siteCheck; }
+    SiteCheck *siteCheck() const { return m_siteCheck; }
     SiteCheckReportDialog *siteCheckReport() const { return m_siteCheckReport; }
     // The site editor's "read form from page": the inputs the user picked.
     QList<FormWalk::FieldMapEntry> readFormFromPage(const QStringList &siteRecord);
@@ -103,7 +102,7 @@ public:
     SubmissionRun &run() { return m_run; }
     BrowserWindowBook &book() { return m_book; }
     // The browser windows that are open, oldest first.
-    QList<TForm2 *> openWindows() const;
+    QList<SubmissionWindow *> openWindows() const;
     // The credential dialog while it is open.
     TForm3 *credentialsDialog() const;
 
@@ -133,10 +132,13 @@ private:
     void wireViews();
     void siteCheckFinished(const QList<SiteCheckResult> &results);
     void openSubmission(int siteRow, int softwareRow);
-    TForm2 *openWindow(int resultCode);
-    void submissionClosed(TForm2 *window, int resultCode, const WebWindowGeometry &geometry);
-    void registrationClosed(TForm2 *window, const WebWindowGeometry &geometry);
-    void windowClosed(TForm2 *window, const WebWindowGeometry &geometry);
+    // The browser module, loaded at the first page; its failure is told.
+    BrowserEngine *browserEngine();
+    // nullptr when the browser could not be loaded.
+    SubmissionWindow *openWindow(int resultCode);
+    void submissionClosed(SubmissionWindow *window, int resultCode, const WebWindowGeometry &geometry);
+    void registrationClosed(SubmissionWindow *window, const WebWindowGeometry &geometry);
+    void windowClosed(SubmissionWindow *window, const WebWindowGeometry &geometry);
     void storeCredentials(int row, const QString &userName, const QString &passWord);
     void historyEdited();
     // The product the open submission window fills: the run's, else the
@@ -160,9 +162,9 @@ private:
     QLocale m_locale;
     GuardDialogPrompt m_guardDialog;
     SubmitGuard::Prompt *m_guardPrompt = &m_guardDialog;
-    QList<QPointer<TForm2>> m_windows;
+    QList<QPointer<SubmissionWindow>> m_windows;
     QPointer<TForm3> m_credentials;
     QPointer<SiteEditorDialog> m_siteEditor;
-    QPointer<SiteCheckRun> m_siteCheck;
+    QPointer<SiteCheck> m_siteCheck;
     QPointer<SiteCheckReportDialog> m_siteCheckReport;
 };

@@ -45,7 +45,7 @@ private:
 
 SiteCheckRun::SiteCheckRun(const QList<QStringList> &siteRecords, const FormWalk::Input &product,
                            const BrowserOptions &options, QWidget *parent, int timeLimitMs)
-    : QObject(parent), m_sites(siteRecords), m_product(product)
+    : SiteCheck(parent), m_sites(siteRecords), m_product(product)
 {
     for (const QStringList &site : m_sites)
         m_results.append(SiteCheckReport::cancelled(site));

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "submit/browser/browserwindow.h"
+#include "submit/browserengine.h"
 #include "submit/browser/pageprobe.h"
 #include "submit/formwalk/formwalkplanner.h"
 #include "submit/run/sitecheckreport.h"
@@ -16,7 +17,7 @@
 // never filled or sent. The page shows inside the progress dialog, which says
 // site n of m and can cancel (Cancel or Escape); the sites not reached then
 // stay in the results as not checked.
-class SiteCheckRun : public QObject
+class SiteCheckRun : public SiteCheck
 {
     Q_OBJECT
 
@@ -30,9 +31,9 @@ public:
 
     // Without a display (the command line): the dialog never shows.
     void setShowsProgress(bool shows);
-    void start();
+    void start() override;
     void cancel();
-    bool isRunning() const { return m_running; }
+    bool isRunning() const override { return m_running; }
     // In site order, one per site.
     const QList<SiteCheckResult> &results() const { return m_results; }
     QProgressDialog *progress() const { return m_progress; }
@@ -42,11 +43,6 @@ public:
     // as the walk would fill it.
     static SiteCheckResult resultOf(const QStringList &site, const ProbeResult &probe,
                                     const FormWalk::Input &product);
-
-signals:
-    // Site `index` (in site order) has its result.
-    void siteChecked(int index);
-    void finished(const QList<SiteCheckResult> &results);
 
 private:
     void next();

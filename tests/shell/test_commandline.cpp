@@ -43,13 +43,18 @@ class TestCommandLine : public QObject
 
     QString data(const QString &name) const { return m_dir.filePath(QStringLiteral("prog/") + name); }
 
-    Answer run(const QStringList &args)
+    QProcessEnvironment environment() const
     {
-        QProcess process;
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
         env.remove(QStringLiteral("DISPLAY"));
         env.remove(QStringLiteral("QT_QPA_PLATFORM"));
         env.insert(QStringLiteral("XDG_RUNTIME_DIR"), m_dir.filePath(QStringLiteral("run")));
+        return env;
+    }
+
+    Answer run(const QStringList &args, const QProcessEnvironment &env)
+    {
+        QProcess process;
         process.setProcessEnvironment(env);
         process.start(m_program, args);
         if (!process.waitForFinished(60000))
@@ -57,6 +62,7 @@ class TestCommandLine : public QObject
         return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
                 QString::fromUtf8(process.readAllStandardError())};
     }
+    Answer run(const QStringList &args) { return run(args, environment()); }
 
     // A file of `size` bytes that takes no room: its size is all that is read.
     QString sparseFile(qint64 size)
@@ -77,7 +83,7 @@ private slots:
         QFile::setPermissions(m_dir.filePath(QStringLiteral("run")),
                               QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         const QDir built(QCoreApplication::applicationDirPath());
-        for (const char *name : {"KelvaneSubmit", "KelvaneSubmit.dll", "KelvaneSubmit-sitecheck",
+        for (const char *name : {"KelvaneSubmit", "KelvaneSubmit.dll", "KelvaneSubmit-sitecheck", "KelvaneSubmit-browser.so",
                                  "KelvaneSubmit.html"})
             QVERIFY(QFile::copy(built.filePath(QLatin1String(name)), data(QLatin1String(name))));
         m_program = data(QStringLiteral("KelvaneSubmit"));
@@ -242,6 +248,43 @@ private slots:
         QFile::setPermissions(folder, was);
         QCOMPARE(answer.code, 2);
         QVERIFY(run({QStringLiteral("show"), QStringLiteral("Alpha Tool")}).out.contains(QStringLiteral("Program_Version: 2.0.1\n")));
+    }
+
+    void theBrowserEngineIsLoadedOnlyWhenAPageOpens_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<bool>("loaded");
+        QTest::newRow("--version") << QStringList{"--version"} << false;
+        QTest::newRow("pad check") << QStringList{"pad", "check", "Alpha Tool"} << false;
+        QTest::newRow("set") << QStringList{"set", "Alpha Tool", "Program_Version=2"} << false;
+        QTest::newRow("the window, shown") << QStringList{} << false;
+        QTest::newRow("sites check opens pages") << QStringList{"sites", "check", "--help"} << true;
+    }
+
+    void theBrowserEngineIsLoadedOnlyWhenAPageOpens()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(bool, loaded);
+        const QString maps = m_dir.filePath(QStringLiteral("maps"));
+        QFile::remove(maps);
+        QProcessEnvironment env = environment();
+        env.insert(QStringLiteral("KELVANE_MAPS_FILE"), maps);
+        if (args.isEmpty()) {
+            // The window reports once it is shown, then is ended.
+            env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+            QProcess window;
+            window.setProcessEnvironment(env);
+            window.start(m_program, args);
+            QVERIFY(QTest::qWaitFor([&] { return QFile::exists(maps); }, 60000));
+            window.kill();
+            window.waitForFinished();
+        } else {
+            QVERIFY(run(args, env).code >= 0);
+        }
+        const QByteArray mapped = readAll(maps);
+        QVERIFY(mapped.contains("libQt6Core.so"));
+        QCOMPARE(mapped.contains("libQt6WebEngineCore.so"), loaded);
+        QCOMPARE(mapped.contains("KelvaneSubmit-browser.so"), loaded);
     }
 
     void theHistoryListsSitesByProducts()

@@ -178,8 +178,8 @@ class TestSubmission : public QObject, public WindowHarness
 
     TForm2 *onlyWindow() const
     {
-        const QList<TForm2 *> open = controller().openWindows();
-        return open.size() == 1 ? open.first() : nullptr;
+        const QList<SubmissionWindow *> open = controller().openWindows();
+        return open.size() == 1 ? qobject_cast<TForm2 *>(open.first()) : nullptr;
     }
 
     static QToolButton *outcomeButton(TForm2 *window, Outcome outcome)
@@ -608,7 +608,7 @@ private slots:
         QCOMPARE(m_dialogs.messages(),
                  QStringList{"A submission run is under way: record the open browser window's "
                              "outcome before you start another."});
-        QCOMPARE(controller().openWindows(), QList<TForm2 *>{second.data()});
+        QCOMPARE(controller().openWindows(), QList<SubmissionWindow *>{second.data()});
         // Nor may a product go from under it.
         button("Button_delete_item")->click();
         QCOMPARE(m_dialogs.errors(),

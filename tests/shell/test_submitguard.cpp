@@ -94,7 +94,7 @@ class TestSubmitGuardRun : public QObject, public WindowHarness
         while (controller().run().isRunning()) {
             if (!QTest::qWaitFor([this] { return controller().openWindows().size() == 1; }, Timeout))
                 break;
-            QPointer<TForm2> window = controller().openWindows().first();
+            QPointer<TForm2> window = qobject_cast<TForm2 *>(controller().openWindows().first());
             auto *done = window->findChild<QToolButton *>(QStringLiteral("Button_done"));
             if (!QTest::qWaitFor([&] { return done->isEnabled(); }, Timeout))
                 break;

@@ -15,26 +15,6 @@
 
 namespace Commands {
 
-Io::Io(const Context &context)
-    : out(context.out), err(context.err)
-{
-}
-
-int Io::fail(const QString &message, int code)
-{
-    err << QString(message).replace(u'\r', u'\n') << '\n';
-    err.flush();
-    return code;
-}
-
-void Io::json(const QJsonValue &value)
-{
-    const QJsonDocument document = value.isArray() ? QJsonDocument(value.toArray())
-                                                   : QJsonDocument(value.toObject());
-    out << QString::fromUtf8(document.toJson(QJsonDocument::Indented));
-    out.flush();
-}
-
 int parse(QCommandLineParser &parser, const QStringList &args, const Syntax &syntax, Io &io)
 {
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},

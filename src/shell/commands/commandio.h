@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/commandcontext.h"
 #include "platform/table.h"
 
 #include <QCommandLineOption>
@@ -8,44 +9,14 @@
 #include <QJsonValue>
 #include <QString>
 #include <QStringList>
-#include <QTextStream>
 
 #include <memory>
 
-class QIODevice;
 class SingleInstance;
 
-// What the command-line commands share: where the data is, the streams they
-// answer on, their exit codes and the product lookup.
+// What the catalogue commands share: their parsing, the product lookup, the
+// files and the write guard.
 namespace Commands {
-
-enum Exit : int {
-    Success = 0,
-    No = 1,       // the answer is "no": rules broken, sites failing, a warning under --strict
-    BadInput = 2, // bad arguments, an unreadable file, a refused write
-};
-
-struct Context
-{
-    QString dataFolder;
-    QString programFolder;
-    // The single-instance guard's folder; "" for the user's runtime folder.
-    QString lockFolder;
-    QIODevice *out = nullptr; // standard output (bytes, for PAD files)
-    QIODevice *err = nullptr; // standard error
-};
-
-// Text streams over the context's devices; flushed when destroyed.
-class Io
-{
-public:
-    explicit Io(const Context &context);
-    QTextStream out;
-    QTextStream err;
-    // The error on standard error, then the exit code for it.
-    int fail(const QString &message, int code = BadInput);
-    void json(const QJsonValue &value);
-};
 
 // Parses a command's arguments (`args` without the command's words): --help
 // prints the help with `usage` as its first line; a bad option or a wrong

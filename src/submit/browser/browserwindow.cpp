@@ -114,7 +114,7 @@ BrowserPage *TForm2::createPage(const BrowserOptions &options, QObject *parent)
 
 TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Dialogs &dialogs,
                AddressHandler &addresses, const BrowserOptions &options, QWidget *parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
+    : SubmissionWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
       m_dialogs(dialogs)
 {
     setObjectName(name);

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/settings.h"
+#include "submit/browser/submissionwindow.h"
 #include "submit/browser/outcome.h"
 
 #include <QStringList>
@@ -21,14 +22,6 @@ class QWebEngineProfile;
 class QWebEngineView;
 class SubmissionSource;
 
-// The user's browser choices, given to each window when it is created.
-struct BrowserOptions
-{
-    bool images = true;
-    bool scripts = true;
-    // Added to the user-agent text's platform part for every window of the run.
-    QStringList userAgentTokens;
-};
 
 // The embedded browser's page: every navigation it is about to start is
 // put to the window's navigation lock first, and every request a page
@@ -58,7 +51,7 @@ protected:
 // in PageHandling; this window only carries WebEngine's events to it and its
 // requests to the page. It has no close box: the buttons close it, emitting
 // closed() with the result code, and the window then deletes itself.
-class TForm2 : public QWidget
+class TForm2 : public SubmissionWindow
 {
     Q_OBJECT
 
@@ -80,7 +73,7 @@ public:
     void setWebWindowGeometry(const WebWindowGeometry &geometry);
     WebWindowGeometry webWindowGeometry() const;
 
-    int resultCode() const;
+    int resultCode() const override;
     PageHandling &pageHandling() const { return *m_handling; }
     PageDriver &pageDriver() const { return *m_driver; }
     QWebEngineView *browser() const { return m_view; }
@@ -90,10 +83,6 @@ public:
     QString noticeText() const;
     // The outcome suggestion in the bar, empty when there is none.
     QString suggestionText() const;
-
-signals:
-    // An outcome button was pressed: positive done, negative failed, 0 cancelled.
-    void closed(int resultCode, const WebWindowGeometry &geometry);
 
 protected:
     bool event(QEvent *event) override;

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "platform/settings.h"
+
+#include <QStringList>
+#include <QWidget>
+
+// The user's browser choices, given to each window when it is created.
+struct BrowserOptions
+{
+    bool images = true;
+    bool scripts = true;
+    // Added to the user-agent text's platform part for every window of the run.
+    QStringList userAgentTokens;
+};
+
+// A submission or registration window, as the rest of the program sees it.
+class SubmissionWindow : public QWidget
+{
+    Q_OBJECT
+
+public:
+    using QWidget::QWidget;
+    // The site row, or minus the site row for a registration window.
+    virtual int resultCode() const = 0;
+
+signals:
+    // An outcome button was pressed: positive done, negative failed, 0 cancelled.
+    void closed(int resultCode, const WebWindowGeometry &geometry);
+};
+
