@@ -440,6 +440,18 @@ Built build(const QList<QWidget *> &pages)
             if (previous)
                 QWidget::setTabOrder(previous, control);
             previous = control;
+            if (n == Field::FileSizeMB) {
+                // Below the three sizes, which it fills from the installer file.
+                auto *button = new QPushButton(text(SizeFromFileCaption), panel);
+                button->setObjectName(QStringLiteral("Button_size_from_file"));
+                button->setToolTip(text(SizeFromFileHint));
+                const int pair = (slot - 1) % pairs;
+                grid->addWidget(button, (slot - 1) / pairs + 1, 2 * pair + 1, Qt::AlignLeft);
+                slot = ((slot - 1) / pairs + 2) * pairs;
+                QWidget::setTabOrder(previous, button);
+                previous = button;
+                built.sizeFromFile = button;
+            }
         }
         for (int s = 0; s < grids.size(); ++s) {
             for (int c = 0; c < 2 * kPlaces[page][s].pairs; c += 2)

@@ -77,6 +77,8 @@ struct Built
     std::array<QWidget *, FieldCatalogue::FieldCount> controls{};
     std::array<QLabel *, FieldCatalogue::FieldCount> labels{};
     QList<PageButtons> buttons;
+    // "size from file..." below the three file size boxes.
+    QPushButton *sizeFromFile = nullptr;
 };
 
 Built build(const QList<QWidget *> &pages);
@@ -87,5 +89,9 @@ inline constexpr const char *BackCaption = "< back";
 inline constexpr const char *NextCaption = "next >";
 inline constexpr const char *CreateCaption = "-- create new data --";
 inline constexpr const char *CreateHint = "( create a new software )";
+inline constexpr const char *SizeFromFileCaption = "size from file...";
+inline constexpr const char *SizeFromFileHint =
+    "Fills the three sizes from the program's file: kilobytes are bytes / 1024 and megabytes "
+    "bytes / 1048576 with two decimals, each rounded to the nearest value.";
 
 } // namespace EditorPages

@@ -1,5 +1,6 @@
 #include "editor/softwareeditor.h"
 
+#include "catalogue/filesizes.h"
 #include "editor/padcheckmarks.h"
 #include "platform/datafiles.h"
 #include "platform/dialogs.h"
@@ -85,6 +86,8 @@ SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, T
         connect(b.next, &QPushButton::clicked, this, [this, p, count] { showPage((p + 1) % count); });
         connect(b.create, &QPushButton::clicked, this, &SoftwareEditor::Button_new1Click);
     }
+    if (m_built.sizeFromFile)
+        connect(m_built.sizeFromFile, &QPushButton::clicked, this, &SoftwareEditor::sizeFromFile);
     // The user's choice only: loading a record sets these lists without side effects.
     if (auto *type = qobject_cast<QComboBox *>(control(Field::ReleaseType)))
         connect(type, &QComboBox::activated, this, &SoftwareEditor::ComboBox_release_typeChange);
@@ -213,6 +216,25 @@ void SoftwareEditor::setValues(const EditorValues &v)
             break;
         }
     }
+}
+
+void SoftwareEditor::sizeFromFile()
+{
+    Dialogs::FileDialogSettings dialog;
+    dialog.title = tr("Size from file");
+    dialog.filter = tr("All files (*)");
+    const QString path = m_dialogs.openFileName(dialog);
+    if (path.isEmpty())
+        return;
+    // The size the file system gives, so any size is quick.
+    const FileSizes::FileResult sizes = FileSizes::ofFile(path);
+    if (!sizes.ok) {
+        m_dialogs.error(sizes.error);
+        return;
+    }
+    setText(Field::FileSizeBytes, sizes.sizes.bytes);
+    setText(Field::FileSizeK, sizes.sizes.kilobytes);
+    setText(Field::FileSizeMB, sizes.sizes.megabytes);
 }
 
 void SoftwareEditor::setText(int field, const QString &text)

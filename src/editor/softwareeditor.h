@@ -84,6 +84,8 @@ public slots:
     void ComboBox_productChange(int index);
     void ComboBox_release_typeChange();
     void ComboBox_main_IDChange();
+    // "size from file...": the three sizes from the chosen file's real size.
+    void sizeFromFile();
 
 signals:
     // The software table changed: refresh the list and lay out its columns.

@@ -124,6 +124,8 @@ private slots:
     void productChooserLoadsItsRecord();
     void clearEditorEmptiesEveryControlAndStaysOnThePage();
     void multiSelectListsPaintSelectedItemsInTheHighlight();
+    void sizeFromFileFillsTheThreeSizes_data();
+    void sizeFromFileFillsTheThreeSizes();
 };
 
 void TestSoftwareEditor::everyFieldHasItsControlOnItsPageWithItsLimit()
@@ -178,7 +180,10 @@ void TestSoftwareEditor::pagesCarryTheirSectionsButtonsAndTabOrder()
     QStringList buttons;
     for (const QPushButton *button : panel->findChildren<QPushButton *>())
         buttons.append(button->text());
-    QCOMPARE(buttons, (QStringList{"Save", "< back", "next >", "-- create new data --"}));
+    QStringList pageButtons{"Save", "< back", "next >", "-- create new data --"};
+    if (page == 0)
+        pageButtons.prepend("size from file...");
+    QCOMPARE(buttons, pageButtons);
     QCOMPARE(panel->findChildren<QPushButton *>().last()->toolTip(),
              QStringLiteral("( create a new software )"));
 
@@ -732,3 +737,35 @@ void TestSoftwareEditor::multiSelectListsPaintSelectedItemsInTheHighlight()
 
 QTEST_MAIN(TestSoftwareEditor)
 #include "test_softwareeditor.moc"
+
+void TestSoftwareEditor::sizeFromFileFillsTheThreeSizes_data()
+{
+    QTest::addColumn<qint64>("size"); // -1: a folder is chosen
+    QTest::addColumn<QStringList>("sizes");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("an installer") << qint64(1192000) << QStringList{"1192000", "1164", "1.14"} << "";
+    QTest::newRow("a folder keeps the boxes") << qint64(-1) << QStringList{"1192000", "1159", "1.15"}
+                                              << "is a folder, not the program's file.";
+}
+
+void TestSoftwareEditor::sizeFromFileFillsTheThreeSizes()
+{
+    QFETCH(qint64, size);
+    QFETCH(QStringList, sizes);
+    QFETCH(QString, error);
+    Editor e;
+    QString chosen = e.dir.path();
+    if (size >= 0) {
+        chosen = e.dir.filePath("setup.exe");
+        QFile file(chosen);
+        QVERIFY(file.open(QIODevice::WriteOnly) && file.resize(size));
+    }
+    e.dialogs.fileNames = {chosen};
+    e.click("Button_size_from_file");
+    QCOMPARE((QStringList{e.find<QLineEdit>("Edit_size_byte")->text(), e.find<QLineEdit>("Edit_size_kb")->text(),
+                          e.find<QLineEdit>("Edit_size_mb")->text()}),
+             sizes);
+    const QStringList errors = e.dialogs.texts(FakeDialogs::Kind::Error);
+    QCOMPARE(errors.size(), error.isEmpty() ? 0 : 1);
+    QVERIFY(error.isEmpty() || errors.first().endsWith(error));
+}
