@@ -5,6 +5,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPlainTextEdit>
@@ -14,7 +15,7 @@ PadCheckMarks::PadCheckMarks(SoftwareEditor &editor, QObject *parent)
 {
     m_delay.setSingleShot(true);
     m_delay.setInterval(DelayMs);
-    connect(&m_delay, &QTimer::timeout, this, &PadCheckMarks::refresh);
+    connect(&m_delay, &QTimer::timeout, this, &PadCheckMarks::refreshIfShown);
     for (int n = 0; n < FieldCatalogue::FieldCount; ++n) {
         if (QWidget *control = m_editor.control(n))
             watch(control);
@@ -37,8 +38,23 @@ void PadCheckMarks::watch(QWidget *control)
         connect(box, &QAbstractButton::toggled, this, later);
 }
 
+void PadCheckMarks::refreshIfShown()
+{
+    m_waiting = m_editor.currentPage() < 0;
+    if (!m_waiting)
+        refresh();
+}
+
+bool PadCheckMarks::eventFilter(QObject *watched, QEvent *event)
+{
+    if (event->type() == QEvent::ShowToParent && m_waiting)
+        m_delay.start();
+    return QObject::eventFilter(watched, event);
+}
+
 void PadCheckMarks::refresh()
 {
+    m_waiting = false;
     m_delay.stop();
     // What a save would store, and so what the export would write.
     QStringList record(FieldCatalogue::FieldCount);

@@ -29,6 +29,10 @@ public:
 
     // Checks the editor's contents now and marks the controls.
     void refresh();
+
+protected:
+    // An editor page coming into view gets the check that waited for it.
+    bool eventFilter(QObject *watched, QEvent *event) override;
     // The broken rules found by the last check.
     const QList<PadCheck::Violation> &violations() const { return m_violations; }
 
@@ -42,11 +46,15 @@ private:
     };
 
     void watch(QWidget *control);
+    // The delayed check: the rules are only worth their cost while a page
+    // shows them, so with every page hidden (the start) it waits.
+    void refreshIfShown();
     void mark(QWidget *control, const QString &rule);
     void unmark(const Original &original);
 
     SoftwareEditor &m_editor;
     QTimer m_delay;
+    bool m_waiting = false;
     QList<PadCheck::Violation> m_violations;
     // The marked controls by field, with what they looked like before.
     QHash<int, Original> m_marked;

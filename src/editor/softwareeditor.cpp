@@ -97,6 +97,8 @@ SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, T
     setValues(EditorRules::exampleContents());
     m_unchanged = values();
     m_padMarks = new PadCheckMarks(*this, this);
+    for (QWidget *page : m_pages)
+        page->installEventFilter(m_padMarks);
 }
 
 void SoftwareEditor::setProductChooser(ProductChooserModel *items)

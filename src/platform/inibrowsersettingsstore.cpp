@@ -89,7 +89,12 @@ void IniBrowserSettingsStore::writeString(const QString &key, const QString &nam
 {
     if (!m_settings)
         return;
-    m_settings->setValue(valuePath(key, name), value);
+    // The same value again is no change: the file is left as it is.
+    const QString path = valuePath(key, name);
+    const QVariant stored = m_settings->value(path);
+    if (stored.isValid() && stored.toString() == value)
+        return;
+    m_settings->setValue(path, value);
     m_settings->sync();
 }
 
@@ -100,7 +105,7 @@ void IniBrowserSettingsStore::writeInteger(const QString &key, const QString &na
 
 void IniBrowserSettingsStore::deleteValue(const QString &key, const QString &name)
 {
-    if (!m_settings)
+    if (!m_settings || !m_settings->contains(valuePath(key, name)))
         return;
     m_settings->remove(valuePath(key, name));
     m_settings->sync();

@@ -126,6 +126,9 @@ QString Settings::text(const char *section, const char *key, const QString &fall
 
 void Settings::setText(const char *section, const char *key, const QString &value)
 {
+    // The same value again is no change: the file is left as it is.
+    if (m_ini.value(QString::fromLatin1(section), QString::fromLatin1(key)) == value)
+        return;
     m_ini.setValue(QString::fromLatin1(section), QString::fromLatin1(key), value);
     m_changed = true;
     sync();

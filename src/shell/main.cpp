@@ -42,6 +42,10 @@ int main(int argc, char *argv[])
     QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
     switch (CommandLine::modeFor(argc, argv)) {
     case CommandLine::Mode::Answer: {
+        // A command matches each pattern once or twice: compiling them to
+        // machine code first would cost more than it saves.
+        if (!qEnvironmentVariableIsSet("QT_ENABLE_REGEXP_JIT"))
+            qputenv("QT_ENABLE_REGEXP_JIT", "0");
         QCoreApplication core(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Kelvane Submit"));
         const int code = CommandLine::handle();
