@@ -466,10 +466,15 @@ void TForm1::startUp()
     // 5. The settings file, kept for the whole run (opened before the views
     // were built, which hold on to it).
     showNotices(m_workspace.settingsProblem());
-    // The size the user left it at, never below the designed one.
+    // The size the user left it at, never below the designed one, nor
+    // larger than the screen it opens on now (a smaller monitor since).
     if (const auto kept = WebWindowGeometry::parse(m_workspace.settings().mainWindow());
-        kept && kept->width > 0 && kept->height > 0)
-        resize(std::max(kept->width, int(ClientWidth)), std::max(kept->height, int(MinimumClientHeight)));
+        kept && kept->width > 0 && kept->height > 0) {
+        QSize size(std::max(kept->width, int(ClientWidth)), std::max(kept->height, int(MinimumClientHeight)));
+        if (const QScreen *screen = QGuiApplication::primaryScreen())
+            size = size.boundedTo(screen->availableSize()).expandedTo(QSize(ClientWidth, MinimumClientHeight));
+        resize(size);
+    }
     RecordSelection &selection = m_workspace.recordSelection();
     // The record-selected step ends "select all soft products" first.
     selection.selectAllProductsMode = [this] { return m_submitView->selectAllSoftProducts(); };
