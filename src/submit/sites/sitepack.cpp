@@ -47,9 +47,15 @@ constexpr const char *FieldMapKey = "fieldMap";
 // lists would take gigabytes. Room for each site's own, and keys of later
 // versions.
 constexpr qsizetype MaxContainers = 16 * qsizetype(SitePack::MaxSites);
-// Unknown keys named in the note, and how much of each.
+// Unknown keys named in the note.
 constexpr int NamedKeys = 10;
-constexpr int ShownKeyChars = 40;
+
+// A key, name or reason as the user is shown it: a hostile pack's megabyte
+// of name would not fit a window.
+QString shown(const QString &text, int maxChars = SitePack::MaxShownChars)
+{
+    return text.size() > maxChars ? text.left(maxChars) + QChar(0x2026) : text;
+}
 
 void appendString(QByteArray &out, const QString &text)
 {
@@ -186,18 +192,14 @@ QString noteFor(const QStringList &keys)
 {
     if (keys.isEmpty())
         return QString();
-    QStringList shown;
-    for (int i = 0; i < keys.size() && i < NamedKeys; ++i) {
-        const QString &key = keys.at(i);
-        shown.append(QLatin1Char('"') +
-                     (key.size() > ShownKeyChars ? key.left(ShownKeyChars) + QChar(0x2026) : key) +
-                     QLatin1Char('"'));
-    }
+    QStringList named;
+    for (int i = 0; i < keys.size() && i < NamedKeys; ++i)
+        named.append(QLatin1Char('"') + keys.at(i) + QLatin1Char('"'));
     QString note = tr("The pack's sites hold keys this version does not know; they were "
                       "ignored: %1")
-                       .arg(shown.join(QStringLiteral(", ")));
-    if (keys.size() > shown.size())
-        note += tr(" and %1 more").arg(keys.size() - shown.size());
+                       .arg(named.join(QStringLiteral(", ")));
+    if (keys.size() > named.size())
+        note += tr(" and %1 more").arg(keys.size() - named.size());
     return note + QLatin1Char('.');
 }
 
@@ -328,13 +330,13 @@ ReadResult read(const QByteArray &bytes, const Refusal &siteRule)
         for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
             if (!isCredentialKey(it.key()))
                 continue;
-            const QString name = siteName(sites.at(s));
+            const QString name = shown(siteName(sites.at(s)));
             const QString which = name.isEmpty() ? tr("Site %1 of this pack").arg(s + 1)
                                                  : tr("The site \"%1\" in this pack").arg(name);
             return refuse(Status::HasCredentials,
                           tr("%1 carries a user name or password (the key \"%2\"). A site pack "
                              "never carries them, so nothing was read from it.")
-                              .arg(which, it.key().left(ShownKeyChars)));
+                              .arg(which, shown(it.key())));
         }
     }
 
@@ -351,12 +353,13 @@ ReadResult read(const QByteArray &bytes, const Refusal &siteRule)
         const QJsonObject object = sites.at(s).toObject();
         for (auto it = object.constBegin(); it != object.constEnd(); ++it) {
             if (!isKnownKey(it.key()))
-                unknown.insert(it.key());
+                unknown.insert(shown(it.key()));
         }
-        refused.name = siteName(sites.at(s));
+        const QString name = siteName(sites.at(s));
+        refused.name = shown(name);
         // The first site of a name takes it, taken or refused.
-        const QString folded = refused.name.toCaseFolded();
-        const bool twice = !refused.name.isEmpty() && names.contains(folded);
+        const QString folded = name.toCaseFolded();
+        const bool twice = !name.isEmpty() && names.contains(folded);
         names.insert(folded);
         QStringList cells;
         if (twice)
@@ -364,7 +367,7 @@ ReadResult read(const QByteArray &bytes, const Refusal &siteRule)
         else
             refused.reason = readSite(object, cells);
         if (refused.reason.isEmpty() && siteRule)
-            refused.reason = siteRule(cells);
+            refused.reason = shown(siteRule(cells), 4 * MaxShownChars); // it may quote a cell
         if (refused.reason.isEmpty())
             result.sites.append(cells);
         else

@@ -59,6 +59,9 @@ inline constexpr int MaxSites = 20000;
 // All of one site's texts together, in characters: a site library record's bound.
 inline constexpr qsizetype MaxSiteChars = 64 * 1024;
 inline constexpr int MaxFieldMapEntries = UserSites::MaxCells - UserSites::FixedCells;
+// Names and keys the user is shown are cut short past this; a reason the
+// site rule gives past four times this.
+inline constexpr int MaxShownChars = 100;
 
 // Writes the sites (site records in SiteRecord order) as a pack, user passes
 // left out and each field map up to its first blank entry.
@@ -80,7 +83,7 @@ enum class Status {
 struct RefusedSite
 {
     int number = 0; // the site's place in the pack, from 1
-    QString name;   // as the pack gives it; "" when it has none
+    QString name;   // as the pack gives it, cut short (MaxShownChars); "" when none
     QString reason;
 };
 
@@ -96,8 +99,8 @@ struct ReadResult
     // user pass blank.
     QList<QStringList> sites;
     QList<RefusedSite> refused;
-    // Site keys this version does not know, and a line for the user naming
-    // them ("" when there are none).
+    // Site keys this version does not know (cut short), and a line for the
+    // user naming some of them ("" when there are none).
     QStringList unknownKeys;
     QString note;
 };
