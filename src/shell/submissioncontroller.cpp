@@ -10,6 +10,7 @@
 #include "submit/historyview.h"
 #include "submit/siteeditordialog.h"
 #include "submit/run/runpadcheck.h"
+#include "submit/runsummarydialog.h"
 #include "submit/sitecheckreportdialog.h"
 #include "submit/sitelistmodel.h"
 #include "submit/sites/credentials.h"
@@ -89,6 +90,7 @@ void SubmissionController::wireViews()
             [this] { m_host.softwareMarksChanged(); });
     connect(&m_run, &SubmissionRun::chooserAndExitEnabledChanged, this,
             [this](bool enabled) { m_submitView.productChooser()->setEnabled(enabled); });
+    connect(&m_run, &SubmissionRun::finished, this, &SubmissionController::showRunSummary);
     connect(&m_run, &SubmissionRun::bringToFront, this, [this] {
         m_window->raise();
         m_window->activateWindow();
@@ -297,6 +299,9 @@ void SubmissionController::submissionClosed(SubmissionWindow *window, int result
 {
     windowClosed(window, geometry);
     if (const std::optional<SubmissionRun::Pair> pair = m_run.openPair()) {
+        const bool email = m_workspace.sites().cell(SiteRecord::Login, pair->siteRow).trimmed()
+                           == QString::number(SiteRecord::EmailSite);
+        m_run.setOpenPairNote(email ? tr("sent by e-mail") : window ? window->leftToUser() : QString());
         const HistoryRecord::Recorded recorded =
             HistoryRecord::record(m_workspace.history(), m_workspace.files().history(),
                                   resultCode, pair->softwareRow, *m_clock, m_locale);
@@ -317,6 +322,22 @@ void SubmissionController::registrationClosed(SubmissionWindow *window, const We
 {
     windowClosed(window, geometry);
     m_run.registrationClosed();
+}
+
+void SubmissionController::showRunSummary()
+{
+    if (m_run.summaryOfRun().isEmpty())
+        return;
+    delete m_runSummary.data();
+    m_runSummary = new RunSummaryDialog(m_run.summaryOfRun(), m_dialogs, m_window);
+    m_runSummary->setAttribute(Qt::WA_DeleteOnClose);
+    connect(m_runSummary, &RunSummaryDialog::markAgainRequested, this, [this](const QList<int> &rows) {
+        Table &sites = m_workspace.sites();
+        for (int row = 1; row < sites.rowCount(); ++row)
+            Marks::set(sites, row, rows.contains(row));
+        m_submitView.model()->marksChanged();
+    });
+    m_runSummary->show();
 }
 
 bool SubmissionController::mayCloseProgram()

@@ -8,6 +8,7 @@
 #include "submit/guarddialog.h"
 #include "submit/run/sitecheckreport.h"
 #include "submit/run/submissionrun.h"
+#include "submit/runsummarydialog.h"
 #include "submit/sitecheckreportdialog.h"
 #include "submit/browserengine.h"
 #include "submit/softwarelisthost.h"
@@ -84,6 +85,7 @@ public:
     void checkMarkedSites();
     SiteCheck *siteCheck() const { return m_siteCheck; }
     SiteCheckReportDialog *siteCheckReport() const { return m_siteCheckReport; }
+    RunSummaryDialog *runSummary() const { return m_runSummary; }
     // The site editor's "read form from page": the inputs the user picked.
     QList<FormWalk::FieldMapEntry> readFormFromPage(const QStringList &siteRecord);
 
@@ -132,6 +134,8 @@ private:
     void wireViews();
     void siteCheckFinished(const QList<SiteCheckResult> &results);
     void openSubmission(int siteRow, int softwareRow);
+    // The window that ends a run, when the run handled any pair.
+    void showRunSummary();
     // The browser module, loaded at the first page; its failure is told.
     BrowserEngine *browserEngine();
     // nullptr when the browser could not be loaded.
@@ -166,5 +170,6 @@ private:
     QPointer<TForm3> m_credentials;
     QPointer<SiteEditorDialog> m_siteEditor;
     QPointer<SiteCheck> m_siteCheck;
+    QPointer<RunSummaryDialog> m_runSummary;
     QPointer<SiteCheckReportDialog> m_siteCheckReport;
 };

@@ -1,7 +1,7 @@
 #include "submit/sitecheckreportdialog.h"
 
 #include "platform/dialogs.h"
-#include "platform/recordfile.h"
+#include "platform/reportfile.h"
 
 #include <QBrush>
 #include <QColor>
@@ -149,14 +149,6 @@ bool SiteCheckReportDialog::saveAsHtml()
 bool SiteCheckReportDialog::save(const QString &title, const QString &filter,
                                  const QString &suffix, const QByteArray &bytes)
 {
-    const QString path = m_dialogs.saveFileName(
-        {title, filter, suffix, QStringLiteral("site check.") + suffix});
-    if (path.isEmpty())
-        return false;
-    const QString error = RecordFile::writeFramed(path, bytes);
-    if (!error.isEmpty()) {
-        m_dialogs.error(error);
-        return false;
-    }
-    return true;
+    return ReportFile::saveAs(m_dialogs, {title, filter, suffix, QStringLiteral("site check.") + suffix},
+                              bytes);
 }

@@ -40,6 +40,9 @@
 #include <QSettings>
 #include <QTableView>
 #include <QTemporaryDir>
+#include "submit/runsummarydialog.h"
+
+#include <QTableView>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -317,6 +320,19 @@ private slots:
         // Nothing is left for the close to write.
         QVERIFY(!m_form->workspace().historyChanged());
         QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.messages().join('\n')));
+
+        // The run ends with its summary; the failed site is marked again, alone.
+        RunSummaryDialog *summary = controller().runSummary();
+        QVERIFY(summary && summary->isVisible());
+        QCOMPARE(summary->countsText(), QStringLiteral("2 ok, 1 failed, 1 cancelled, 0 skipped by the check"));
+        QCOMPARE(summary->table()->model()->index(1, RunSummary::OutcomeColumn).data().toString(),
+                 QStringLiteral("failed"));
+        summary->findChild<QPushButton *>(QStringLiteral("MarkFailedAgain"))->click();
+        QList<int> marked;
+        for (int r = 1; r < m_form->workspace().sites().rowCount(); ++r)
+            if (Marks::isMarked(m_form->workspace().sites(), r))
+                marked.append(r);
+        QCOMPARE(marked, QList<int>{1});
     }
 
     void aProductPickedWhileTheWindowLoadsChangesNeitherTheFormNorTheCell()

@@ -195,6 +195,10 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     connect(m_handling, &PageHandling::statusTextChanged, this,
             [this](const QString &text) { m_status->showMessage(text); });
     connect(m_handling, &PageHandling::attentionChanged, this, &TForm2::showNotice);
+    connect(m_handling, &PageHandling::attentionChanged, this, [this](const QString &text) {
+        if (!text.isEmpty())
+            m_leftToUser = text;
+    });
     connect(m_handling, &PageHandling::siteNoteChanged, this, &TForm2::showNotice);
     connect(m_handling, &PageHandling::suggestionChanged, this, &TForm2::showSuggestion);
     connect(m_handling, &PageHandling::answerTextRequested, m_driver,

@@ -74,6 +74,7 @@ public:
     WebWindowGeometry webWindowGeometry() const;
 
     int resultCode() const override;
+    QString leftToUser() const override { return m_leftToUser; }
     PageHandling &pageHandling() const { return *m_handling; }
     PageDriver &pageDriver() const { return *m_driver; }
     QWebEngineView *browser() const { return m_view; }
@@ -121,6 +122,7 @@ private:
     bool m_suggestionFocused = false;
     QStatusBar *m_status = nullptr;
     bool m_closing = false;
+    QString m_leftToUser;
     // While the fill's answer may come in place: the page is looked at now and then.
     QTimer *m_inPlaceWatch = nullptr;
 };

@@ -23,6 +23,9 @@ public:
     using QWidget::QWidget;
     // The site row, or minus the site row for a registration window.
     virtual int resultCode() const = 0;
+    // What the page left to the user (a file to choose, a picture code to
+    // type), the latest one; "" when nothing was.
+    virtual QString leftToUser() const { return QString(); }
 
 signals:
     // An outcome button was pressed: positive done, negative failed, 0 cancelled.

@@ -1,6 +1,7 @@
 #include "submit/run/sitecheckreport.h"
 
 #include "platform/csvtext.h"
+#include "platform/htmltable.h"
 #include "submit/browser/pagehandling.h"
 #include "submit/formwalk/formwalkplan.h"
 #include "submit/sites/siterecord.h"
@@ -18,20 +19,6 @@ namespace {
 QString tr(const char *text, const char *disambiguation = nullptr, int n = -1)
 {
     return QCoreApplication::translate("SiteCheckReport", text, disambiguation, n);
-}
-
-// Control characters have no place in a page, and some browsers stop at them.
-QString withoutControls(const QString &value)
-{
-    QString out;
-    out.reserve(value.size());
-    for (QChar c : value) {
-        const char16_t u = c.unicode();
-        if ((u < 0x20 && u != u'\t' && u != u'\n') || (u >= 0x7f && u <= 0x9f))
-            continue;
-        out.append(c);
-    }
-    return out;
 }
 
 SiteCheckResult blank(const QStringList &siteRecord)
@@ -232,7 +219,9 @@ QString cell(const SiteCheckResult &r, int column)
     }
 }
 
-QByteArray csv(const QList<SiteCheckResult> &results)
+namespace {
+
+QList<QStringList> rowsOf(const QList<SiteCheckResult> &results)
 {
     QList<QStringList> rows;
     rows.reserve(results.size());
@@ -242,25 +231,19 @@ QByteArray csv(const QList<SiteCheckResult> &results)
             fields.append(cell(r, c));
         rows.append(fields);
     }
-    return CsvText::table(headings(), rows);
+    return rows;
+}
+
+} // namespace
+
+QByteArray csv(const QList<SiteCheckResult> &results)
+{
+    return CsvText::table(headings(), rowsOf(results));
 }
 
 QByteArray html(const QList<SiteCheckResult> &results, const QString &title)
 {
-    QString out = QStringLiteral("<!DOCTYPE html>\n<html><head><meta charset=\"utf-8\">"
-                                 "<title>%1</title></head>\n<body>\n<h1>%1</h1>\n<table border=\"1\">\n<tr>")
-                      .arg(withoutControls(title).toHtmlEscaped());
-    for (const QString &h : headings())
-        out += QLatin1String("<th>") + h.toHtmlEscaped() + QLatin1String("</th>");
-    out += QLatin1String("</tr>\n");
-    for (const SiteCheckResult &r : results) {
-        out += QLatin1String("<tr>");
-        for (int c = 0; c < ColumnCount; ++c)
-            out += QLatin1String("<td>") + withoutControls(cell(r, c)).toHtmlEscaped() + QLatin1String("</td>");
-        out += QLatin1String("</tr>\n");
-    }
-    out += QLatin1String("</table>\n</body></html>\n");
-    return out.toUtf8();
+    return HtmlTable::page(title, headings(), rowsOf(results));
 }
 
 } // namespace SiteCheckReport

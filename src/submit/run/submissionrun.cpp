@@ -119,6 +119,12 @@ SubmissionRun::Start SubmissionRun::submit(const Selection &selection)
     m_position = Pair{};
     m_openPair.reset();
     m_summary = Summary{};
+    m_record.clear();
+    QList<quint64> leftOut(m_leftOut.cbegin(), m_leftOut.cend());
+    std::sort(leftOut.begin(), leftOut.end());
+    for (quint64 k : leftOut)
+        m_record.add(entryFor(Pair{int(k >> 32), int(k & 0xffffffffu)},
+                              RunSummary::Outcome::SkippedByCheck, QString()));
     advance();
     return Start::Started;
 }
@@ -285,10 +291,18 @@ void SubmissionRun::advance()
     notifyEnabled();
 }
 
+RunSummary::Entry SubmissionRun::entryFor(Pair pair, RunSummary::Outcome outcome,
+                                          const QString &note) const
+{
+    return {pair.siteRow, pair.softwareRow, m_submitList.cell(SiteRecord::SiteName, pair.siteRow),
+            m_software.cell(0, pair.softwareRow), outcome, note};
+}
+
 void SubmissionRun::submissionClosed(int resultCode)
 {
     if (!m_openPair)
         return;
+    const Pair closed = *m_openPair;
     m_openPair.reset();
     if (resultCode > 0)
         ++m_summary.done;
@@ -296,6 +310,12 @@ void SubmissionRun::submissionClosed(int resultCode)
         ++m_summary.failed;
     else
         ++m_summary.cancelled;
+    m_record.add(entryFor(closed,
+                          resultCode > 0   ? RunSummary::Outcome::Ok
+                          : resultCode < 0 ? RunSummary::Outcome::Failed
+                                           : RunSummary::Outcome::Cancelled,
+                          m_openNote));
+    m_openNote.clear();
     m_open = std::max(0, m_open - 1);
     advance();
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/table.h"
+#include "submit/run/runsummary.h"
 
 #include <QList>
 #include <QObject>
@@ -149,6 +150,13 @@ public:
     };
     Progress progress() const;
 
+    // Each pair of the latest run and what became of it, kept after the run
+    // ends until the next one starts.
+    const RunSummary &summaryOfRun() const { return m_record; }
+    // What was left to the user in the open pair's window, for its summary
+    // line; given before submissionClosed().
+    void setOpenPairNote(const QString &note) { m_openNote = note; }
+
 signals:
     // Make `softwareRow` the selected record (product chooser item index
     // softwareRow - 1, software list current row softwareRow) and open a
@@ -177,6 +185,7 @@ private:
     QList<int> takenProducts() const;
     void advance();
     void notifyEnabled();
+    RunSummary::Entry entryFor(Pair pair, RunSummary::Outcome outcome, const QString &note) const;
 
     Table &m_submitList;
     Table &m_software;
@@ -189,6 +198,8 @@ private:
     Pair m_position;
     std::optional<Pair> m_openPair;
     Summary m_summary;
+    RunSummary m_record;
+    QString m_openNote;
     bool m_advancing = false;
     bool m_advanceAgain = false;
     bool m_shownEnabled = true;

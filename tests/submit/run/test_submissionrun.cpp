@@ -115,6 +115,7 @@ private slots:
     void submitDuringARunChangesNothing();
     void pairsTheGuardLeavesOutAreSkippedThisRunOnly();
     void cancelAtTheGuardOpensNothingAndKeepsTheMarks();
+    void theSummaryListsEveryPairAndItsOutcome();
     void theProgressLineSaysHowFarTheRunHasCome_data();
     void theProgressLineSaysHowFarTheRunHasCome();
 };
@@ -591,3 +592,42 @@ void TestSubmissionRun::theProgressLineSaysHowFarTheRunHasCome()
 
 QTEST_GUILESS_MAIN(TestSubmissionRun)
 #include "test_submissionrun.moc"
+
+void TestSubmissionRun::theSummaryListsEveryPairAndItsOutcome()
+{
+    Harness h(4, 1);
+    markRows(h.sites, {1, 2, 3, 4});
+    markRows(h.software, {1});
+    h.sites.setCell(SiteRecord::SiteName, 3, QStringLiteral("=cmd|' /C calc'!A0"));
+    h.run.setPairGuard([](const QList<int> &, const QList<int> &) {
+        return std::optional<QList<Run::Pair>>(QList<Run::Pair>{{4, 1}});
+    });
+    QCOMPARE(h.submitMarked(), Run::Start::Started);
+    const int results[] = {1, -2, -3}; // done, failed, failed
+    for (int code : results) {
+        QVERIFY(h.run.openPair());
+        if (code == -3)
+            h.run.setOpenPairNote(QStringLiteral("type the picture code"));
+        h.run.submissionClosed(code);
+    }
+    QVERIFY(!h.run.isRunning());
+    const RunSummary &summary = h.run.summaryOfRun();
+    QCOMPARE(summary.countsText(), QStringLiteral("1 ok, 2 failed, 0 cancelled, 1 skipped by the check"));
+    QCOMPARE(summary.failedSiteRows(), (QList<int>{2, 3}));
+    // The skipped pair first, then the run's order; a formula-like name is made inert.
+    QCOMPARE(summary.csv(),
+             QByteArray("Site,Product,Outcome,Note\r\n"
+                        "Site 4,Product 1,skipped by the check,\r\n"
+                        "Site 1,Product 1,ok,\r\n"
+                        "Site 2,Product 1,failed,\r\n"
+                        "'=cmd|' /C calc'!A0,Product 1,failed,type the picture code\r\n"));
+    QVERIFY(summary.html(QStringLiteral("Run")).contains(
+        "<tr><td>=cmd|' /C calc'!A0</td><td>Product 1</td><td>failed</td>"));
+    // The next run starts a summary of its own.
+    h.run.setPairGuard([](const QList<int> &, const QList<int> &) {
+        return std::optional<QList<Run::Pair>>(QList<Run::Pair>{});
+    });
+    markRows(h.sites, {1});
+    QCOMPARE(h.submitMarked(), Run::Start::Started);
+    QCOMPARE(h.run.summaryOfRun().entries().size(), 0);
+}
