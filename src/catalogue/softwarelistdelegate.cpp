@@ -1,6 +1,7 @@
 #include "catalogue/softwarelistdelegate.h"
 
 #include "catalogue/fieldcatalogue.h"
+#include "catalogue/softwarelistmodel.h"
 
 #include <QApplication>
 #include <QPainter>
@@ -35,6 +36,22 @@ void SoftwareListDelegate::paint(QPainter *painter, const QStyleOptionViewItem &
     const QRect textRect = cell.adjusted(left, TextTop, 0, 0);
     painter->drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine,
                       index.data(Qt::DisplayRole).toString());
+
+    // A standing's parts as a thin bar along the cell's bottom.
+    const QList<int> parts = index.data(SoftwareListModel::BarRole).value<QList<int>>();
+    int total = 0;
+    for (int part : parts)
+        total += part;
+    if (total > 0) {
+        static const QColor colours[] = {QColor(40, 150, 40), QColor(200, 40, 40), QColor(200, 200, 200)};
+        const QRect bar(cell.left() + TextLeft, cell.bottom() - 3, cell.width() - 2 * TextLeft, 3);
+        int x = bar.left();
+        for (int i = 0; i < parts.size() && i < 3; ++i) {
+            const int width = int(qint64(bar.width()) * parts.at(i) / total);
+            painter->fillRect(QRect(x, bar.top(), width, bar.height()), colours[i]);
+            x += width;
+        }
+    }
 
     if (withBox) {
         QStyleOptionButton box;

@@ -57,6 +57,7 @@ constexpr int StatusLineHeight = 22;
 constexpr int InitialExtraHeight = 6 + 18;
 constexpr int ColumnTextMargin = 15;
 constexpr int DefaultColumnWidth = 64;
+constexpr int StandingColumnWidth = 190;
 
 struct SystemCommand
 {
@@ -235,6 +236,13 @@ void TForm1::buildViews()
     // controller's.
 
     m_historyView = placeView(new HistoryView(m_workspace.history(), this), ViewWidth);
+    // The software list's standing column follows the history.
+    const auto refreshStanding = [this] {
+        m_standing = Standing::ofProducts(m_workspace.history());
+        m_softwareModel->extraColumnChanged();
+    };
+    connect(m_historyView->model(), &QAbstractItemModel::modelReset, this, refreshStanding);
+    connect(m_historyView->model(), &QAbstractItemModel::dataChanged, this, refreshStanding);
     m_views.append(m_historyView);
     m_feedbackView = placeView(
         new FeedbackView(m_dialogs, m_addresses, [this] { hideAllViews(); }, this), ViewWidth);
@@ -293,7 +301,20 @@ void TForm1::buildSoftwareListView(QWidget *view)
     m_softwareList->horizontalHeader()->setHighlightSections(false);
 
     m_softwareModel = new SoftwareListModel(m_workspace.software(), this);
+    // Each product's standing over all sites, next to its name.
+    m_softwareModel->setExtraColumn(tr("Standing"), [this](int row, int role) -> QVariant {
+        const Standing::Counts counts = m_standing.value(row);
+        if (role == Qt::DisplayRole)
+            return tr("%1 ok · %2 failed · %3 not yet").arg(counts.ok).arg(counts.failed).arg(counts.notYet);
+        if (role == Qt::ToolTipRole)
+            return Standing::text(counts);
+        if (role == SoftwareListModel::BarRole)
+            return QVariant::fromValue(QList<int>{counts.ok, counts.failed, counts.notYet});
+        return {};
+    });
     m_softwareList->setModel(m_softwareModel);
+    m_softwareList->horizontalHeader()->moveSection(m_softwareModel->extraColumn(), 1);
+    m_softwareList->setColumnWidth(m_softwareModel->extraColumn(), StandingColumnWidth);
     m_softwareList->setItemDelegate(new SoftwareListDelegate(m_softwareList));
     // A press on a record's check box toggles its submission mark.
     m_softwareList->viewport()->installEventFilter(this);

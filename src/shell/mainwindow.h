@@ -2,6 +2,7 @@
 
 #include "shell/submissioncontroller.h"
 #include "shell/workspace.h"
+#include "submit/history/standing.h"
 #include "submit/submitview.h"
 
 #include <QList>
@@ -176,6 +177,8 @@ private:
     QWidget *m_softwareView = nullptr;
     QTableView *m_softwareList = nullptr;
     SoftwareListModel *m_softwareModel = nullptr;
+    // Each product's standing, by software row, from the history.
+    QList<Standing::Counts> m_standing;
     QWidget *m_softwareButtons = nullptr;
     SubmissionController *m_submission = nullptr;
     UpdateCommand *m_update = nullptr;

@@ -601,6 +601,23 @@ private slots:
         QCOMPARE(startWindow()->width(), screenWidth);
     }
 
+    void theSoftwareListShowsEachProductsStandingOverTheHistory()
+    {
+        writeCatalogue({record("Alpha"), record("Beta")});
+        auto form = startWindow();
+        SoftwareListModel *model = form->softwareModel();
+        const int column = model->extraColumn();
+        QCOMPARE(model->headerData(column, Qt::Horizontal).toString(), QStringLiteral("Standing"));
+        QCOMPARE(model->index(1, column).data().toString(), QStringLiteral("0 ok · 0 failed · 10 not yet"));
+        // An outcome in the history reaches the list.
+        form->workspace().history().setCell(2, 3, QStringLiteral("   fail"));
+        form->workspace().history().setCell(2, 4, QStringLiteral("12/10/2026  ok"));
+        form->historyView()->cellsChanged();
+        QCOMPARE(model->index(1, column).data().toString(), QStringLiteral("1 ok · 1 failed · 8 not yet"));
+        QCOMPARE(model->index(1, column).data(SoftwareListModel::BarRole).value<QList<int>>(),
+                 (QList<int>{1, 1, 8}));
+    }
+
     void aPressOnARecordsCheckBoxTogglesItsSubmissionMark_data()
     {
         QTest::addColumn<int>("x");
