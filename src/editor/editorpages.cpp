@@ -183,10 +183,11 @@ bool isTall(EditorKind kind)
         || kind == EditorKind::LanguageList;
 }
 
-// Long addresses and texts get a line of their own.
+// Long addresses and texts get a line of their own; so does the product's
+// name, which half a line cut short after a dozen letters.
 bool isWide(const FieldInfo &info)
 {
-    return isTall(info.kind) || (info.kind == EditorKind::Edit && info.limit >= 150)
+    return isTall(info.kind) || info.number == Field::ProgramName || (info.kind == EditorKind::Edit && info.limit >= 150)
         || info.kind == EditorKind::CheckBoxYesNo || info.number == Field::AdultContent;
 }
 

@@ -124,6 +124,7 @@ private slots:
     void productChooserLoadsItsRecord();
     void clearEditorEmptiesEveryControlAndStaysOnThePage();
     void multiSelectListsPaintSelectedItemsInTheHighlight();
+    void theNameBoxShowsATypicalNameWhole();
     void sizeFromFileFillsTheThreeSizes_data();
     void sizeFromFileFillsTheThreeSizes();
 };
@@ -733,6 +734,21 @@ void TestSoftwareEditor::multiSelectListsPaintSelectedItemsInTheHighlight()
              os->palette().color(QPalette::Highlight));
     QVERIFY(os->palette().color(QPalette::Highlight) != QColor(230, 230, 230));
     QCOMPARE(QColor(image.pixel(plain.right() - 2, plain.center().y())), QColor(Qt::white));
+}
+
+void TestSoftwareEditor::theNameBoxShowsATypicalNameWhole()
+{
+    Editor e;
+    e.window.show();
+    e.editor->showPage(0);
+    QCoreApplication::processEvents();
+    auto *name = e.find<QLineEdit>("Edit_program_name");
+    QVERIFY(name);
+    const QString typical = QStringLiteral("Frobnicator Pro Deluxe Edition 2026");
+    QVERIFY2(name->fontMetrics().horizontalAdvance(typical) < name->contentsRect().width() - 8,
+             qPrintable(QString::number(name->contentsRect().width())));
+    // Its neighbours keep room too: the version box is not squeezed out.
+    QVERIFY(e.find<QLineEdit>("Edit_version")->width() >= 80);
 }
 
 QTEST_MAIN(TestSoftwareEditor)
