@@ -22,7 +22,9 @@
 #include "shell/updatecommand.h"
 #include "shell/wheeltokeys.h"
 #include "submit/historyview.h"
+#include "platform/reportfile.h"
 
+#include <QRegularExpression>
 #include <QApplication>
 #include <QCloseEvent>
 #include <QComboBox>
@@ -237,12 +239,11 @@ void TForm1::buildViews()
 
     m_historyView = placeView(new HistoryView(m_workspace.history(), this), ViewWidth);
     // The software list's standing column follows the history.
-    const auto refreshStanding = [this] {
-        m_standing = Standing::ofProducts(m_workspace.history());
-        m_softwareModel->extraColumnChanged();
-    };
-    connect(m_historyView->model(), &QAbstractItemModel::modelReset, this, refreshStanding);
-    connect(m_historyView->model(), &QAbstractItemModel::dataChanged, this, refreshStanding);
+    connect(m_historyView, &HistoryView::standingChanged, this, [this] {
+        if (m_softwareModel)
+            m_softwareModel->extraColumnChanged();
+    });
+    connect(m_historyView, &HistoryView::reportRequested, this, &TForm1::saveProductReport);
     m_views.append(m_historyView);
     m_feedbackView = placeView(
         new FeedbackView(m_dialogs, m_addresses, [this] { hideAllViews(); }, this), ViewWidth);
@@ -303,7 +304,7 @@ void TForm1::buildSoftwareListView(QWidget *view)
     m_softwareModel = new SoftwareListModel(m_workspace.software(), this);
     // Each product's standing over all sites, next to its name.
     m_softwareModel->setExtraColumn(tr("Standing"), [this](int row, int role) -> QVariant {
-        const Standing::Counts counts = m_standing.value(row);
+        const Standing::Counts counts = m_historyView->standing().value(row);
         if (role == Qt::DisplayRole)
             return tr("%1 ok · %2 failed · %3 not yet").arg(counts.ok).arg(counts.failed).arg(counts.notYet);
         if (role == Qt::ToolTipRole)
@@ -456,6 +457,25 @@ void TForm1::editorHistoryChanged(bool saved)
     // Written at close when the save could not write it now.
     if (!saved)
         m_workspace.setHistoryChanged(true);
+}
+
+void TForm1::saveProductReport(int column, bool html)
+{
+    const Table &history = m_workspace.history();
+    if (column < 1 || column >= history.columnCount())
+        return;
+    // A product name may hold what a file name cannot.
+    QString name = history.cell(column, 0);
+    name.replace(QRegularExpression(QStringLiteral(R"([\\/:*?"<>|\x00-\x1f])")), QStringLiteral("_"));
+    const QString suffix = html ? QStringLiteral("html") : QStringLiteral("csv");
+    const Dialogs::FileDialogSettings settings{
+        html ? tr("Save the product's report as HTML") : tr("Save the product's report as CSV"),
+        html ? tr("HTML file (*.html *.htm)") : tr("CSV file (*.csv)"), suffix,
+        tr("%1 report.%2").arg(name.trimmed().isEmpty() ? tr("product") : name.trimmed(), suffix)};
+    const QByteArray bytes = html ? Standing::reportHtml(history, m_workspace.sites(), column)
+                                  : Standing::reportCsv(history, m_workspace.sites(), column);
+    if (ReportFile::saveAs(m_dialogs, settings, bytes))
+        m_statusLine->say(tr("Saved the report of '%1'.").arg(history.cell(column, 0)));
 }
 
 void TForm1::startUp()

@@ -129,6 +129,8 @@ private:
     void softwareMarksChanged() override;
     void setHistoryCurrentRow(int row) override;
     void showNotices(const Workspace::Notices &notices);
+    // One product's history (the history's column) saved as a report.
+    void saveProductReport(int column, bool html);
 
     void startUp();
     bool loadSiteTable();
@@ -178,7 +180,6 @@ private:
     QTableView *m_softwareList = nullptr;
     SoftwareListModel *m_softwareModel = nullptr;
     // Each product's standing, by software row, from the history.
-    QList<Standing::Counts> m_standing;
     QWidget *m_softwareButtons = nullptr;
     SubmissionController *m_submission = nullptr;
     UpdateCommand *m_update = nullptr;

@@ -2,6 +2,7 @@
 
 #include "platform/table.h"
 #include "submit/history/historyrules.h"
+#include "submit/historytotalsrow.h"
 
 #include <QApplication>
 #include <QColor>
@@ -106,6 +107,10 @@ HistoryView::HistoryView(Table &history, QWidget *parent) : QFrame(parent), m_hi
     m_grid->setModel(m_model);
     m_grid->setItemDelegate(new HistoryDelegate(history, m_grid));
     applyColumnWidths();
+    m_totals = new HistoryTotalsRow(m_grid, this);
+    connect(m_model, &QAbstractItemModel::modelReset, this, &HistoryView::refreshStanding);
+    connect(m_model, &QAbstractItemModel::dataChanged, this, &HistoryView::refreshStanding);
+    refreshStanding();
 
     connect(m_grid, &QAbstractItemView::pressed, this, &HistoryView::cellPressed);
     connect(m_grid, &QAbstractItemView::clicked, this, [this] {
@@ -117,6 +122,20 @@ HistoryView::HistoryView(Table &history, QWidget *parent) : QFrame(parent), m_hi
     QAction *deleteLine = m_popup->addAction(QStringLiteral("&delete line"));
     deleteLine->setObjectName(QStringLiteral("Pop_h_deleteline"));
     connect(deleteLine, &QAction::triggered, this, &HistoryView::Button4Click);
+    m_popup->addSeparator();
+    QAction *csv = m_popup->addAction(tr("save product's report as &CSV..."));
+    csv->setObjectName(QStringLiteral("Pop_h_reportcsv"));
+    QAction *html = m_popup->addAction(tr("save product's report as &HTML..."));
+    html->setObjectName(QStringLiteral("Pop_h_reporthtml"));
+    for (QAction *action : {csv, html}) {
+        connect(action, &QAction::triggered, this,
+                [this, isHtml = action == html] { emit reportRequested(currentColumn(), isHtml); });
+    }
+    // A report is one product's: the site column has none.
+    connect(m_popup, &QMenu::aboutToShow, this, [this, csv, html] {
+        csv->setEnabled(currentColumn() >= 1);
+        html->setEnabled(currentColumn() >= 1);
+    });
     connect(m_grid, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
         m_popup->popup(m_grid->viewport()->mapToGlobal(at));
     });
@@ -223,6 +242,13 @@ void HistoryView::Button4Click()
     }
 }
 
+void HistoryView::refreshStanding()
+{
+    m_standing = Standing::ofProducts(m_history);
+    m_totals->setCounts(m_standing);
+    emit standingChanged();
+}
+
 void HistoryView::applyColumnWidths()
 {
     for (int c = 0; c < m_model->columnCount(); ++c)
@@ -239,7 +265,12 @@ int HistoryView::productColumnWidth() const
 
 void HistoryView::layoutView()
 {
-    m_grid->setGeometry(0, 0, width(), std::max(0, height() - ListBottomMargin));
+    // The totals line sits under the grid, its cells under the grid's columns.
+    const int totals = m_totals->preferredHeight();
+    const int gridHeight = std::max(0, height() - ListBottomMargin - totals);
+    m_grid->setGeometry(0, 0, width(), gridHeight);
+    const int frame = m_grid->frameWidth();
+    m_totals->setGeometry(frame, gridHeight, std::max(0, width() - 2 * frame), totals);
     m_buttons->setGeometry(0, height() - BottomRowOffset, width(), BottomRowHeight);
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 
 #include "platform/tablemodel.h"
+#include "submit/history/standing.h"
 
 #include <QFrame>
 #include <QStyledItemDelegate>
 
 #include <functional>
 
+class HistoryTotalsRow;
 class QLabel;
 class QLineEdit;
 class QMenu;
@@ -72,6 +74,10 @@ public:
     QLineEdit *editBox() const { return m_edit; }
     QLabel *cellLabel() const { return m_label; }
     QMenu *popupMenu() const { return m_popup; }
+    HistoryTotalsRow *totalsRow() const { return m_totals; }
+    // Each product's standing over all sites, kept current with the table
+    // (index k: the product of column k).
+    const QList<Standing::Counts> &standing() const { return m_standing; }
 
     // The history was loaded or changed shape: shown again, widths reset.
     void reload(const std::function<void()> &change = {});
@@ -100,6 +106,10 @@ signals:
     void editRefused(const QString &message);
     // The table was clicked with this cell current (table row).
     void cellClicked(int column, int row);
+    // The standing changed with the table.
+    void standingChanged();
+    // The pop-up's report entries: the product of `column` (1..) as a file.
+    void reportRequested(int column, bool html);
 
 protected:
     void resizeEvent(QResizeEvent *event) override;
@@ -107,11 +117,14 @@ protected:
 private:
     void applyColumnWidths();
     void cellPressed(const QModelIndex &index);
+    void refreshStanding();
 
     Table &m_history;
     QTableView *m_grid = nullptr;
     HistoryModel *m_model = nullptr;
     QMenu *m_popup = nullptr;
+    HistoryTotalsRow *m_totals = nullptr;
+    QList<Standing::Counts> m_standing;
     QWidget *m_buttons = nullptr;
     QLineEdit *m_edit = nullptr;
     QLabel *m_label = nullptr;

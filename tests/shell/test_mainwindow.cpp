@@ -4,6 +4,7 @@
 #include "editor/softwareeditor.h"
 #include "shell/mainwindow.h"
 #include "submit/historyview.h"
+#include "submit/historytotalsrow.h"
 #include "support/windowharness.h"
 
 #include <QComboBox>
@@ -15,6 +16,7 @@
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSettings>
+#include <QLineEdit>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QScreen>
@@ -616,6 +618,39 @@ private slots:
         QCOMPARE(model->index(1, column).data().toString(), QStringLiteral("1 ok · 1 failed · 8 not yet"));
         QCOMPARE(model->index(1, column).data(SoftwareListModel::BarRole).value<QList<int>>(),
                  (QList<int>{1, 1, 8}));
+    }
+
+    void theHistoryShowsTotalsAndSavesOneProductsReport()
+    {
+        writeCatalogue({record("Alpha"), record("Beta")});
+        auto form = startWindow();
+        QVERIFY(showOnScreen(*form));
+        click(*form, "SpeedButton1");
+        Table &history = form->workspace().history();
+        history.setCell(2, 3, QStringLiteral("   fail"));
+        history.setCell(2, 4, QStringLiteral("12/10/2026  ok"));
+        form->historyView()->cellsChanged();
+        HistoryTotalsRow *totals = form->historyView()->totalsRow();
+        QCOMPARE(totals->cellText(0), QStringLiteral("Totals"));
+        QCOMPARE(totals->cellText(1), QStringLiteral("0 ok, 0 fail"));
+        QCOMPARE(totals->cellText(2), QStringLiteral("1 ok, 1 fail"));
+        // The line stays in view under the grid, the edit row below it.
+        QTableView *grid = form->historyView()->table();
+        QVERIFY(totals->isVisible());
+        QVERIFY(totals->height() > 10);
+        QCOMPARE(totals->y(), grid->geometry().bottom() + 1);
+        QVERIFY(totals->geometry().bottom() < form->historyView()->editBox()->parentWidget()->y());
+
+        const QString target = m_dir->filePath(QStringLiteral("beta.csv"));
+        m_dialogs.fileNames = {target};
+        emit form->historyView()->reportRequested(2, false);
+        QFile saved(target);
+        QVERIFY(saved.open(QIODevice::ReadOnly));
+        const QList<QByteArray> lines = saved.readAll().split('\n');
+        QCOMPARE(lines.value(0), QByteArray("Site,Outcome,Date,Home page\r"));
+        QVERIFY2(lines.value(1).contains(",ok,12/10/2026,"), lines.value(1).constData());
+        QVERIFY2(lines.value(2).contains(",failed,,"), lines.value(2).constData());
+        QCOMPARE(m_dialogs.fileDialogs.last().initialName, QStringLiteral("Beta report.csv"));
     }
 
     void aPressOnARecordsCheckBoxTogglesItsSubmissionMark_data()
