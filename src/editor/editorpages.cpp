@@ -361,6 +361,7 @@ Built build(const QList<QWidget *> &pages)
 
         // One framed box per section, its caption strip on top.
         QList<QGridLayout *> grids;
+        QList<QFrame *> boxes;
         QList<int> used;
         for (int s = 0; s < sections.size(); ++s) {
             const Place &place = kPlaces[page][s];
@@ -384,6 +385,7 @@ Built build(const QList<QWidget *> &pages)
             grid->setVerticalSpacing(1);
             column->addLayout(grid, 1);
             grids.append(grid);
+            boxes.append(box);
             used.append(0);
         }
 
@@ -395,7 +397,11 @@ Built build(const QList<QWidget *> &pages)
             const int s = std::clamp(sectionOf(page, n), 0, int(sections.size()) - 1);
             QGridLayout *grid = grids.at(s);
             const int pairs = kPlaces[page][s].pairs;
-            QWidget *control = makeControl(info, panel);
+            // Made in their box: moved there later, each would take the box's
+            // compact face with a font change, which rebuilds a drop-down's
+            // list and costs the start-up a third of its time.
+            QWidget *box = boxes.at(s);
+            QWidget *control = makeControl(info, box);
             if (!control)
                 continue;
             built.controls[n] = control;
@@ -405,7 +411,7 @@ Built build(const QList<QWidget *> &pages)
                 info.kind == EditorKind::CheckBox || info.kind == EditorKind::CheckBoxYesNo;
             const QString caption = checkBox && n != Field::AdultContent ? QString() : labelText(n);
             if (!caption.isEmpty()) {
-                label = new QLabel(caption, panel);
+                label = new QLabel(caption, box);
                 label->setObjectName(QStringLiteral("Label_s%1").arg(n + 1));
                 label->setBuddy(control);
                 built.labels[n] = label;
@@ -443,7 +449,7 @@ Built build(const QList<QWidget *> &pages)
             previous = control;
             if (n == Field::FileSizeMB) {
                 // Below the three sizes, which it fills from the installer file.
-                auto *button = new QPushButton(text(SizeFromFileCaption), panel);
+                auto *button = new QPushButton(text(SizeFromFileCaption), box);
                 button->setObjectName(QStringLiteral("Button_size_from_file"));
                 button->setToolTip(text(SizeFromFileHint));
                 const int pair = (slot - 1) % pairs;
