@@ -16,11 +16,15 @@ PadCheckMarks::PadCheckMarks(SoftwareEditor &editor, QObject *parent)
     m_delay.setSingleShot(true);
     m_delay.setInterval(DelayMs);
     connect(&m_delay, &QTimer::timeout, this, &PadCheckMarks::refreshIfShown);
+    m_delay.start();
+}
+
+void PadCheckMarks::watchControls()
+{
     for (int n = 0; n < FieldCatalogue::FieldCount; ++n) {
         if (QWidget *control = m_editor.control(n))
             watch(control);
     }
-    m_delay.start();
 }
 
 void PadCheckMarks::watch(QWidget *control)

@@ -29,6 +29,8 @@ public:
 
     // Checks the editor's contents now and marks the controls.
     void refresh();
+    // Follows the editor's controls, once they are made.
+    void watchControls();
 
 protected:
     // An editor page coming into view gets the check that waited for it.

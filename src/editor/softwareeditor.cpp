@@ -74,9 +74,24 @@ SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, T
       m_software(software),
       m_dialogs(dialogs),
       m_hideAllViews(std::move(hideAllViews)),
-      m_save(software, history, dialogs, files.catalogue(), files.history()),
-      m_built(EditorPages::build(pages))
+      m_save(software, history, dialogs, files.catalogue(), files.history())
 {
+    // The pages' controls are made by build(): the window calls it once it
+    // has shown itself, and any use of a control before that makes them.
+    m_pending = EditorRules::exampleContents();
+    m_unchanged = m_pending;
+    m_padMarks = new PadCheckMarks(*this, this);
+    for (QWidget *page : m_pages)
+        page->installEventFilter(m_padMarks);
+}
+
+void SoftwareEditor::build()
+{
+    if (m_isBuilt)
+        return;
+    m_isBuilt = true;
+    m_built = EditorPages::build(m_pages);
+    m_padMarks->watchControls();
     for (int p = 0; p < m_built.buttons.size(); ++p) {
         const EditorPages::PageButtons &b = m_built.buttons.at(p);
         const int count = int(m_built.buttons.size());
@@ -94,11 +109,19 @@ SoftwareEditor::SoftwareEditor(const QList<QWidget *> &pages, Table &software, T
     if (auto *mainId = qobject_cast<QComboBox *>(control(Field::MainIdUsed)))
         connect(mainId, &QComboBox::activated, this, &SoftwareEditor::ComboBox_main_IDChange);
 
-    setValues(EditorRules::exampleContents());
-    m_unchanged = values();
-    m_padMarks = new PadCheckMarks(*this, this);
-    for (QWidget *page : m_pages)
-        page->installEventFilter(m_padMarks);
+    // What was put in meanwhile goes into the controls; the controls' own
+    // reading of it is the unchanged state when nothing else was.
+    const bool unchanged = m_unchanged == m_pending;
+    setValues(m_pending);
+    if (unchanged)
+        m_unchanged = values();
+    // Made while a page shows, its parts must be shown by hand.
+    for (QWidget *page : std::as_const(m_pages)) {
+        if (!page->isVisible())
+            continue;
+        for (QWidget *child : page->findChildren<QWidget *>(Qt::FindDirectChildrenOnly))
+            child->show();
+    }
 }
 
 void SoftwareEditor::setProductChooser(ProductChooserModel *items)
@@ -110,6 +133,8 @@ QWidget *SoftwareEditor::control(int field) const
 {
     if (field < 0 || field >= FieldCatalogue::FieldCount)
         return nullptr;
+    if (!m_isBuilt)
+        const_cast<SoftwareEditor *>(this)->build();
     return m_built.controls[size_t(field)];
 }
 
@@ -124,6 +149,8 @@ int SoftwareEditor::currentPage() const
 
 EditorValues SoftwareEditor::values() const
 {
+    if (!m_isBuilt)
+        return m_pending;
     EditorValues v;
     for (int n = 0; n < FieldCatalogue::FieldCount; ++n) {
         QWidget *w = control(n);
@@ -169,6 +196,10 @@ EditorValues SoftwareEditor::values() const
 
 void SoftwareEditor::setValues(const EditorValues &v)
 {
+    if (!m_isBuilt) {
+        m_pending = v;
+        return;
+    }
     for (int n = 0; n < FieldCatalogue::FieldCount; ++n) {
         QWidget *w = control(n);
         if (!w)
@@ -337,6 +368,7 @@ void SoftwareEditor::showPage(int page)
     QWidget *shown = m_pages.value(page);
     if (!shown)
         return;
+    build();
     if (m_hideAllViews)
         m_hideAllViews();
     shown->move(0, shown->y());

@@ -35,6 +35,11 @@ public:
     // of the list; a save or deletion tells them of the row it changed.
     void setProductChooser(ProductChooserModel *items);
 
+    // Makes the pages' controls, once; a page shown or a control asked for
+    // makes them first. Until then the values wait in the editor.
+    void build();
+    bool isBuilt() const { return m_isBuilt; }
+
     QWidget *page(int page) const { return m_pages.value(page); }
     // The shown page, or -1 when no page is shown.
     int currentPage() const;
@@ -106,6 +111,9 @@ private:
     std::function<void()> m_hideAllViews;
     SoftwareSave m_save;
     EditorPages::Built m_built;
+    bool m_isBuilt = false;
+    // What the controls are to show once they are made.
+    EditorValues m_pending;
     QPointer<ProductChooserModel> m_chooser;
     EditorValues m_unchanged;
     PadCheckMarks *m_padMarks = nullptr;

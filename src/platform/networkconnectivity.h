@@ -13,15 +13,18 @@
 class NetworkConnectivity : public Connectivity
 {
 public:
-    // Loads the platform's default backend, or the one named (tests).
+    // The platform's default backend, or the one named (tests), loaded when
+    // first asked: loading it costs a start-up a few milliseconds.
     explicit NetworkConnectivity(const QString &backend = QString());
 
     bool isOnline() override;
     // Whether a backend answered the load.
-    bool hasBackend() const { return m_backend; }
+    bool hasBackend();
 
     static bool onlineFor(QNetworkInformation::Reachability reachability);
 
 private:
+    QString m_backendName;
+    bool m_loaded = false;
     bool m_backend = false;
 };

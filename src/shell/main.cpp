@@ -101,10 +101,13 @@ int main(int argc, char *argv[])
     if (mainWindow.startUpFailed())
         return 1;
     dialogs.setParentWindow(&mainWindow);
-    // The main window made the about box (TFormAbout); the site user and
-    // password dialog (TForm3) is created each time it is asked for.
+    // The about box (TFormAbout) is made at its first opening; the site user
+    // and password dialog (TForm3) each time it is asked for.
     mainWindow.show();
     QTimer::singleShot(0, &mainWindow, reportMappedLibraries);
+    // The connectivity backend loads once the window shows, so that its
+    // state is known when the user starts a run.
+    QTimer::singleShot(0, &mainWindow, [&connectivity] { connectivity.hasBackend(); });
     RaiseChannel raise(guard.channelName());
     QObject::connect(&raise, &RaiseChannel::raiseRequested, &mainWindow, [&mainWindow] {
         // A box open in the running instance is what the user must answer first.

@@ -22,6 +22,7 @@
 #include "shell/updatecommand.h"
 #include "shell/wheeltokeys.h"
 #include "submit/historyview.h"
+#include "submit/sites/sitelibrary.h"
 #include "platform/reportfile.h"
 
 #include <QRegularExpression>
@@ -109,6 +110,8 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
       m_addresses(addresses),
       m_browserStore(browserStore)
 {
+    // The library's checker reads while the views are made.
+    SiteLibrary::startCheckEarly(m_workspace.dataFolder(), m_workspace.programFolder());
     setObjectName(QStringLiteral("TForm1"));
     setWindowTitle(text(InitialTitle));
 
@@ -141,8 +144,14 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
     // An unreadable browser settings file was kept aside; the user hears of it.
     if (const QString problem = m_browserStore.openProblem(); !problem.isEmpty())
         m_dialogs.message(QCoreApplication::applicationName(), problem);
-    if (!m_startUpFailed)
+}
+
+TFormAbout *TForm1::aboutBox()
+{
+    // Made when first asked for: the start-up shows the window sooner.
+    if (!m_aboutBox && !m_startUpFailed)
         m_aboutBox = new TFormAbout(m_addresses, *this, this);
+    return m_aboutBox;
 }
 
 TForm1::~TForm1()
@@ -177,6 +186,9 @@ void TForm1::buildMenuBar()
     QPalette palette = m_menuBar->palette();
     palette.setColor(QPalette::Window, LightBlue);
     m_menuBar->setPalette(palette);
+    // The editor's seven pages are made once the window has painted itself
+    // for the first time, so that it shows sooner.
+    m_menuBar->installEventFilter(this);
 
     auto *row = new QHBoxLayout(m_menuBar);
     row->setContentsMargins(2, 2, 2, 2);
@@ -719,8 +731,8 @@ void TForm1::systemCommand(int command)
 {
     switch (command) {
     case 1025:
-        if (m_aboutBox)
-            m_aboutBox->exec();
+        if (TFormAbout *about = aboutBox())
+            about->exec();
         break;
     case 1026:
         m_addresses.open(Maker::homePage());
@@ -875,7 +887,13 @@ void TForm1::updateHeightLimit()
 
 bool TForm1::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == m_softwareList->viewport() && event->type() == QEvent::MouseButtonPress
+    if (watched == m_menuBar && event->type() == QEvent::Paint) {
+        m_menuBar->removeEventFilter(this);
+        if (m_editor)
+            QTimer::singleShot(0, m_editor, &SoftwareEditor::build);
+        return QWidget::eventFilter(watched, event);
+    }
+    if (m_softwareList && watched == m_softwareList->viewport() && event->type() == QEvent::MouseButtonPress
         && !m_workspace.software().isEmpty()) {
         const QPoint at = static_cast<QMouseEvent *>(event)->position().toPoint();
         const QModelIndex index = m_softwareList->indexAt(at);

@@ -96,7 +96,7 @@ public:
     OptionsView *optionsView() const { return m_optionsView; }
     HistoryView *historyView() const { return m_historyView; }
     FeedbackView *feedbackView() const { return m_feedbackView; }
-    TFormAbout *aboutBox() const { return m_aboutBox; }
+    TFormAbout *aboutBox();
     BrowserSettings &browserSettings() const { return *m_browserSettings; }
     // The Submit command's run, its browser windows and the site credentials.
     SubmissionController *submission() const { return m_submission; }

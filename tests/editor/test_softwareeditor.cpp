@@ -65,6 +65,8 @@ struct Editor
                                                           page->setVisible(false);
                                                   });
         editor->setProductChooser(items);
+        // As the main window does once it has painted itself.
+        editor->build();
     }
 
     template <typename T> T *find(const char *name) const
@@ -125,6 +127,7 @@ private slots:
     void clearEditorEmptiesEveryControlAndStaysOnThePage();
     void multiSelectListsPaintSelectedItemsInTheHighlight();
     void theNameBoxShowsATypicalNameWhole();
+    void controlsAreMadeAtTheFirstUseAndTakeWhatWasLoadedMeanwhile();
     void sizeFromFileFillsTheThreeSizes_data();
     void sizeFromFileFillsTheThreeSizes();
 };
@@ -749,6 +752,37 @@ void TestSoftwareEditor::theNameBoxShowsATypicalNameWhole()
              qPrintable(QString::number(name->contentsRect().width())));
     // Its neighbours keep room too: the version box is not squeezed out.
     QVERIFY(e.find<QLineEdit>("Edit_version")->width() >= 80);
+}
+
+void TestSoftwareEditor::controlsAreMadeAtTheFirstUseAndTakeWhatWasLoadedMeanwhile()
+{
+    QWidget window;
+    QFrame page(&window);
+    QList<QWidget *> pages;
+    for (int p = 0; p < FieldCatalogue::PageCount; ++p)
+        pages.append(p == 0 ? &page : new QFrame(&window));
+    Table software = freshSoftwareTable();
+    Table history;
+    FakeDialogs dialogs;
+    QTemporaryDir dir;
+    SoftwareEditor editor(pages, software, history, dialogs, DataFiles(dir.path()), {});
+    QVERIFY(!editor.isBuilt());
+    QVERIFY(!window.findChild<QLineEdit *>(QStringLiteral("Edit_program_name")));
+    EditorValues loaded = editor.values();
+    loaded.fields[Field::ProgramName] = QStringLiteral("Loaded Early");
+    editor.setValues(loaded);
+    // Answered without making the controls, and the same once they are made.
+    QVERIFY(editor.hasUnsavedChanges());
+    QVERIFY(!editor.isBuilt());
+
+    window.show();
+    editor.showPage(0);
+    QVERIFY(editor.isBuilt());
+    auto *name = window.findChild<QLineEdit *>(QStringLiteral("Edit_program_name"));
+    QVERIFY(name);
+    QCOMPARE(name->text(), QStringLiteral("Loaded Early"));
+    QVERIFY(name->isVisible());
+    QVERIFY(editor.hasUnsavedChanges());
 }
 
 QTEST_MAIN(TestSoftwareEditor)

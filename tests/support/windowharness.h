@@ -3,6 +3,7 @@
 #include "platform/inibrowsersettingsstore.h"
 #include "platform/inifile.h"
 #include "platform/tablefile.h"
+#include "editor/softwareeditor.h"
 #include "shell/mainwindow.h"
 #include "submit/history/history.h"
 #include "support/fakeaddresshandler.h"
@@ -101,6 +102,9 @@ protected:
             qWarning("start-up failed: %s", qPrintable(m_dialogs.errors().join('\n')));
         if (form->submission())
             form->submission()->setGuardPrompt(m_guard);
+        // As once the window has painted itself.
+        if (form->editor())
+            form->editor()->build();
         return form;
     }
 

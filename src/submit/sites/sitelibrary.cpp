@@ -13,11 +13,17 @@
 #include <QFileInfo>
 #include <QHash>
 #include <QSet>
+#include <QPointer>
 #include <QProcess>
 
 #include <algorithm>
+#include <memory>
 #include <filesystem>
 #include <system_error>
+
+#ifdef Q_OS_UNIX
+#include <sys/stat.h>
+#endif
 
 namespace {
 
@@ -48,6 +54,80 @@ SiteLibrary::LoadResult refused(const QString &path, const QString &reason)
     return result;
 }
 
+// Which file a path names and its state: a file put in its place since
+// differs in one of them.
+QByteArray fileIdentity(const QString &path)
+{
+#ifdef Q_OS_UNIX
+    struct stat status {};
+    if (::stat(QFile::encodeName(path).constData(), &status) != 0)
+        return QByteArray();
+    return QByteArray::number(qulonglong(status.st_dev)) + ':' + QByteArray::number(qulonglong(status.st_ino))
+           + ':' + QByteArray::number(qlonglong(status.st_size)) + ':'
+           + QByteArray::number(qlonglong(status.st_mtim.tv_sec)) + '.'
+           + QByteArray::number(qlonglong(status.st_mtim.tv_nsec));
+#else
+    const QFileInfo info(path);
+    if (!info.exists())
+        return QByteArray();
+    return QByteArray::number(info.size()) + ':'
+           + QByteArray::number(info.lastModified().toMSecsSinceEpoch());
+#endif
+}
+
+// The most a checker's answer may hold: the records' bound and their framing.
+qsizetype answerCap()
+{
+    return SiteLibrary::MaxTotalBytes + 4 * (qsizetype(SiteLibrary::MaxRows) + 8) + 4096;
+}
+
+// A checker started early, with the file it reads as it was then.
+struct EarlyCheck
+{
+    QPointer<QProcess> process;
+    QString path;
+    QByteArray identity;
+};
+
+EarlyCheck &earlyCheck()
+{
+    static EarlyCheck check;
+    return check;
+}
+
+void dropEarlyCheck()
+{
+    EarlyCheck &early = earlyCheck();
+    delete early.process.data(); // kills a checker still running
+    early = EarlyCheck();
+}
+
+std::unique_ptr<QProcess> startChecker(const QString &checker, const QString &path)
+{
+    auto process = std::make_unique<QProcess>();
+    process->setProcessChannelMode(QProcess::SeparateChannels);
+    process->setStandardErrorFile(QProcess::nullDevice());
+    process->setStandardInputFile(QProcess::nullDevice());
+    process->start(checker, {QFileInfo(path).absoluteFilePath()});
+    return process;
+}
+
+// The early checker of `path` when it still reads the same file; else none.
+std::unique_ptr<QProcess> takeEarlyCheck(const QString &path)
+{
+    EarlyCheck &early = earlyCheck();
+    std::unique_ptr<QProcess> process;
+    if (early.process && early.path == QFileInfo(path).absoluteFilePath()
+        && early.identity == fileIdentity(path)) {
+        process.reset(early.process.data());
+        process->setParent(nullptr);
+        early = EarlyCheck();
+    } else {
+        dropEarlyCheck();
+    }
+    return process;
+}
+
 // Runs the checker on `path`; its answer, or a refusal saying how it ended.
 SiteCopy::Copy runChecker(const QString &path, int timeoutMs)
 {
@@ -58,17 +138,16 @@ SiteCopy::Copy runChecker(const QString &path, int timeoutMs)
                             .arg(native(path), native(checker));
         return failed;
     }
-    QProcess process;
-    process.setProcessChannelMode(QProcess::SeparateChannels);
-    process.setStandardErrorFile(QProcess::nullDevice());
-    process.setStandardInputFile(QProcess::nullDevice());
-    process.start(checker, {QFileInfo(path).absoluteFilePath()});
+    std::unique_ptr<QProcess> started = takeEarlyCheck(path);
+    if (!started)
+        started = startChecker(checker, path);
+    QProcess &process = *started;
     if (!process.waitForStarted(timeoutMs)) {
         failed.reason = tr("%1 cannot be checked: %2").arg(native(path), process.errorString());
         return failed;
     }
     // The answer is read while it comes, so that a flood is cut short.
-    const qsizetype cap = SiteLibrary::MaxTotalBytes + 4 * (qsizetype(SiteLibrary::MaxRows) + 8) + 4096;
+    const qsizetype cap = answerCap();
     QByteArray answer;
     QElapsedTimer clock;
     clock.start();
@@ -95,6 +174,13 @@ SiteCopy::Copy runChecker(const QString &path, int timeoutMs)
         }
     }
     answer += process.readAllStandardOutput();
+    // An early checker stopped for a flood while nobody read it.
+    if (answer.size() > cap) {
+        failed.reason = tr("%1 was refused: it gave more than %2 bytes of records.")
+                            .arg(native(path))
+                            .arg(SiteLibrary::MaxTotalBytes);
+        return failed;
+    }
     if (process.exitStatus() == QProcess::CrashExit) {
         failed.reason = tr("%1 was refused: reading it crashed the checker (it is damaged or "
                            "not a site library).")
@@ -128,6 +214,32 @@ QStringList splitRecord(const QByteArray &record)
     // is not a field.
     fields.removeLast();
     return fields;
+}
+
+void startCheckEarly(const QString &dataFolder, const QString &programFolder)
+{
+    dropEarlyCheck();
+    const QString checker = checkerPath();
+    if (!QFileInfo(checker).isExecutable())
+        return;
+    for (const QString &path : candidatePaths(dataFolder, programFolder)) {
+        if (!QFileInfo(path).isFile())
+            continue;
+        EarlyCheck &early = earlyCheck();
+        early.identity = fileIdentity(path);
+        early.path = QFileInfo(path).absoluteFilePath();
+        early.process = startChecker(checker, path).release();
+        // Gone with the application when nothing takes it.
+        early.process->setParent(QCoreApplication::instance());
+        // A box shown meanwhile runs the event loop, which reads the answer
+        // into memory: a flood stops the checker there.
+        QProcess *process = early.process.data();
+        QObject::connect(process, &QProcess::readyReadStandardOutput, process, [process] {
+            if (process->bytesAvailable() > answerCap())
+                process->kill();
+        });
+        return;
+    }
 }
 
 QString checkerPath()

@@ -74,6 +74,11 @@ LoadResult fromCopy(const SiteCopy::Copy &copy, const QString &path);
 // program folder, then the program's installed library folder.
 QStringList candidatePaths(const QString &dataFolder, const QString &programFolder);
 
+// Starts the checker on the first candidate that exists, without waiting,
+// so that it reads while the window is being made; loadFile() of that path
+// takes its answer, unless the file changed meanwhile (an update put in).
+void startCheckEarly(const QString &dataFolder, const QString &programFolder);
+
 // The first candidate that exists, loads and passes the checks wins.
 LoadResult load(const QStringList &paths);
 LoadResult load(const QString &dataFolder, const QString &programFolder);

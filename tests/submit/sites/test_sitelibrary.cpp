@@ -86,6 +86,8 @@ private slots:
     void aLibraryThatHangsIsRefusedAtTheTimeLimit();
     void aLibraryWritingOnTheOutputStillGivesItsRecords();
     void aLibraryMissingOneExportLoadsWithAWarning();
+    void anEarlyCheckGivesTheFileAsItIsWhenLoaded_data();
+    void anEarlyCheckGivesTheFileAsItIsWhenLoaded();
     void recordsSplitAtCarriageReturns_data();
     void recordsSplitAtCarriageReturns();
     void aRecordWithoutItsFinalCarriageReturnLosesItsLastField();
@@ -265,6 +267,35 @@ void TestSiteLibrary::aLibraryMissingOneExportLoadsWithAWarning()
     result = SiteLibrary::loadFile(copyInto(testSite("nostrings"), dir.path()));
     QVERIFY(result.ok && !result.warning.isEmpty());
     QCOMPARE(result.records, (QList<QStringList>{{}, {}}));
+}
+
+void TestSiteLibrary::anEarlyCheckGivesTheFileAsItIsWhenLoaded_data()
+{
+    QTest::addColumn<QString>("replacement"); // put in after the early start; "" for none
+    QTest::addColumn<QString>("firstSite");
+    QTest::addColumn<int>("records");
+    QTest::newRow("left alone") << QString() << QStringLiteral("BestSoftware") << 10;
+    QTest::newRow("replaced meanwhile") << QStringLiteral("noisy") << QStringLiteral("TestSite") << 2;
+}
+
+void TestSiteLibrary::anEarlyCheckGivesTheFileAsItIsWhenLoaded()
+{
+    QFETCH(QString, replacement);
+    QFETCH(QString, firstSite);
+    QFETCH(int, records);
+    QTemporaryDir data, program;
+    const QString library = copyInto(builtSiteLibrary(), data.path());
+    SiteLibrary::startCheckEarly(data.path(), program.path());
+    if (!replacement.isEmpty()) {
+        QTemporaryDir other;
+        const QString put = copyInto(testSite(qPrintable(replacement)), other.path());
+        QVERIFY(QFile::remove(library));
+        QVERIFY(QFile::rename(put, library));
+    }
+    const SiteLibrary::LoadResult result = SiteLibrary::load(data.path(), program.path());
+    QVERIFY2(result.ok, qPrintable(result.reason));
+    QCOMPARE(result.records.size(), records);
+    QCOMPARE(result.records.first().value(0), firstSite);
 }
 
 void TestSiteLibrary::recordsSplitAtCarriageReturns_data()
