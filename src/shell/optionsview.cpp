@@ -3,6 +3,9 @@
 #include "platform/dialogs.h"
 #include "platform/scrambler.h"
 #include "platform/settings.h"
+#include "shell/browsersettingsview.h"
+#include "shell/libraryupdate.h"
+#include "shell/updateoptions.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -19,6 +22,8 @@ constexpr int EditWidth = 120;
 constexpr int RowHeight = 22;
 constexpr int OkBottomOffset = 27;
 constexpr int OkWidth = 75;
+// The address labels are longer than the login's.
+constexpr int AddressEditLeft = 124;
 
 QString text(const char *fixed)
 {
@@ -89,7 +94,28 @@ OptionsView::OptionsView(Settings &settings, Dialogs &dialogs,
     // The browser settings (images, scripts) take this place.
     m_otherOptions = new QWidget(this);
     m_otherOptions->setObjectName(QStringLiteral("Panel_other_options"));
-    m_otherOptions->setGeometry(Margin, y, Width - 2 * Margin, 2 * RowHeight);
+    m_otherOptions->setGeometry(Margin, y, Width - 2 * Margin, BrowserSettingsView::PreferredHeight);
+    y += BrowserSettingsView::PreferredHeight + 8;
+
+    auto addAddress = [&](const QString &caption, const char *labelName, const char *editName) {
+        auto *label = new QLabel(caption, this);
+        label->setObjectName(text(labelName));
+        label->setGeometry(Margin, y, AddressEditLeft - Margin, RowHeight);
+        auto *edit = new QLineEdit(this);
+        edit->setObjectName(text(editName));
+        edit->setGeometry(AddressEditLeft, y, Width - AddressEditLeft - Margin, RowHeight);
+        label->setBuddy(edit);
+        y += RowHeight + 4;
+        return edit;
+    };
+    m_updateHost = addAddress(tr("&update address"), "Label_update_host", "Edit_update_host");
+    m_updateHost->setPlaceholderText(QString::fromLatin1(LibraryUpdate::DefaultHost));
+    m_updateHost->setToolTip(tr("The update server's host, with an optional :port; blank for the "
+                                "built-in one."));
+    m_packAddress = addAddress(tr("site pac&k address"), "Label_pack_address", "Edit_pack_address");
+    m_packAddress->setPlaceholderText(tr("none"));
+    m_packAddress->setToolTip(tr("An http or https address of a site pack that \"&update soft\" "
+                                 "fetches and offers for import; blank for none."));
 
     m_ok = new QPushButton(text("ok"), this);
     m_ok->setObjectName(QStringLiteral("SpeedButton2"));
@@ -114,6 +140,12 @@ void OptionsView::loadLogin()
     m_passWord->setText(pair.passWord);
 }
 
+void OptionsView::loadUpdateOptions()
+{
+    m_updateHost->setText(m_settings.updateHost());
+    m_packAddress->setText(m_settings.sitePackAddress());
+}
+
 void OptionsView::Button_optClick()
 {
     if (m_hideAllViews)
@@ -136,6 +168,14 @@ void OptionsView::SpeedButton2Click()
         Login::store(m_settings, m_userName->text(), m_passWord->text());
     if (!warning.isEmpty()) {
         m_dialogs.message(QCoreApplication::applicationName(), warning);
+        return;
+    }
+    // A value that is no address is told and not stored; the view stays open
+    // with it for the user to mend.
+    const QString problems =
+        UpdateOptions::store(m_settings, m_updateHost->text(), m_packAddress->text());
+    if (!problems.isEmpty()) {
+        m_dialogs.message(QCoreApplication::applicationName(), problems);
         return;
     }
     if (m_hideAllViews)

@@ -30,11 +30,16 @@ public:
     QString passWord() const;
     QLineEdit *userNameEdit() const { return m_userName; }
     QLineEdit *passWordEdit() const { return m_passWord; }
+    // The update address and the site pack address, stored by "ok".
+    QLineEdit *updateHostEdit() const { return m_updateHost; }
+    QLineEdit *packAddressEdit() const { return m_packAddress; }
     // Room below "Other Options" for the browser settings.
     QWidget *otherOptions() const { return m_otherOptions; }
 
     // Start-up: the stored login, descrambled, into the two boxes.
     void loadLogin();
+    // Start-up: the stored update and site pack addresses.
+    void loadUpdateOptions();
 
 public slots:
     // "&options": shows the view; the note goes for good unless the password
@@ -56,5 +61,7 @@ private:
     QLabel *m_noteLabel = nullptr;
     QLabel *m_note = nullptr;
     QWidget *m_otherOptions = nullptr;
+    QLineEdit *m_updateHost = nullptr;
+    QLineEdit *m_packAddress = nullptr;
     QPushButton *m_ok = nullptr;
 };
