@@ -554,7 +554,6 @@ void TForm1::startUp()
 
     // 20. The default site login, descrambled into the options view.
     m_optionsView->loadLogin();
-    m_optionsView->loadUpdateOptions();
 
     // 21.
     hideAllViews();

@@ -4,8 +4,7 @@
 #include "platform/scrambler.h"
 #include "platform/settings.h"
 #include "shell/browsersettingsview.h"
-#include "shell/libraryupdate.h"
-#include "shell/updateoptions.h"
+#include "shell/updateaddressesdialog.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -22,8 +21,7 @@ constexpr int EditWidth = 120;
 constexpr int RowHeight = 22;
 constexpr int OkBottomOffset = 27;
 constexpr int OkWidth = 75;
-// The address labels are longer than the login's.
-constexpr int AddressEditLeft = 124;
+constexpr int AddressesWidth = 110;
 
 QString text(const char *fixed)
 {
@@ -95,32 +93,18 @@ OptionsView::OptionsView(Settings &settings, Dialogs &dialogs,
     m_otherOptions = new QWidget(this);
     m_otherOptions->setObjectName(QStringLiteral("Panel_other_options"));
     m_otherOptions->setGeometry(Margin, y, Width - 2 * Margin, BrowserSettingsView::PreferredHeight);
-    y += BrowserSettingsView::PreferredHeight + 8;
-
-    auto addAddress = [&](const QString &caption, const char *labelName, const char *editName) {
-        auto *label = new QLabel(caption, this);
-        label->setObjectName(text(labelName));
-        label->setGeometry(Margin, y, AddressEditLeft - Margin, RowHeight);
-        auto *edit = new QLineEdit(this);
-        edit->setObjectName(text(editName));
-        edit->setGeometry(AddressEditLeft, y, Width - AddressEditLeft - Margin, RowHeight);
-        label->setBuddy(edit);
-        y += RowHeight + 4;
-        return edit;
-    };
-    m_updateHost = addAddress(tr("&update address"), "Label_update_host", "Edit_update_host");
-    m_updateHost->setPlaceholderText(QString::fromLatin1(LibraryUpdate::DefaultHost));
-    m_updateHost->setToolTip(tr("The update server's host, with an optional :port; blank for the "
-                                "built-in one."));
-    m_packAddress = addAddress(tr("site pac&k address"), "Label_pack_address", "Edit_pack_address");
-    m_packAddress->setPlaceholderText(tr("none"));
-    m_packAddress->setToolTip(tr("An http or https address of a site pack that \"&update soft\" "
-                                 "fetches and offers for import; blank for none."));
 
     m_ok = new QPushButton(text("ok"), this);
     m_ok->setObjectName(QStringLiteral("SpeedButton2"));
     m_ok->resize(OkWidth, RowHeight + 2);
     connect(m_ok, &QPushButton::clicked, this, &OptionsView::SpeedButton2Click);
+    // The panel is full: the update and site pack addresses have a window of their own.
+    m_addresses = new QPushButton(tr("&addresses..."), this);
+    m_addresses->setObjectName(QStringLiteral("Button_update_addresses"));
+    m_addresses->setToolTip(tr("Where \"update soft\" downloads from: the update server and a "
+                               "site pack"));
+    m_addresses->resize(AddressesWidth, RowHeight + 2);
+    connect(m_addresses, &QPushButton::clicked, this, &OptionsView::openAddresses);
 }
 
 QString OptionsView::userName() const
@@ -140,10 +124,21 @@ void OptionsView::loadLogin()
     m_passWord->setText(pair.passWord);
 }
 
-void OptionsView::loadUpdateOptions()
+UpdateAddressesDialog *OptionsView::addressesDialog() const
 {
-    m_updateHost->setText(m_settings.updateHost());
-    m_packAddress->setText(m_settings.sitePackAddress());
+    return m_addressesDialog;
+}
+
+void OptionsView::openAddresses()
+{
+    if (m_addressesDialog) {
+        m_addressesDialog->raise();
+        return;
+    }
+    auto *dialog = new UpdateAddressesDialog(m_settings, m_dialogs, window());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_addressesDialog = dialog;
+    dialog->open();
 }
 
 void OptionsView::Button_optClick()
@@ -170,14 +165,6 @@ void OptionsView::SpeedButton2Click()
         m_dialogs.message(QCoreApplication::applicationName(), warning);
         return;
     }
-    // A value that is no address is told and not stored; the view stays open
-    // with it for the user to mend.
-    const QString problems =
-        UpdateOptions::store(m_settings, m_updateHost->text(), m_packAddress->text());
-    if (!problems.isEmpty()) {
-        m_dialogs.message(QCoreApplication::applicationName(), problems);
-        return;
-    }
     if (m_hideAllViews)
         m_hideAllViews();
 }
@@ -186,4 +173,5 @@ void OptionsView::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
     m_ok->move(Margin, std::max(0, height() - OkBottomOffset));
+    m_addresses->move(Width - Margin - AddressesWidth, m_ok->y());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPointer>
 
 #include <functional>
 
@@ -9,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class Settings;
+class UpdateAddressesDialog;
 
 // The options view `Panel_opt`, on the right half of the main window:
 // "Defaults for Logins" with the default site login, then "Other Options".
@@ -30,16 +32,14 @@ public:
     QString passWord() const;
     QLineEdit *userNameEdit() const { return m_userName; }
     QLineEdit *passWordEdit() const { return m_passWord; }
-    // The update address and the site pack address, stored by "ok".
-    QLineEdit *updateHostEdit() const { return m_updateHost; }
-    QLineEdit *packAddressEdit() const { return m_packAddress; }
+    // "addresses...": the update and site pack addresses' window while it is open.
+    UpdateAddressesDialog *addressesDialog() const;
+    void openAddresses();
     // Room below "Other Options" for the browser settings.
     QWidget *otherOptions() const { return m_otherOptions; }
 
     // Start-up: the stored login, descrambled, into the two boxes.
     void loadLogin();
-    // Start-up: the stored update and site pack addresses.
-    void loadUpdateOptions();
 
 public slots:
     // "&options": shows the view; the note goes for good unless the password
@@ -61,7 +61,7 @@ private:
     QLabel *m_noteLabel = nullptr;
     QLabel *m_note = nullptr;
     QWidget *m_otherOptions = nullptr;
-    QLineEdit *m_updateHost = nullptr;
-    QLineEdit *m_packAddress = nullptr;
+    QPushButton *m_addresses = nullptr;
+    QPointer<UpdateAddressesDialog> m_addressesDialog;
     QPushButton *m_ok = nullptr;
 };

@@ -11,6 +11,7 @@
 #include "submit/submitview.h"
 #include "shell/libraryupdate.h"
 #include "shell/optionsview.h"
+#include "shell/updateaddressesdialog.h"
 #include "shell/updatecommand.h"
 #include "shell/updatedownload.h"
 #include "submit/credentialsdialog.h"
@@ -301,13 +302,21 @@ private slots:
         writeOption(QLatin1String(Settings::SitePackAddressKey), "https://old.example/p.json");
         auto form = startWindow();
         OptionsView *options = form->optionsView();
-        QCOMPARE(options->updateHostEdit()->text(), QStringLiteral("old.example:81"));
-        QCOMPARE(options->packAddressEdit()->text(), QStringLiteral("https://old.example/p.json"));
-        options->updateHostEdit()->setText(host);
-        options->packAddressEdit()->setText(pack);
-        options->findChild<QPushButton *>(QStringLiteral("SpeedButton2"))->click();
+        options->findChild<QPushButton *>(QStringLiteral("Button_update_addresses"))->click();
+        UpdateAddressesDialog *addresses = options->addressesDialog();
+        QVERIFY(addresses && addresses->isVisible());
+        QCOMPARE(addresses->updateHostEdit()->text(), QStringLiteral("old.example:81"));
+        QCOMPARE(addresses->packAddressEdit()->text(), QStringLiteral("https://old.example/p.json"));
+        addresses->updateHostEdit()->setText(host);
+        addresses->packAddressEdit()->setText(pack);
+        addresses->okButton()->click();
         QCOMPARE(m_dialogs.texts(FakeDialogs::Kind::Message),
                  message.isEmpty() ? QStringList() : QStringList{message});
+        // A refused value stays in the window for the user to mend.
+        if (message.isEmpty())
+            QTRY_VERIFY(options->addressesDialog() == nullptr);
+        else
+            QVERIFY(addresses->isVisible());
         Settings &settings = form->workspace().settings();
         QCOMPARE(settings.updateHost(), storedHost);
         QCOMPARE(settings.sitePackAddress(), storedPack);
