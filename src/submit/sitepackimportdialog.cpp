@@ -39,8 +39,10 @@ SitePackImportDialog::SitePackImportDialog(const SitePack::ReadResult &pack,
     m_sites->setSelectionBehavior(QAbstractItemView::SelectRows);
     m_sites->setSelectionMode(QAbstractItemView::SingleSelection);
     m_sites->verticalHeader()->hide();
+    m_sites->horizontalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     m_sites->horizontalHeader()->setSectionResizeMode(SitePackImportModel::Name,
                                                       QHeaderView::Stretch);
+    m_sites->verticalHeader()->setDefaultSectionSize(m_sites->fontMetrics().height() + 6);
     layout->addWidget(m_sites, 2);
     connect(m_sites->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this](const QModelIndex &current) { showSite(current.row()); });

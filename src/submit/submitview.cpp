@@ -203,6 +203,7 @@ void SubmitView::buildPopupMenus()
     connect(m_deleteSite, &QAction::triggered, this,
             [this] { emit deleteSiteRequested(currentRow()); });
     // Site packs carry sites between authors.
+    m_popup->addSeparator();
     QAction *exportSites = m_popup->addAction(tr("export sites..."));
     exportSites->setObjectName(QStringLiteral("Pop_u_exportsites"));
     connect(exportSites, &QAction::triggered, this, &SubmitView::exportSitesRequested);
