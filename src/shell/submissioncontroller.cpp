@@ -588,7 +588,13 @@ void SubmissionController::importSites()
         m_dialogs.error(tr("The site pack \"%1\" cannot be read: %2").arg(path, file.errorString()));
         return;
     }
-    // One byte past the bound is enough for the reader to refuse the pack.
+    // Told with the file's own size; nothing past the bound is read.
+    if (file.size() > SitePack::MaxFileBytes) {
+        m_dialogs.error(tr("The file is larger than a site pack may be (%1 bytes; at most %2).")
+                            .arg(file.size())
+                            .arg(SitePack::MaxFileBytes));
+        return;
+    }
     openSitePack(file.read(SitePack::MaxFileBytes + 1));
 }
 

@@ -23,6 +23,7 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QProgressDialog>
 #include <QTableView>
 #include <QTableWidget>
 
@@ -216,6 +217,13 @@ private slots:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("message");
         QTest::newRow("empty") << QByteArray("  \n") << "The file is empty; it holds no site pack.";
+        QTest::newRow("no such file") << QByteArray()
+                                      << "The site pack \"%1\" cannot be read: No such file or directory";
+        QTest::newRow("larger than a pack may be")
+            << QByteArray(int(SitePack::MaxFileBytes) + 5, ' ')
+            << "The file is larger than a site pack may be (16777221 bytes; at most 16777216).";
+        QTest::newRow("binary") << QByteArray("\x7f" "ELF\x02\x01\x01\0\0\0", 10)
+                                << "The file is no site pack: it is not JSON text (illegal value at byte 1).";
         QTest::newRow("web page")
             << QByteArray("<!DOCTYPE html><html><body>Not found</body></html>")
             << "The file is a web page, not a site pack; a download may have brought an error "
@@ -240,13 +248,14 @@ private slots:
         auto form = startWindow();
         const QByteArray before = fileBytes(path(SitesFile));
         const QString pack = path("pack.json");
-        QFile file(pack);
-        QVERIFY(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        file.close();
+        if (!bytes.isNull()) {
+            QFile file(pack);
+            QVERIFY(file.open(QIODevice::WriteOnly));
+            file.write(bytes);
+        }
         m_dialogs.fileNames = {pack};
         trigger(*form, "Pop_u_importsites");
-        QCOMPARE(m_dialogs.errors(), QStringList{message});
+        QCOMPARE(m_dialogs.errors(), QStringList{message.contains("%1") ? message.arg(pack) : message});
         QVERIFY(importWindow(*form) == nullptr);
         QCOMPARE(fileBytes(path(SitesFile)), before);
     }
@@ -356,18 +365,64 @@ private slots:
         window->reject();
     }
 
-    void aPackAddressThatAnswers404IsToldAndChangesNothing()
+    void aPackThatCannotBeFetchedIsToldAndChangesNothing_data()
     {
+        QTest::addColumn<int>("status");
+        QTest::addColumn<int>("bodyBytes");
+        QTest::addColumn<bool>("neverAnswer");
+        QTest::addColumn<bool>("cancel");
+        QTest::addColumn<QString>("reason"); // "": nothing told
+        QTest::newRow("404") << 404 << 10 << false << false
+                             << "There is no site pack at this address (HTTP 404).";
+        QTest::newRow("500") << 500 << 10 << false << false
+                             << "The site pack's server answered HTTP 500.";
+        QTest::newRow("larger than a pack may be")
+            << 200 << int(SitePack::MaxFileBytes) + 1 << false << false
+            << "The file is larger than a site pack may be (16777217 bytes announced).";
+        QTest::newRow("never answers") << 200 << 0 << true << false
+                                       << "No data came from the site pack's server for 30 seconds.";
+        QTest::newRow("cancelled") << 200 << 0 << true << true << "";
+    }
+
+    void aPackThatCannotBeFetchedIsToldAndChangesNothing()
+    {
+        QFETCH(int, status);
+        QFETCH(int, bodyBytes);
+        QFETCH(bool, neverAnswer);
+        QFETCH(bool, cancel);
+        QFETCH(QString, reason);
+        FixtureServer::Response answer;
+        answer.status = status;
+        answer.body = QByteArray(bodyBytes, '{');
+        answer.neverAnswer = neverAnswer;
+        const QByteArray route = "/packs/" + QByteArray(QTest::currentDataTag()).replace(' ', '-');
+        m_server.route(route, answer);
         writeUserSites({mine("https://mine.example/add")});
         writeOption(QLatin1String(Settings::SitePackAddressKey),
-                    m_server.url(QStringLiteral("/packs/gone.json")).toString());
+                    m_server.url(QString::fromLatin1(route)).toString());
         auto form = startWindow();
         const QByteArray before = fileBytes(path(SitesFile));
-        update(*form);
-        QCOMPARE(m_dialogs.errors().size(), 2);
-        QCOMPARE(m_dialogs.errors().last(),
-                 QStringLiteral("The site pack could not be downloaded; nothing was changed.\n"
-                                "There is no site pack at this address (HTTP 404)."));
+        UpdateDownload *download = form->update()->packDownload();
+        // The stall limit itself is the library's; a short one keeps the test short.
+        download->setStallMilliseconds(cancel ? 60000 : 300);
+        click(*form, QStringLiteral("Button_update"));
+        TForm3 *account = form->update()->accountDialog();
+        QVERIFY(account);
+        account->okButton()->click();
+        if (cancel) {
+            QTRY_VERIFY_WITH_TIMEOUT(download->isRunning(), 30000);
+            auto *cancelButton = download->progressDialog()->findChild<QPushButton *>();
+            QVERIFY(cancelButton);
+            cancelButton->click();
+        }
+        QTRY_VERIFY_WITH_TIMEOUT(!form->update()->download()->isRunning() && !download->isRunning(),
+                                 30000);
+        // The library's failure first (no library there), then the pack's, if any.
+        QStringList told{LibraryUpdate::failureMessage(
+            "The update server has no site library at this address.")};
+        if (!reason.isEmpty())
+            told.append("The site pack could not be downloaded; nothing was changed.\n" + reason);
+        QCOMPARE(m_dialogs.errors(), told);
         QVERIFY(importWindow(*form) == nullptr);
         QCOMPARE(fileBytes(path(SitesFile)), before);
     }
