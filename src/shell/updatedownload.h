@@ -38,7 +38,8 @@ public:
     QByteArray sitePack() const { return m_pack; }
 
 signals:
-    // `reason` says what went wrong, in plain words for the user; empty when installed.
+    // `reason` says what went wrong, in plain words for the user; empty when
+    // installed or fetched.
     void finished(UpdateDownload::Outcome outcome, const QString &reason);
 
 private:
