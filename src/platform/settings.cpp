@@ -253,3 +253,23 @@ void Settings::setLoginStored(const QString &userName, const QString &passWord)
     m_changed = true;
     sync();
 }
+
+QString Settings::updateHost() const
+{
+    return text("Options", UpdateHostKey, QString());
+}
+
+void Settings::setUpdateHost(const QString &host)
+{
+    setText("Options", UpdateHostKey, host);
+}
+
+QString Settings::sitePackAddress() const
+{
+    return text("Options", SitePackAddressKey, QString());
+}
+
+void Settings::setSitePackAddress(const QString &address)
+{
+    setText("Options", SitePackAddressKey, address);
+}

@@ -67,6 +67,16 @@ public:
     bool showImages() const;
     void setShowImages(bool on);
 
+    // "Options" / "UpdateHost": the update server's host and optional port,
+    // "" for the built-in one; "Options" / "SitePackAddress": the http(s)
+    // address of a site pack "&update soft" fetches, "" for none.
+    static constexpr const char *UpdateHostKey = "UpdateHost";
+    static constexpr const char *SitePackAddressKey = "SitePackAddress";
+    QString updateHost() const;
+    void setUpdateHost(const QString &host);
+    QString sitePackAddress() const;
+    void setSitePackAddress(const QString &address);
+
     // "Login" / "UserName" and "PassWord", as stored (scrambled); absent gives "".
     bool hasLogin() const;
     QString userNameStored() const;

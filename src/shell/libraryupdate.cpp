@@ -27,10 +27,12 @@ std::filesystem::path fsPath(const QString &path)
 
 } // namespace
 
-QString host()
+QString host(const QString &storedHost)
 {
     const QString configured = qEnvironmentVariable(HostVariable).trimmed();
-    return configured.isEmpty() ? QString::fromLatin1(DefaultHost) : configured;
+    if (!configured.isEmpty())
+        return configured;
+    return storedHost.trimmed().isEmpty() ? QString::fromLatin1(DefaultHost) : storedHost.trimmed();
 }
 
 QString dialogLabel()
@@ -89,8 +91,48 @@ QByteArray checksumOf(const QByteArray &answer)
     return word;
 }
 
-QString transferProblem(int httpStatus, Break broken)
+namespace {
+
+QString packTransferProblem(int httpStatus, Break broken)
 {
+    if (httpStatus == 404 || httpStatus == 410)
+        return tr("There is no site pack at this address (HTTP %1).").arg(httpStatus);
+    if (httpStatus >= 300 && httpStatus < 400)
+        return tr("The site pack's server sent the download elsewhere (HTTP %1); only its own "
+                  "host is followed.").arg(httpStatus);
+    if (httpStatus > 0 && httpStatus != 200)
+        return tr("The site pack's server answered HTTP %1.").arg(httpStatus);
+    switch (broken) {
+    case Break::Stalled:
+        return tr("No data came from the site pack's server for %1 seconds.")
+            .arg(StallMilliseconds / 1000);
+    case Break::HostNotFound:
+        return tr("The site pack's server could not be found.");
+    case Break::Refused:
+        return tr("The site pack's server refused the connection.");
+    case Break::None:
+    case Break::Other:
+        break;
+    }
+    return tr("The connection to the site pack's server broke off.");
+}
+
+} // namespace
+
+QString packDialogLabel()
+{
+    return tr("Download site pack...");
+}
+
+QString packFailureMessage(const QString &reason)
+{
+    return tr("The site pack could not be downloaded; nothing was changed.\n%1").arg(reason);
+}
+
+QString transferProblem(int httpStatus, Break broken, Source source)
+{
+    if (source == Source::SitePack)
+        return packTransferProblem(httpStatus, broken);
     if (httpStatus == 401 || httpStatus == 403)
         return tr("The update server did not accept the user name or password.");
     if (httpStatus == 404 || httpStatus == 410)

@@ -10,12 +10,13 @@
 // its place for the swap at the next start.
 namespace LibraryUpdate {
 
-// The update server's host (with an optional ":port"), unless the environment
-// names another one in KELVANE_UPDATE_HOST.
+// The update server's host (with an optional ":port"): the one the
+// environment names in KELVANE_UPDATE_HOST (kept for tests), else the one the
+// options store (`storedHost`, "" for none), else the built-in one.
 inline constexpr const char *DefaultHost = "update.kelvane.example";
 inline constexpr const char *HostVariable = "KELVANE_UPDATE_HOST";
 inline constexpr const char *Path = "/software/soft_full/KelvaneSubmit_dll.dll";
-QString host();
+QString host(const QString &storedHost = QString());
 
 // A site library is a few megabytes at most; a larger answer is refused
 // before it fills the disk.
@@ -42,9 +43,15 @@ QByteArray checksumOf(const QByteArray &answer);
 
 // How a transfer without a usable answer ended.
 enum class Break { None, Stalled, HostNotFound, Refused, Other };
+// What a transfer fetches: the site library, or the site pack the options name.
+enum class Source { Library, SitePack };
 // A failed transfer's reason in plain words, from its HTTP status (0 for
 // none) or else how it broke off.
-QString transferProblem(int httpStatus, Break broken);
+QString transferProblem(int httpStatus, Break broken, Source source = Source::Library);
+// The site pack download's progress title, and what the user is told when
+// it fails, with the reason.
+QString packDialogLabel(); // "Download site pack..."
+QString packFailureMessage(const QString &reason);
 
 // Whole days since 30 December 1899, the fraction giving the time of day.
 double dayNumber(const QDateTime &localTime);

@@ -124,7 +124,8 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
     m_browserSettings = std::make_unique<BrowserSettings>(
         m_workspace.settings(), m_browserStore,
         BrowserSettings::userAgentToken(VersionText::program()));
-    m_update = new UpdateCommand(m_workspace.dataFolder(), m_dialogs, connectivity, this);
+    m_update = new UpdateCommand(m_workspace.dataFolder(), m_workspace.settings(), m_dialogs,
+                                 connectivity, this);
     buildMenuBar();
     buildViews();
     m_submission = new SubmissionController(m_workspace, *m_submitView, *m_historyView, *this,
@@ -132,6 +133,9 @@ TForm1::TForm1(const QString &dataFolder, Dialogs &dialogs, AddressHandler &addr
                                             this);
     // A site added or deleted changes the count in the title.
     connect(m_submission, &SubmissionController::sitesChanged, this, &TForm1::refreshTitle);
+    // The pack at the options' address opens the same import window as "import sites...".
+    connect(m_update, &UpdateCommand::sitePackFetched, m_submission,
+            &SubmissionController::openSitePack);
     m_runProgress = new RunProgressLine(m_submission->run(), m_workspace.software(), this);
     connect(&m_submission->run(), &SubmissionRun::progressChanged, m_runProgress,
             &RunProgressLine::update);

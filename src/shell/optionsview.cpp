@@ -3,6 +3,8 @@
 #include "platform/dialogs.h"
 #include "platform/scrambler.h"
 #include "platform/settings.h"
+#include "shell/browsersettingsview.h"
+#include "shell/updateaddressesdialog.h"
 
 #include <QCoreApplication>
 #include <QLabel>
@@ -19,6 +21,7 @@ constexpr int EditWidth = 120;
 constexpr int RowHeight = 22;
 constexpr int OkBottomOffset = 27;
 constexpr int OkWidth = 75;
+constexpr int AddressesWidth = 110;
 
 QString text(const char *fixed)
 {
@@ -89,12 +92,19 @@ OptionsView::OptionsView(Settings &settings, Dialogs &dialogs,
     // The browser settings (images, scripts) take this place.
     m_otherOptions = new QWidget(this);
     m_otherOptions->setObjectName(QStringLiteral("Panel_other_options"));
-    m_otherOptions->setGeometry(Margin, y, Width - 2 * Margin, 2 * RowHeight);
+    m_otherOptions->setGeometry(Margin, y, Width - 2 * Margin, BrowserSettingsView::PreferredHeight);
 
     m_ok = new QPushButton(text("ok"), this);
     m_ok->setObjectName(QStringLiteral("SpeedButton2"));
     m_ok->resize(OkWidth, RowHeight + 2);
     connect(m_ok, &QPushButton::clicked, this, &OptionsView::SpeedButton2Click);
+    // The panel is full: the update and site pack addresses have a window of their own.
+    m_addresses = new QPushButton(tr("&addresses..."), this);
+    m_addresses->setObjectName(QStringLiteral("Button_update_addresses"));
+    m_addresses->setToolTip(tr("Where \"update soft\" downloads from: the update server and a "
+                               "site pack"));
+    m_addresses->resize(AddressesWidth, RowHeight + 2);
+    connect(m_addresses, &QPushButton::clicked, this, &OptionsView::openAddresses);
 }
 
 QString OptionsView::userName() const
@@ -112,6 +122,23 @@ void OptionsView::loadLogin()
     const Login::Pair pair = Login::load(m_settings);
     m_userName->setText(pair.userName);
     m_passWord->setText(pair.passWord);
+}
+
+UpdateAddressesDialog *OptionsView::addressesDialog() const
+{
+    return m_addressesDialog;
+}
+
+void OptionsView::openAddresses()
+{
+    if (m_addressesDialog) {
+        m_addressesDialog->raise();
+        return;
+    }
+    auto *dialog = new UpdateAddressesDialog(m_settings, m_dialogs, window());
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    m_addressesDialog = dialog;
+    dialog->open();
 }
 
 void OptionsView::Button_optClick()
@@ -146,4 +173,5 @@ void OptionsView::resizeEvent(QResizeEvent *event)
 {
     QFrame::resizeEvent(event);
     m_ok->move(Margin, std::max(0, height() - OkBottomOffset));
+    m_addresses->move(Width - Margin - AddressesWidth, m_ok->y());
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QFrame>
+#include <QPointer>
 
 #include <functional>
 
@@ -9,6 +10,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class Settings;
+class UpdateAddressesDialog;
 
 // The options view `Panel_opt`, on the right half of the main window:
 // "Defaults for Logins" with the default site login, then "Other Options".
@@ -30,6 +32,9 @@ public:
     QString passWord() const;
     QLineEdit *userNameEdit() const { return m_userName; }
     QLineEdit *passWordEdit() const { return m_passWord; }
+    // "addresses...": the update and site pack addresses' window while it is open.
+    UpdateAddressesDialog *addressesDialog() const;
+    void openAddresses();
     // Room below "Other Options" for the browser settings.
     QWidget *otherOptions() const { return m_otherOptions; }
 
@@ -56,5 +61,7 @@ private:
     QLabel *m_noteLabel = nullptr;
     QLabel *m_note = nullptr;
     QWidget *m_otherOptions = nullptr;
+    QPushButton *m_addresses = nullptr;
+    QPointer<UpdateAddressesDialog> m_addressesDialog;
     QPushButton *m_ok = nullptr;
 };

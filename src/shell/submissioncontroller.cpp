@@ -9,6 +9,10 @@
 #include "submit/history/historyrules.h"
 #include "submit/historyview.h"
 #include "submit/siteeditordialog.h"
+#include "submit/sitepackimportdialog.h"
+#include "platform/reportfile.h"
+#include "platform/versiontext.h"
+#include "submit/sites/sitepack.h"
 #include "submit/run/runpadcheck.h"
 #include "submit/runsummarydialog.h"
 #include "submit/sitecheckreportdialog.h"
@@ -18,6 +22,8 @@
 #include "submit/submitview.h"
 
 #include <QComboBox>
+#include <QDate>
+#include <QFile>
 #include <QCoreApplication>
 #include <QTimer>
 #include <QWidget>
@@ -113,6 +119,10 @@ void SubmissionController::wireViews()
     connect(&m_submitView, &SubmitView::deleteSiteRequested, this, [this](int row) {
         deleteSite(m_workspace.submitList().siteName(row));
     });
+    connect(&m_submitView, &SubmitView::exportSitesRequested, this,
+            &SubmissionController::exportSites);
+    connect(&m_submitView, &SubmitView::importSitesRequested, this,
+            &SubmissionController::importSites);
 
     connect(&m_historyView, &HistoryView::edited, this, &SubmissionController::historyEdited);
     connect(&m_historyView, &HistoryView::editRefused, this,
@@ -532,6 +542,102 @@ void SubmissionController::deleteSite(const QString &siteName)
     });
     const Table &sites = m_workspace.sites();
     sitesRebuilt(sites.cell(SiteRecord::SiteName, std::min(row, sites.rowCount() - 1)), notices);
+}
+
+QString SubmissionController::noSiteMarkedMessage()
+{
+    return tr("No site is marked, so there is nothing to export. Tick the check boxes of the "
+              "sites to export first.");
+}
+
+namespace {
+
+Dialogs::FileDialogSettings packDialog(const QString &title)
+{
+    return {title, SubmissionController::tr("Site pack (*.json)"), QStringLiteral("json"),
+            QStringLiteral("sites.json")};
+}
+
+} // namespace
+
+void SubmissionController::exportSites()
+{
+    const Table &sites = m_workspace.sites();
+    QList<QStringList> records;
+    for (int row = 1; row < sites.rowCount(); ++row)
+        if (!sites.isEmpty() && Marks::isMarked(sites, row))
+            records.append(FormWalk::siteRecordCells(sites, row));
+    if (records.isEmpty()) {
+        m_dialogs.message(tr("export sites"), noSiteMarkedMessage());
+        return;
+    }
+    const QByteArray pack = SitePack::write(
+        records, QStringLiteral("Kelvane Submit ") + VersionText::program(), QDate::currentDate());
+    ReportFile::saveAs(m_dialogs, packDialog(tr("export sites")), pack);
+}
+
+void SubmissionController::importSites()
+{
+    if (!sitesMayChange())
+        return;
+    const QString path = m_dialogs.openFileName(packDialog(tr("import sites")));
+    if (path.isEmpty())
+        return;
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        m_dialogs.error(tr("The site pack \"%1\" cannot be read: %2").arg(path, file.errorString()));
+        return;
+    }
+    // Told with the file's own size; nothing past the bound is read.
+    if (file.size() > SitePack::MaxFileBytes) {
+        m_dialogs.error(tr("The file is larger than a site pack may be (%1 bytes; at most %2).")
+                            .arg(file.size())
+                            .arg(SitePack::MaxFileBytes));
+        return;
+    }
+    openSitePack(file.read(SitePack::MaxFileBytes + 1));
+}
+
+void SubmissionController::openSitePack(const QByteArray &bytes)
+{
+    if (!sitesMayChange())
+        return;
+    if (m_sitePackImport) {
+        m_dialogs.error(tr("A site pack is open for import already: import or cancel it first."));
+        m_sitePackImport->raise();
+        return;
+    }
+    const SitePack::ReadResult pack = SitePack::read(bytes, Workspace::userSiteRule());
+    if (pack.status != SitePack::Status::Ok) {
+        m_dialogs.error(pack.message);
+        return;
+    }
+    const SitePack::Comparison comparison = SitePack::compare(
+        pack.sites, m_workspace.submitList().libraryRecords(), m_workspace.userSites().sites());
+    auto *dialog = new SitePackImportDialog(pack, comparison, m_window);
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::accepted, this,
+            [this, dialog] { importChosenSites(dialog->chosenSites()); });
+    m_sitePackImport = dialog;
+    // Modal to the main window only, without a nested event loop.
+    dialog->open();
+}
+
+SitePackImportDialog *SubmissionController::sitePackImport() const
+{
+    return m_sitePackImport;
+}
+
+void SubmissionController::importChosenSites(const QList<QStringList> &chosen)
+{
+    if (chosen.isEmpty() || !sitesMayChange())
+        return;
+    const QString current = m_workspace.submitList().siteName(m_submitView.currentRow());
+    Workspace::Notices notices;
+    m_historyView.reload([&] {
+        m_submitView.reload([&] { notices = m_workspace.importUserSites(chosen); });
+    });
+    sitesRebuilt(current, notices);
 }
 
 void SubmissionController::sitesRebuilt(const QString &currentSite,

@@ -27,6 +27,7 @@ class Connectivity;
 class Dialogs;
 class HistoryView;
 class SiteEditorDialog;
+class SitePackImportDialog;
 class SubmitView;
 class TForm3;
 
@@ -79,6 +80,17 @@ public:
     // The site editor while it is open.
     SiteEditorDialog *siteEditor() const;
     static QString sitesBusyMessage();
+    // "export sites...": the marked sites, the library's and the user's,
+    // into a site pack file the user names.
+    void exportSites();
+    static QString noSiteMarkedMessage();
+    // "import sites...": a pack file the user picks, then the import window.
+    void importSites();
+    // The import window on a pack's bytes; a pack refused as a whole is told
+    // and changes nothing. "Import" stores the chosen sites with one write of
+    // the sites file and rebuilds the submit list as the site editor does.
+    void openSitePack(const QByteArray &bytes);
+    SitePackImportDialog *sitePackImport() const;
     // "check marked sites...": the marked sites' submission pages opened
     // one after another and read for the current product, nothing sent;
     // then the report. The selected sites when none is marked.
@@ -130,6 +142,7 @@ private:
     bool sitesMayChange();
     void openSiteEditor(const QStringList &record);
     void storeSite(const QString &oldName, const QStringList &record);
+    void importChosenSites(const QList<QStringList> &chosen);
     void sitesRebuilt(const QString &currentSite, const QList<Workspace::Notice> &notices);
     void wireViews();
     void siteCheckFinished(const QList<SiteCheckResult> &results);
@@ -169,6 +182,7 @@ private:
     QList<QPointer<SubmissionWindow>> m_windows;
     QPointer<TForm3> m_credentials;
     QPointer<SiteEditorDialog> m_siteEditor;
+    QPointer<SitePackImportDialog> m_sitePackImport;
     QPointer<SiteCheck> m_siteCheck;
     QPointer<RunSummaryDialog> m_runSummary;
     QPointer<SiteCheckReportDialog> m_siteCheckReport;

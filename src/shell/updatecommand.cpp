@@ -2,7 +2,9 @@
 
 #include "platform/connectivity.h"
 #include "platform/dialogs.h"
+#include "platform/settings.h"
 #include "shell/libraryupdate.h"
+#include "shell/updateoptions.h"
 #include "shell/updatedownload.h"
 #include "submit/credentialsdialog.h"
 
@@ -10,24 +12,41 @@
 #include <QUrl>
 #include <QWidget>
 
-UpdateCommand::UpdateCommand(const QString &dataFolder, Dialogs &dialogs,
+UpdateCommand::UpdateCommand(const QString &dataFolder, Settings &settings, Dialogs &dialogs,
                              Connectivity &connectivity, QWidget *window)
     : QObject(window),
+      m_settings(settings),
       m_dialogs(dialogs),
       m_connectivity(connectivity),
       m_window(window),
-      m_download(new UpdateDownload(dataFolder, window))
+      m_download(new UpdateDownload(dataFolder, window)),
+      m_packDownload(new UpdateDownload(dataFolder, window, UpdateDownload::Kind::SitePack))
 {
     connect(m_download, &UpdateDownload::finished, this,
             [this](UpdateDownload::Outcome outcome, const QString &reason) {
                 if (outcome == UpdateDownload::Outcome::Cancelled)
                     return;
-                if (outcome == UpdateDownload::Outcome::Installed) {
+                if (outcome == UpdateDownload::Outcome::Installed)
                     m_dialogs.error(LibraryUpdate::successMessage());
-                    return;
-                }
-                m_dialogs.error(LibraryUpdate::failureMessage(reason));
+                else
+                    m_dialogs.error(LibraryUpdate::failureMessage(reason));
+                // The pack does not hang on the library: a failed library still fetches it.
+                startPackDownload();
             });
+    connect(m_packDownload, &UpdateDownload::finished, this,
+            [this](UpdateDownload::Outcome outcome, const QString &reason) {
+                if (outcome == UpdateDownload::Outcome::Fetched)
+                    emit sitePackFetched(m_packDownload->sitePack());
+                else if (outcome == UpdateDownload::Outcome::Failed)
+                    m_dialogs.error(LibraryUpdate::packFailureMessage(reason));
+            });
+}
+
+void UpdateCommand::startPackDownload()
+{
+    const QUrl address = UpdateOptions::packAddress(m_settings);
+    if (!address.isEmpty())
+        m_packDownload->start(address);
 }
 
 TForm3 *UpdateCommand::accountDialog() const
@@ -38,7 +57,7 @@ TForm3 *UpdateCommand::accountDialog() const
 void UpdateCommand::Button_updateClick()
 {
     // One update at a time: its dialog or its progress is already on screen.
-    if (m_account || m_download->isRunning())
+    if (m_account || m_download->isRunning() || m_packDownload->isRunning())
         return;
     if (!m_connectivity.ensureOnline(m_dialogs, [this] {
             m_window->raise();
@@ -62,7 +81,7 @@ void UpdateCommand::Button_updateClick()
 void UpdateCommand::startDownload(const QString &userName, const QString &passWord)
 {
     const QString address = LibraryUpdate::address(
-        LibraryUpdate::host(), userName, passWord,
+        LibraryUpdate::host(m_settings.updateHost()), userName, passWord,
         LibraryUpdate::dayNumberText(LibraryUpdate::dayNumber(QDateTime::currentDateTime())));
     m_download->start(QUrl(address, QUrl::StrictMode));
 }

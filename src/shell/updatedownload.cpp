@@ -1,6 +1,7 @@
 #include "shell/updatedownload.h"
 
 #include "shell/libraryupdate.h"
+#include "submit/sites/sitepack.h"
 
 #include <QCryptographicHash>
 #include <QDir>
@@ -11,9 +12,10 @@
 #include <QTemporaryFile>
 #include <QWidget>
 
-UpdateDownload::UpdateDownload(const QString &dataFolder, QWidget *window)
+UpdateDownload::UpdateDownload(const QString &dataFolder, QWidget *window, Kind kind)
     : QObject(window),
       m_dataFolder(dataFolder),
+      m_kind(kind),
       m_window(window),
       m_network(new QNetworkAccessManager(this)),
       m_stallMilliseconds(LibraryUpdate::StallMilliseconds)
@@ -40,10 +42,12 @@ bool UpdateDownload::start(const QUrl &address)
     m_received = 0;
     m_cancelled = false;
     m_refusal.clear();
+    m_pack.clear();
     // Beside its final place, so that the move is one rename.
-    m_file = std::make_unique<QTemporaryFile>(
-        QDir(m_dataFolder).absoluteFilePath(QStringLiteral("KelvaneSubmit_dll-XXXXXX.part")));
-    if (!m_file->open()) {
+    if (m_kind == Kind::Library)
+        m_file = std::make_unique<QTemporaryFile>(
+            QDir(m_dataFolder).absoluteFilePath(QStringLiteral("KelvaneSubmit_dll-XXXXXX.part")));
+    if (m_file && !m_file->open()) {
         const QString reason = tr("The download cannot be written into %1: %2.")
                                    .arg(QDir::toNativeSeparators(m_dataFolder), m_file->errorString());
         m_file.reset();
@@ -58,13 +62,15 @@ bool UpdateDownload::start(const QUrl &address)
 
     if (!m_progress) {
         m_progress = new QProgressDialog(m_window);
-        m_progress->setObjectName(QStringLiteral("UpdateProgress"));
+        m_progress->setObjectName(m_kind == Kind::Library ? QStringLiteral("UpdateProgress")
+                                                          : QStringLiteral("SitePackProgress"));
         m_progress->setWindowModality(Qt::WindowModal);
         m_progress->setAutoReset(false);
         m_progress->setAutoClose(false);
         connect(m_progress, &QProgressDialog::canceled, this, &UpdateDownload::cancel);
     }
-    m_progress->setWindowTitle(LibraryUpdate::dialogLabel());
+    m_progress->setWindowTitle(m_kind == Kind::Library ? LibraryUpdate::dialogLabel()
+                                                       : LibraryUpdate::packDialogLabel());
     m_progress->setRange(0, 0);
     m_progress->setLabelText(tr("%1 bytes received").arg(0));
     m_progress->show();
@@ -88,9 +94,26 @@ void UpdateDownload::get(const QUrl &address)
 void UpdateDownload::checkAnnouncedSize()
 {
     const QVariant length = m_reply->header(QNetworkRequest::ContentLengthHeader);
-    if (length.isValid() && length.toLongLong() > LibraryUpdate::MaxBytes)
-        fail(tr("The file is larger than a site library can be (%1 bytes announced).")
-                 .arg(length.toLongLong()));
+    if (length.isValid() && length.toLongLong() > maxBytes())
+        fail(tooLarge(length.toLongLong(), true));
+}
+
+qint64 UpdateDownload::maxBytes() const
+{
+    return m_kind == Kind::Library ? LibraryUpdate::MaxBytes : SitePack::MaxFileBytes;
+}
+
+QString UpdateDownload::tooLarge(qint64 bytes, bool announced) const
+{
+    if (m_kind == Kind::SitePack)
+        return announced ? tr("The file is larger than a site pack may be (%1 bytes announced).")
+                               .arg(bytes)
+                         : tr("The file is larger than a site pack may be (more than %1 bytes).")
+                               .arg(bytes);
+    return announced ? tr("The file is larger than a site library can be (%1 bytes announced).")
+                           .arg(bytes)
+                     : tr("The file is larger than a site library can be (more than %1 bytes).")
+                           .arg(bytes);
 }
 
 void UpdateDownload::receive()
@@ -103,12 +126,13 @@ void UpdateDownload::receive()
         m_checksum += bytes.left(LibraryUpdate::MaxChecksumBytes + 1 - m_checksum.size());
         return;
     }
-    if (m_received + bytes.size() > LibraryUpdate::MaxBytes) {
-        fail(tr("The file is larger than a site library can be (more than %1 bytes).")
-                 .arg(LibraryUpdate::MaxBytes));
+    if (m_received + bytes.size() > maxBytes()) {
+        fail(tooLarge(maxBytes(), false));
         return;
     }
-    if (m_file->write(bytes) != bytes.size()) {
+    if (m_kind == Kind::SitePack)
+        m_pack += bytes;
+    else if (m_file->write(bytes) != bytes.size()) {
         fail(tr("The download cannot be written: %1.").arg(m_file->errorString()));
         return;
     }
@@ -153,8 +177,11 @@ void UpdateDownload::transferEnded()
                 m_checksum.clear();
             } else {
                 m_received = 0;
-                m_file->resize(0);
-                m_file->seek(0);
+                m_pack.clear();
+                if (m_file) {
+                    m_file->resize(0);
+                    m_file->seek(0);
+                }
             }
             get(target);
             return;
@@ -166,12 +193,14 @@ void UpdateDownload::transferEnded()
     }
     m_progress->hide();
 
+    const LibraryUpdate::Source source = m_kind == Kind::Library ? LibraryUpdate::Source::Library
+                                                                 : LibraryUpdate::Source::SitePack;
     Outcome outcome = Outcome::Failed;
     QString reason = m_refusal;
     if (m_cancelled) {
         outcome = Outcome::Cancelled;
     } else if (reason.isEmpty() && status != 0 && status != 200) {
-        reason = LibraryUpdate::transferProblem(status, LibraryUpdate::Break::None);
+        reason = LibraryUpdate::transferProblem(status, LibraryUpdate::Break::None, source);
     } else if (reason.isEmpty() && reply->error() != QNetworkReply::NoError) {
         // Never errorString(): it quotes the address with the account's password.
         LibraryUpdate::Break broken = LibraryUpdate::Break::Other;
@@ -189,11 +218,14 @@ void UpdateDownload::transferEnded()
         default:
             break;
         }
-        reason = LibraryUpdate::transferProblem(0, broken);
+        reason = LibraryUpdate::transferProblem(0, broken, source);
     } else if (reason.isEmpty() && status != 200) {
-        reason = LibraryUpdate::transferProblem(0, LibraryUpdate::Break::Other);
-    } else if (reason.isEmpty() && !m_file->flush()) {
+        reason = LibraryUpdate::transferProblem(0, LibraryUpdate::Break::Other, source);
+    } else if (reason.isEmpty() && m_file && !m_file->flush()) {
         reason = tr("The download cannot be written: %1.").arg(m_file->errorString());
+    } else if (reason.isEmpty() && m_kind == Kind::SitePack) {
+        emit finished(Outcome::Fetched, QString());
+        return;
     } else if (reason.isEmpty()) {
         fetchChecksum();
         return;

@@ -7,6 +7,7 @@
 #include "submit/history/history.h"
 #include "submit/sites/credentials.h"
 #include "submit/sites/sitelibrary.h"
+#include "submit/sites/sitepack.h"
 
 #include <QCoreApplication>
 #include <QHash>
@@ -115,9 +116,7 @@ Workspace::SitesLoad Workspace::loadSites()
     addMessage(loaded.notices, library.warning);
     // A hand-edited file is held to the site editor's rules.
     const UserSites::LoadResult user =
-        UserSites::load(m_files.userSites(), [](const QStringList &cells) {
-            return SiteValidation::check(cells).message;
-        });
+        UserSites::load(m_files.userSites(), userSiteRule());
     addError(loaded.notices, user.problem);
     m_userSites = user.file;
     m_submitList.fill(library, m_userSites.sites());
@@ -184,6 +183,18 @@ Workspace::Notices Workspace::storeUserSite(const QString &oldName, const QStrin
     const QString userPass = record.value(SiteRecord::UserPass);
     return applyUserSites(withSite(m_userSites, oldName, record), oldName,
                           record.value(SiteRecord::SiteName), &userPass);
+}
+
+UserSites::Refusal Workspace::userSiteRule()
+{
+    return [](const QStringList &cells) { return SiteValidation::check(cells).message; };
+}
+
+Workspace::Notices Workspace::importUserSites(const QList<QStringList> &chosen)
+{
+    if (chosen.isEmpty())
+        return {};
+    return applyUserSites(SitePack::apply(m_userSites, chosen), QString(), QString(), nullptr);
 }
 
 Workspace::Notices Workspace::deleteUserSite(const QString &name)

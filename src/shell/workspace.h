@@ -95,6 +95,11 @@ public:
     // The sites whose history outcomes such a change would drop.
     QStringList outcomesLostByStore(const QString &oldName, const QStringList &record) const;
     QStringList outcomesLostByDelete(const QString &name) const;
+    // Pack sites the user chose, each replacing the user's site of its name
+    // or added: one write of the sites file.
+    Notices importUserSites(const QList<QStringList> &chosen);
+    // The site editor's rule, which every stored user site passes.
+    static UserSites::Refusal userSiteRule();
 
     // The history, reconciled with the submit list and sorted like it.
     Notices loadHistory();

@@ -202,6 +202,14 @@ void SubmitView::buildPopupMenus()
     m_deleteSite->setObjectName(QStringLiteral("Pop_u_deletesite"));
     connect(m_deleteSite, &QAction::triggered, this,
             [this] { emit deleteSiteRequested(currentRow()); });
+    // Site packs carry sites between authors.
+    m_popup->addSeparator();
+    QAction *exportSites = m_popup->addAction(tr("export sites..."));
+    exportSites->setObjectName(QStringLiteral("Pop_u_exportsites"));
+    connect(exportSites, &QAction::triggered, this, &SubmitView::exportSitesRequested);
+    QAction *importSites = m_popup->addAction(tr("import sites..."));
+    importSites->setObjectName(QStringLiteral("Pop_u_importsites"));
+    connect(importSites, &QAction::triggered, this, &SubmitView::importSitesRequested);
 
     m_selectAllMenu = new QMenu(this);
     m_selectAllMenu->setObjectName(QStringLiteral("PopupMenu_s"));

@@ -121,6 +121,9 @@ signals:
     void newSiteRequested();
     void editSiteRequested(int row);
     void deleteSiteRequested(int row);
+    // "export sites...": the marked sites into a site pack; "import sites...".
+    void exportSitesRequested();
+    void importSitesRequested();
     // "auto-submit" was clicked.
     void automaticSubmissionChanged(bool on);
 

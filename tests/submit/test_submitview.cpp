@@ -324,7 +324,8 @@ private slots:
             captions.append(a->isSeparator() ? QStringLiteral("-") : a->text());
         QCOMPARE(captions, (QStringList{"&submit ...", "edit site's &password", "selec&t site(s)",
                                         "&check marked sites...", "-", "open site in &browser", "-",
-                                        "new site...", "edit site...", "delete site"}));
+                                        "new site...", "edit site...", "delete site", "-",
+                                        "export sites...", "import sites..."}));
         menu->close();
     }
 

@@ -96,6 +96,8 @@ public:
     bool isUserSite(int row) const { return origin(row) != Origin::Library; }
     // Whether the site library holds a site of that name (case ignored).
     bool isLibrarySite(const QString &name) const;
+    // The site library's records as the last fill read them.
+    const QList<QStringList> &libraryRecords() const { return m_library.records; }
 
     // The row whose site name equals `submitTo` without regard to case; the
     // first site row when there is none.
