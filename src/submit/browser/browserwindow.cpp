@@ -2,6 +2,7 @@
 
 #include "platform/browsersettingsstore.h"
 #include "platform/dialogs.h"
+#include "submit/browser/loadproblem.h"
 #include "submit/browser/pagedriver.h"
 #include "submit/browser/pagehandling.h"
 #include "submit/browser/popupwindow.h"
@@ -248,6 +249,21 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
                 // A stopped load (one the lock refused, or one a newer one
                 // replaced) leaves the page as it was: nothing completed.
                 const bool completed = info.status() != QWebEngineLoadingInfo::LoadStoppedStatus;
+                // A page that never came (an HTTP error page still did).
+                if (info.status() == QWebEngineLoadingInfo::LoadFailedStatus
+                    && info.errorDomain() != QWebEngineLoadingInfo::HttpStatusCodeDomain) {
+                    const QString problem = tr("The page could not be opened: %1.")
+                                                .arg(LoadProblem::plainWords(info.errorCode(),
+                                                                             info.errorString()));
+                    QMetaObject::invokeMethod(
+                        this,
+                        [this, problem] {
+                            m_handling->loadFailed(problem, m_page->title());
+                            m_handling->WebBrowser1ProgressChange(0);
+                        },
+                        Qt::QueuedConnection);
+                    return;
+                }
                 QMetaObject::invokeMethod(
                     this, [this, completed] { pageLoadEnded(completed); }, Qt::QueuedConnection);
             });

@@ -119,6 +119,19 @@ void PageHandling::WebBrowser1DocumentComplete(bool browserComplete, const QStri
     handleCompletion(title);
 }
 
+void PageHandling::loadFailed(const QString &problem, const QString &title)
+{
+    if (m_closing)
+        return;
+    if (m_filled || m_resultCode < 0 || m_walking) {
+        WebBrowser1DocumentComplete(true, title);
+        return;
+    }
+    setStatus(QString());
+    setCaption(title);
+    setAttention(problem);
+}
+
 void PageHandling::handleCompletion(const QString &title)
 {
     setStatus(QString());

@@ -112,6 +112,11 @@ public:
     void WebBrowser1ProgressChange(int progress);
     // `browserComplete`: the page as a whole has loaded, not just one of its frames.
     void WebBrowser1DocumentComplete(bool browserComplete, const QString &title);
+    // The page could not be loaded at all (no address, no connection, a
+    // certificate refused): `problem` in plain words. Before the fill the
+    // engine's error page holds no form to look for, so the user is told
+    // why instead; after it, the error page is the answer as any other.
+    void loadFailed(const QString &problem, const QString &title);
     // The walk asked for by walkRequested() has ended.
     void walkFinished(const WalkOutcome &outcome);
     // The visible text of the answer page `page` (as answerTextRequested()

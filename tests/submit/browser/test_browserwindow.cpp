@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 #include <QTimer>
+#include <QTcpServer>
 #include <QTest>
 #include <QToolButton>
 #include <QWebEngineProfile>
@@ -394,6 +395,24 @@ private slots:
         QTRY_COMPARE_WITH_TIMEOUT(m_dialogs.messages(),
                                   QStringList{"Error. No Form was found on this site."}, Timeout);
         QCOMPARE(w->windowTitle(), QString("Nothing here"));
+        QVERIFY(!button(w, "Button_done")->isEnabled());
+    }
+
+    void aPageThatCannotBeOpenedSaysWhyInsteadOfWaitingForAForm()
+    {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const quint16 port = closed.serverPort();
+        closed.close();
+        TForm2 *w = open(site("Closed", QStringLiteral("http://127.0.0.1:%1/add").arg(port), "0", "",
+                              {"0=program_name"}));
+        QTRY_VERIFY_WITH_TIMEOUT(!w->noticeText().isEmpty(), Timeout);
+        QCOMPARE(w->noticeText(), QStringLiteral("The page could not be opened: the site refused the "
+                                                 "connection (net::ERR_CONNECTION_REFUSED)."));
+        // Past the late-form wait: no walk ran and no box blames a missing form.
+        QTest::qWait(1800);
+        QCOMPARE(walksDone(w), 0);
+        QVERIFY(m_dialogs.shown.isEmpty());
         QVERIFY(!button(w, "Button_done")->isEnabled());
     }
 
