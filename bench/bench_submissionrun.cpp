@@ -2,7 +2,10 @@
 // products, the marks read afresh at every step. Three mark patterns: all
 // marked (the next pair is close), every 100th site with only the last
 // product (a long way to each pair), and the first and last site only (one
-// step passes every site). Prints each measurement and whether it meets its target.
+// step passes every site). Then a run of 3,000 sites by 10 products to its
+// end, outcomes mixed: its summary's counts, failed sites, CSV and HTML, and
+// the memory the run's record of outcomes takes. Prints each measurement and
+// whether it meets its target.
 #include "benchreport.h"
 #include "platform/connectivity.h"
 #include "platform/dialogs.h"
@@ -12,6 +15,7 @@
 
 #include <QCoreApplication>
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <algorithm>
 #include <cstdio>
@@ -106,6 +110,70 @@ template <typename Mark> Steps measure(Mark mark)
     return steps;
 }
 
+long residentKb()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return 0;
+    for (const QByteArray &line : status.readAll().split('\n'))
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    return 0;
+}
+
+struct SummaryTimes
+{
+    int pairs = 0;
+    double summaryMs = 0; // counts text and the failed sites
+    double csvMs = 0;
+    double htmlMs = 0;
+    double kbPerThousandPairs = 0;
+};
+
+// 3,000 sites by 10 products, every third pair failed and every seventh cancelled.
+SummaryTimes summaryOfALongRun()
+{
+    constexpr int RunProducts = 10;
+    Table siteList = sites();
+    Table softwareList(105, RunProducts + 1);
+    for (int r = 1; r <= RunProducts; ++r)
+        softwareList.setCell(0, r, QStringLiteral("Product %1").arg(r));
+    Marks::setAll(siteList);
+    Marks::setAll(softwareList);
+    Online online;
+    NoDialogs dialogs;
+    const long before = residentKb();
+    SubmissionRun run(siteList, softwareList, online, dialogs);
+    SubmissionRun::Selection selection;
+    selection.siteRows = {{1, 1}};
+    selection.softwareRows = {{1, 1}};
+    selection.chooserIndex = -1;
+    run.submit(selection);
+    int step = 0;
+    while (run.isRunning()) {
+        ++step;
+        run.submissionClosed(step % 7 == 0 ? 0 : step % 3 == 0 ? -1 : 1);
+    }
+    SummaryTimes times;
+    QElapsedTimer timer;
+    timer.start();
+    const RunSummary summary = run.summaryOfRun();
+    const QString counts = summary.countsText();
+    const QList<int> failed = summary.failedSiteRows();
+    times.summaryMs = timer.nsecsElapsed() / 1e6;
+    timer.start();
+    const QByteArray csv = summary.csv();
+    times.csvMs = timer.nsecsElapsed() / 1e6;
+    timer.start();
+    const QByteArray html = summary.html(QStringLiteral("Submission run"));
+    times.htmlMs = timer.nsecsElapsed() / 1e6;
+    times.pairs = int(summary.entries().size());
+    times.kbPerThousandPairs = times.pairs ? (residentKb() - before) * 1000.0 / times.pairs : 0;
+    std::printf("%s; %lld failed sites; CSV %lld bytes, HTML %lld bytes\n", qPrintable(counts),
+                qlonglong(failed.size()), qlonglong(csv.size()), qlonglong(html.size()));
+    return times;
+}
+
 } // namespace
 
 int main(int argc, char **argv)
@@ -136,6 +204,13 @@ int main(int argc, char **argv)
     ok &= report("ms per step, every 100th site, last product (mean)", sparse.meanMs, 1.0);
     ok &= report("ms per step, every 100th site, last product (worst)", sparse.worstMs, 1.0);
     ok &= report("ms per step, first and last site only (worst)", farApart.worstMs, 1.0);
+
+    const SummaryTimes summary = summaryOfALongRun();
+    std::printf("a run of 3,000 sites by 10 products: %d pairs in its summary\n", summary.pairs);
+    ok &= report("summary of 30,000 pairs: counts and failed sites (ms)", summary.summaryMs, 50);
+    ok &= report("summary of 30,000 pairs: CSV (ms)", summary.csvMs, 500);
+    ok &= report("summary of 30,000 pairs: HTML (ms)", summary.htmlMs, 500);
+    ok &= report("run's record of outcomes: KB per 1,000 pairs (resident)", summary.kbPerThousandPairs, 1024);
     std::printf("worst single step of all: %.4f ms\n",
                 std::max({dense.worstMs, sparse.worstMs, farApart.worstMs}));
     return ok ? 0 : 1;
