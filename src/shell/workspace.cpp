@@ -194,7 +194,19 @@ Workspace::Notices Workspace::importUserSites(const QList<QStringList> &chosen)
 {
     if (chosen.isEmpty())
         return {};
-    return applyUserSites(SitePack::apply(m_userSites, chosen), QString(), QString(), nullptr);
+    // A pack site that takes a listed site's place under another letter case
+    // renames it: its history row goes with it, as after the site editor.
+    QList<QPair<QString, QString>> renames;
+    const Table &sites = m_submitList.table();
+    for (const QStringList &site : chosen) {
+        const QString name = site.value(SiteRecord::SiteName);
+        for (int r = 1; r < sites.rowCount(); ++r) {
+            const QString listed = sites.cell(SiteRecord::SiteName, r);
+            if (listed != name && listed.compare(name, Qt::CaseInsensitive) == 0)
+                renames.append({listed, name});
+        }
+    }
+    return applyUserSites(SitePack::apply(m_userSites, chosen), QString(), QString(), nullptr, renames);
 }
 
 Workspace::Notices Workspace::deleteUserSite(const QString &name)
@@ -207,7 +219,8 @@ Workspace::Notices Workspace::deleteUserSite(const QString &name)
 
 Workspace::Notices Workspace::applyUserSites(const UserSites::File &file,
                                              const QString &renamedFrom, const QString &siteName,
-                                             const QString *userPass)
+                                             const QString *userPass,
+                                             const QList<QPair<QString, QString>> &renames)
 {
     Notices notices;
     const QString error = UserSites::save(file, m_files.userSites());
@@ -248,6 +261,8 @@ Workspace::Notices Workspace::applyUserSites(const UserSites::File &file,
         addError(notices, Credentials::write(sites, m_files.credentials()));
 
     carryRenamedRow(m_history, sites, renamedFrom, siteName);
+    for (const auto &[from, to] : renames)
+        carryRenamedRow(m_history, sites, from, to);
     const History::LoadResult followed = History::follow(m_history, sites);
     addMessage(notices, followed.mismatchMessage);
     // Changed until written: a failed write is tried again at the close.

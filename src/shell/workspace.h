@@ -128,8 +128,10 @@ private:
     SubmitList listWith(const UserSites::File &userSites) const;
     static UserSites::File withSite(UserSites::File file, const QString &oldName,
                                     const QStringList &record);
+    // `renames`: more sites whose history rows follow a new name.
     Notices applyUserSites(const UserSites::File &file, const QString &renamedFrom,
-                           const QString &siteName, const QString *userPass);
+                           const QString &siteName, const QString *userPass,
+                           const QList<QPair<QString, QString>> &renames = {});
 
     DataFiles m_files;
     QString m_programFolder;

@@ -212,6 +212,25 @@ private slots:
         QVERIFY(m_dialogs.errors().isEmpty());
     }
 
+    void aSiteImportedUnderAnotherLetterCaseKeepsItsHistory()
+    {
+        writeCatalogue({record("Alpha")});
+        auto form = startWindow();
+        Table &history = form->workspace().history();
+        const int row = history.findRow(0, QStringLiteral("BestSoftware"));
+        QVERIFY(row > 0);
+        history.setCell(1, row, QStringLiteral("12/01/2026  ok"));
+        QStringList renamed = siteRow(*form, QStringLiteral("BestSoftware"));
+        renamed[SiteRecord::SiteName] = QStringLiteral("bestsoftware");
+        form->submission()->openSitePack(
+            SitePack::write({renamed}, QStringLiteral("Kelvane Submit v9"), QDate(2026, 12, 1)));
+        importWindow(*form)->findChild<QPushButton *>(QStringLiteral("ImportChosenSites"))->click();
+        QTRY_VERIFY(importWindow(*form) == nullptr);
+        const int renamedRow = history.findRow(0, QStringLiteral("bestsoftware"));
+        QCOMPARE(history.cell(0, renamedRow), QStringLiteral("bestsoftware"));
+        QCOMPARE(history.cell(1, renamedRow), QStringLiteral("12/01/2026  ok"));
+    }
+
     void aPackRefusedAsAWholeIsToldAndChangesNothing_data()
     {
         QTest::addColumn<QByteArray>("bytes");
