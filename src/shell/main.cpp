@@ -11,6 +11,7 @@
 #include "shell/mainwindow.h"
 
 #include <QApplication>
+#include <QLoggingCategory>
 #include <QFile>
 #include <QMessageBox>
 #include <QSaveFile>
@@ -57,6 +58,13 @@ int main(int argc, char *argv[])
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY")
             && qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
+        // Nothing is drawn: the software scene graph spares the engine its
+        // search for a GL context. Its account of that set-up and the pages'
+        // console lines are not for a script's standard error
+        // (QT_LOGGING_RULES still brings them back).
+        if (!qEnvironmentVariableIsSet("QT_QUICK_BACKEND"))
+            qputenv("QT_QUICK_BACKEND", "software");
+        QLoggingCategory::setFilterRules(QStringLiteral("qt.webenginecontext=false\njs=false"));
         QApplication app(argc, argv);
         QCoreApplication::setApplicationName(QStringLiteral("Kelvane Submit"));
         Commands::setSitesCheck(BrowserEngines::sitesCheckCommand);

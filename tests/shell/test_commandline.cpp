@@ -5,6 +5,7 @@
 #include "platform/singleinstance.h"
 #include "platform/table.h"
 #include "platform/tablefile.h"
+#include "submit/sites/usersites.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,6 +13,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -285,6 +287,25 @@ private slots:
         QVERIFY(mapped.contains("libQt6Core.so"));
         QCOMPARE(mapped.contains("libQt6WebEngineCore.so"), loaded);
         QCOMPARE(mapped.contains("KelvaneSubmit-browser.so"), loaded);
+    }
+
+    void aSiteCheckSaysWhyAPageFailedAndKeepsTheEnginesTalkOffStandardError()
+    {
+        QTcpServer closed;
+        QVERIFY(closed.listen(QHostAddress::LocalHost));
+        const QString page = QStringLiteral("http://127.0.0.1:%1/add").arg(closed.serverPort());
+        closed.close();
+        UserSites::File sites;
+        sites.entries.append({UserSites::storedCells({"ZZ Closed", "", "", "yes", page, "0", "", "", "0=prog"}),
+                              {}, true});
+        QCOMPARE(UserSites::save(sites, data(QStringLiteral("Kelvane_sites.dat"))), QString());
+        const Answer answer = run({QStringLiteral("sites"), QStringLiteral("check"), QStringLiteral("ZZ Closed")});
+        QFile::remove(data(QStringLiteral("Kelvane_sites.dat")));
+        QCOMPARE(answer.code, 1);
+        QVERIFY2(answer.out.startsWith(QStringLiteral("failed\tZZ Closed\t")), qPrintable(answer.out));
+        QVERIFY2(answer.out.contains(QStringLiteral("(net::ERR_CONNECTION_REFUSED)")), qPrintable(answer.out));
+        for (const char *noise : {"qt.webenginecontext", "WebEngineContext used before", "js: "})
+            QVERIFY2(!answer.err.contains(QLatin1String(noise)), qPrintable(answer.err));
     }
 
     void theHistoryListsSitesByProducts()
