@@ -18,6 +18,13 @@ public:
         return openBrowserWindow(book, resultCode, source, dialogs, addresses, options, owner);
     }
 
+    SubmissionWindow *preloadWindow(int siteRow, SubmissionSource &source, Dialogs &dialogs,
+                                    AddressHandler &addresses, const BrowserOptions &options,
+                                    QWidget *owner) override
+    {
+        return preloadBrowserWindow(siteRow, source, dialogs, addresses, options, owner);
+    }
+
     SiteCheck *siteCheck(const QList<QStringList> &siteRecords, const FormWalk::Input &product,
                          const BrowserOptions &options, QWidget *parent) override
     {

@@ -177,16 +177,97 @@ void SubmissionController::openSubmission(int siteRow, int softwareRow)
     m_submitView.productChooser()->setCurrentIndex(softwareRow - 1);
     m_host.setCurrentSoftwareRow(softwareRow);
 
-    SubmissionWindow *window = openWindow(siteRow);
+    SubmissionWindow *window = takePreloaded({siteRow, softwareRow});
+    if (window) {
+        m_book.setGeometry(m_workspace.webWindowGeometry());
+        window->reveal(m_book);
+        m_windows.append(window);
+    } else {
+        window = openWindow(siteRow);
+    }
     if (!window) {
         // Without the browser no pair can be opened: the run ends here.
-        QTimer::singleShot(0, this, [this] { m_run.abandon(); });
+        QTimer::singleShot(0, this, [this] {
+            m_run.abandon();
+            dropPreload();
+        });
         return;
     }
     connect(window, &SubmissionWindow::closed, this,
             [this, window](int resultCode, const WebWindowGeometry &geometry) {
                 submissionClosed(window, resultCode, geometry);
             });
+    // The next page loads while the user looks at this one, not before.
+    if (window->firstPageEnded())
+        QTimer::singleShot(0, this, &SubmissionController::preloadNext);
+    else
+        connect(window, &SubmissionWindow::firstPageEndedNow, this,
+                &SubmissionController::preloadNext, Qt::QueuedConnection);
+}
+
+namespace {
+
+// A source that reads one product's record whatever the software list
+// shows; it lives as long as the window it was made for.
+class PinnedSource : public QObject
+{
+public:
+    PinnedSource(const TableSubmissionSource &live, const Table &software, int softwareRow)
+        : source(live)
+    {
+        source.currentSoftwareRow = [softwareRow] { return softwareRow; };
+        source.currentMatchLists = [&software, softwareRow] {
+            return MatchLists::build(software.row(softwareRow));
+        };
+    }
+    TableSubmissionSource source;
+};
+
+} // namespace
+
+void SubmissionController::setPreloadingNext(bool on)
+{
+    m_preloadingNext = on;
+    if (!on)
+        dropPreload();
+}
+
+void SubmissionController::preloadNext()
+{
+    const std::optional<SubmissionRun::Pair> next = m_run.upcomingPair();
+    if (!m_preloadingNext || !next || !m_run.openPair() || (m_preload && m_preload->pair == *next))
+        return;
+    dropPreload();
+    BrowserEngine *engine = BrowserEngines::isLoaded() ? browserEngine() : nullptr;
+    if (!engine)
+        return;
+    auto *pinned = new PinnedSource(m_source, m_workspace.software(), next->softwareRow);
+    SubmissionWindow *window = engine->preloadWindow(next->siteRow, pinned->source, m_dialogs,
+                                                     m_addresses, browserOptions(), m_window);
+    pinned->setParent(window);
+    m_preload = Preload{*next, window};
+}
+
+SubmissionWindow *SubmissionController::takePreloaded(SubmissionRun::Pair pair)
+{
+    if (!m_preload)
+        return nullptr;
+    if (m_preload->pair != pair || !m_preload->window) {
+        dropPreload();
+        return nullptr;
+    }
+    SubmissionWindow *window = m_preload->window;
+    m_preload.reset();
+    return window;
+}
+
+void SubmissionController::dropPreload()
+{
+    if (!m_preload)
+        return;
+    // Never shown, so nothing of it was sent and there is no outcome.
+    delete m_preload->window.data();
+    m_preload.reset();
 }
 
 SubmissionWindow *SubmissionController::registerAt(int row)
@@ -336,6 +417,7 @@ void SubmissionController::registrationClosed(SubmissionWindow *window, const We
 
 void SubmissionController::showRunSummary()
 {
+    dropPreload();
     if (m_run.summaryOfRun().isEmpty())
         return;
     delete m_runSummary.data();
@@ -360,6 +442,7 @@ bool SubmissionController::mayCloseProgram()
 
 void SubmissionController::closeAllWindows()
 {
+    dropPreload();
     const QList<QPointer<SubmissionWindow>> windows = m_windows;
     m_windows.clear();
     for (const QPointer<SubmissionWindow> &window : windows) {

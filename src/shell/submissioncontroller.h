@@ -120,6 +120,12 @@ public:
     // The credential dialog while it is open.
     TForm3 *credentialsDialog() const;
 
+    // While a run's window is looked at, the next pair's page loads hidden
+    // and is filled, to show at once when its turn comes (on unless set off).
+    void setPreloadingNext(bool on);
+    // The hidden window of the next pair, while there is one.
+    SubmissionWindow *preloadedWindow() const { return m_preload ? m_preload->window.data() : nullptr; }
+
     // The browser choices as the store holds them now.
     BrowserOptions browserOptions() const;
 
@@ -162,6 +168,12 @@ private:
     // software list's current row.
     int submittedSoftwareRow() const;
     void closeAllWindows();
+    // The run's next pair, loaded hidden once the open window's page is in.
+    void preloadNext();
+    // The hidden window for `pair`, taken out of the preload; nullptr when
+    // there is none for it (a different pair's is dropped).
+    SubmissionWindow *takePreloaded(SubmissionRun::Pair pair);
+    void dropPreload();
 
     Workspace &m_workspace;
     SubmitView &m_submitView;
@@ -180,6 +192,13 @@ private:
     GuardDialogPrompt m_guardDialog;
     SubmitGuard::Prompt *m_guardPrompt = &m_guardDialog;
     QList<QPointer<SubmissionWindow>> m_windows;
+    struct Preload
+    {
+        SubmissionRun::Pair pair;
+        QPointer<SubmissionWindow> window;
+    };
+    std::optional<Preload> m_preload;
+    bool m_preloadingNext = true;
     QPointer<TForm3> m_credentials;
     QPointer<SiteEditorDialog> m_siteEditor;
     QPointer<SitePackImportDialog> m_sitePackImport;

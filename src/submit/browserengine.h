@@ -45,6 +45,11 @@ public:
                                          SubmissionSource &source, Dialogs &dialogs,
                                          AddressHandler &addresses, const BrowserOptions &options,
                                          QWidget *owner) = 0;
+    // A submission window for `siteRow` kept hidden while its page loads
+    // and is filled; nothing is sent before SubmissionWindow::reveal().
+    virtual SubmissionWindow *preloadWindow(int siteRow, SubmissionSource &source,
+                                            Dialogs &dialogs, AddressHandler &addresses,
+                                            const BrowserOptions &options, QWidget *owner) = 0;
     // The site check of `siteRecords`, planned for `product`; start() begins it.
     virtual SiteCheck *siteCheck(const QList<QStringList> &siteRecords,
                                  const FormWalk::Input &product, const BrowserOptions &options,

@@ -46,6 +46,14 @@ QToolButton *outcomeButton(const char *objectName, const QString &caption, int w
     return button;
 }
 
+QList<QRect> availableScreens()
+{
+    QList<QRect> screens;
+    for (const QScreen *screen : QGuiApplication::screens())
+        screens.append(screen->availableGeometry());
+    return screens;
+}
+
 } // namespace
 
 // Sees each request of the page before it goes; interceptors of a page run
@@ -115,8 +123,7 @@ BrowserPage *TForm2::createPage(const BrowserOptions &options, QObject *parent)
 
 TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Dialogs &dialogs,
                AddressHandler &addresses, const BrowserOptions &options, QWidget *parent)
-    : SubmissionWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint),
-      m_dialogs(dialogs)
+    : SubmissionWindow(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint)
 {
     setObjectName(name);
     setWindowTitle(name);
@@ -260,6 +267,7 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
                         [this, problem] {
                             m_handling->loadFailed(problem, m_page->title());
                             m_handling->WebBrowser1ProgressChange(0);
+                            noteFirstPageEnded();
                         },
                         Qt::QueuedConnection);
                     return;
@@ -291,17 +299,49 @@ void TForm2::pageLoadEnded(bool completed)
     if (completed)
         m_handling->WebBrowser1DocumentComplete(true, m_page->title());
     m_handling->WebBrowser1ProgressChange(0);
+    if (completed)
+        noteFirstPageEnded();
+}
+
+void TForm2::noteFirstPageEnded()
+{
+    if (m_firstPageEnded)
+        return;
+    m_firstPageEnded = true;
+    emit firstPageEndedNow();
+}
+
+void TForm2::preload()
+{
+    m_handling->preload();
+}
+
+void TForm2::reveal(BrowserWindowBook &book)
+{
+    const BrowserWindowBook::Opening opening = book.open(availableScreens());
+    setObjectName(opening.name);
+    m_handling->setWindowName(opening.name);
+    setWebWindowGeometry(opening.geometry);
+    show();
+    // After the show's own events: a message held for it comes over the window.
+    QPointer<PageHandling> handling(m_handling);
+    QTimer::singleShot(0, m_handling, [handling] {
+        if (handling)
+            handling->preloadShown();
+    });
 }
 
 void TForm2::navigate(const QString &address)
 {
     const QUrl url = QUrl::fromUserInput(address.trimmed());
     if (address.trimmed().isEmpty() || !url.isValid()) {
-        m_dialogs.error(tr("This site has no page address to open."));
+        m_handling->error(tr("This site has no page address to open."));
         return;
     }
-    raise();
-    m_view->setFocus();
+    if (!m_handling->preloading()) {
+        raise();
+        m_view->setFocus();
+    }
     // The flags of the original navigation (no history entry, no cache)
     // are the profile's NoCache and a fresh page. No "Referer" header is
     // sent: Chromium drops one whose value is not an absolute address, and
@@ -487,12 +527,19 @@ TForm2 *openBrowserWindow(BrowserWindowBook &book, int resultCode, SubmissionSou
                           Dialogs &dialogs, AddressHandler &addresses,
                           const BrowserOptions &options, QWidget *owner)
 {
-    QList<QRect> screens;
-    for (const QScreen *screen : QGuiApplication::screens())
-        screens.append(screen->availableGeometry());
-    const BrowserWindowBook::Opening opening = book.open(screens);
+    const BrowserWindowBook::Opening opening = book.open(availableScreens());
     auto *window = new TForm2(opening.name, resultCode, source, dialogs, addresses, options, owner);
     window->setWebWindowGeometry(opening.geometry);
     window->show();
+    return window;
+}
+
+TForm2 *preloadBrowserWindow(int siteRow, SubmissionSource &source, Dialogs &dialogs,
+                             AddressHandler &addresses, const BrowserOptions &options,
+                             QWidget *owner)
+{
+    auto *window = new TForm2(QStringLiteral("KelvaneSubmit_next"), siteRow, source, dialogs,
+                              addresses, options, owner);
+    window->preload();
     return window;
 }

@@ -75,6 +75,11 @@ public:
 
     int resultCode() const override;
     QString leftToUser() const override { return m_leftToUser; }
+    // Loads the site's page while the window stays hidden; see
+    // PageHandling::preload().
+    void preload();
+    void reveal(BrowserWindowBook &book) override;
+    bool firstPageEnded() const override { return m_firstPageEnded; }
     PageHandling &pageHandling() const { return *m_handling; }
     PageDriver &pageDriver() const { return *m_driver; }
     QWebEngineView *browser() const { return m_view; }
@@ -96,6 +101,7 @@ private:
     void navigate(const QString &address);
     void pageLoadEnded(bool completed);
     void finish(int resultCode);
+    void noteFirstPageEnded();
     void showNotice();
     void showSuggestion();
     void focusSuggestedButton();
@@ -106,7 +112,6 @@ private:
     void pressIfEnabled(QToolButton *button);
     void pressUnlessTyping(QToolButton *button);
 
-    Dialogs &m_dialogs;
     PageHandling *m_handling = nullptr;
     BrowserPage *m_page = nullptr;
     QWebEngineView *m_view = nullptr;
@@ -123,6 +128,7 @@ private:
     QStatusBar *m_status = nullptr;
     bool m_closing = false;
     QString m_leftToUser;
+    bool m_firstPageEnded = false;
     // While the fill's answer may come in place: the page is looked at now and then.
     QTimer *m_inPlaceWatch = nullptr;
 };
@@ -135,3 +141,10 @@ private:
 TForm2 *openBrowserWindow(BrowserWindowBook &book, int resultCode, SubmissionSource &source,
                           Dialogs &dialogs, AddressHandler &addresses,
                           const BrowserOptions &options = {}, QWidget *owner = nullptr);
+
+// A submission window for the site row `siteRow`, not shown, whose page
+// loads and is filled at once and sent only after TForm2::reveal(). The
+// window is named and placed when it shows, as one opened then would be.
+TForm2 *preloadBrowserWindow(int siteRow, SubmissionSource &source, Dialogs &dialogs,
+                             AddressHandler &addresses, const BrowserOptions &options = {},
+                             QWidget *owner = nullptr);

@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 
 #include <cstdlib>
+#include <utility>
 
 namespace {
 
@@ -64,6 +65,71 @@ void PageHandling::setOutcomeEnabled(bool enabled)
         return;
     m_outcomeEnabled = enabled;
     emit outcomeButtonsEnabledChanged(enabled);
+}
+
+void PageHandling::tell(bool error, const QString &text)
+{
+    if (m_preloading) {
+        m_heldMessages.append({error, text});
+        return;
+    }
+    if (error)
+        m_dialogs.error(text);
+    else
+        m_dialogs.message(messageTitle(), text);
+}
+
+void PageHandling::preload()
+{
+    if (m_navigated || m_closing || m_resultCode <= 0)
+        return;
+    m_preloading = true;
+    FormActivate();
+}
+
+void PageHandling::preloadShown()
+{
+    if (!m_preloading || m_closing)
+        return;
+    m_preloading = false;
+    if (m_completedPages == 0)
+        setCaption(m_source.siteRecord(m_siteRow).value(SiteRecord::SiteName)
+                   + QStringLiteral(" : ") + m_windowName);
+    const QList<QPair<bool, QString>> messages = std::exchange(m_heldMessages, {});
+    for (const auto &[error, text] : messages)
+        tell(error, text);
+    if (m_closing)
+        return;
+    if (const std::optional<QString> title = std::exchange(m_heldCompletion, std::nullopt)) {
+        handleCompletion(*title);
+        return;
+    }
+    if (m_walking) {
+        m_refillWhenWalked = true;
+        return;
+    }
+    refillIfSending();
+}
+
+void PageHandling::refillIfSending()
+{
+    // Only a form the hidden fill walked, still on its page.
+    const std::optional<FormWalk::Input> before = std::exchange(m_preloadFill, std::nullopt);
+    if (!before || !m_filled || m_closing)
+        return;
+    const FormWalk::Input now = fillInput(Fill::Normal);
+    const bool changed = now.softwareRecord != before->softwareRecord
+                         || now.constants != before->constants
+                         || now.defaultLogin.userName != before->defaultLogin.userName
+                         || now.defaultLogin.password != before->defaultLogin.password;
+    if (!now.autoSubmit && !changed)
+        return;
+    // The same values again over the filled form, then the submit step.
+    m_filled = false;
+    m_resultReady = false;
+    m_shown.reset();
+    setOutcomeEnabled(false);
+    requestWalk(Fill::Normal);
 }
 
 void PageHandling::FormActivate()
@@ -163,7 +229,13 @@ void PageHandling::handleCompletion(const QString &title)
     bool ok = false;
     const int login = loginText.toInt(&ok, 10);
     if (!ok) {
-        m_dialogs.error(QStringLiteral("'%1' is not a valid integer value").arg(loginText));
+        tell(true, QStringLiteral("'%1' is not a valid integer value").arg(loginText));
+        return;
+    }
+    // A mail and a login wait for the window's show.
+    if (m_preloading && (login == SiteRecord::EmailSite
+                         || (login == SiteRecord::LoginFirst && !m_loggedIn))) {
+        m_heldCompletion = title;
         return;
     }
     if (login == SiteRecord::EmailSite) {
@@ -187,7 +259,7 @@ void PageHandling::composeMail(const QStringList &site)
     setOutcomeEnabled(true);
 }
 
-void PageHandling::requestWalk(Fill fill)
+FormWalk::Input PageHandling::fillInput(Fill fill) const
 {
     FormWalk::Input input;
     input.siteRecord = m_source.siteRecord(m_siteRow);
@@ -198,19 +270,28 @@ void PageHandling::requestWalk(Fill fill)
     input.loggedIn = m_loggedIn;
     // The login form is sent whatever "auto-submit" says; the planner's
     // login step knows that, and the check box itself is never touched.
-    input.autoSubmit = fill == Fill::Login || m_source.autoSubmit();
+    // A page filled ahead of its turn sends nothing.
+    input.autoSubmit = !m_preloading && (fill == Fill::Login || m_source.autoSubmit());
     input.step = fill == Fill::Login ? FormWalk::Step::LoginFill : FormWalk::Step::NormalFill;
+    return input;
+}
+
+void PageHandling::requestWalk(Fill fill)
+{
+    const FormWalk::Input input = fillInput(fill);
     m_walking = true;
     m_fill = fill;
+    if (m_preloading)
+        m_preloadFill = input;
     emit walkRequested(input);
 }
 
 void PageHandling::reportResult(int result)
 {
     if (result == FormWalkPlan::NoForm)
-        m_dialogs.message(messageTitle(), noFormMessage());
+        tell(false, noFormMessage());
     else if (result == FormWalkPlan::ElementError)
-        m_dialogs.message(messageTitle(), elementErrorMessage());
+        tell(false, elementErrorMessage());
 }
 
 void PageHandling::walkFinished(const WalkOutcome &outcome)
@@ -221,10 +302,10 @@ void PageHandling::walkFinished(const WalkOutcome &outcome)
     if (outcome.result == FormWalkPlan::Raised) {
         // The page could not be read or filled as a whole: its handling ends
         // here, and the next completed page is handled afresh.
-        m_dialogs.error(outcome.error);
+        tell(true, outcome.error);
     } else {
         if (!outcome.message.isEmpty())
-            m_dialogs.error(outcome.message);
+            tell(true, outcome.message);
         reportResult(outcome.result);
         if (fill == Fill::Login) {
             m_loggedIn = true;
@@ -232,16 +313,23 @@ void PageHandling::walkFinished(const WalkOutcome &outcome)
             m_filled = true;
             m_shown = outcome.before;
         }
-        emit focusPageRequested();
+        if (!m_preloading)
+            emit focusPageRequested();
     }
+    // Only a form walked and left unsent is filled again at the show.
+    if (outcome.result != FormWalkPlan::Walked || fill != Fill::Normal)
+        m_preloadFill.reset();
     m_walking = false;
     m_fill = Fill::None;
     // Before the held events: a page that completed meanwhile clears it.
     if (!outcome.attention.isEmpty())
         setAttention(outcome.attention);
+    const int pages = m_completedPages;
     replayHeld();
     if (!m_closing && !outcome.notice.isEmpty())
         setStatus(outcome.notice);
+    if (std::exchange(m_refillWhenWalked, false) && !m_preloading && pages == m_completedPages)
+        refillIfSending();
 }
 
 void PageHandling::setWaitingForForm(bool waiting)

@@ -99,6 +99,18 @@ public:
     // An e-mail site's message has been handed to the mail program.
     bool mailComposed() const { return m_mailComposed; }
 
+    // A page loaded ahead of its turn, in a window not shown yet: it is
+    // opened and filled, but nothing is sent (not even a login), no mail is
+    // composed and no message is shown until preloadShown(). Instead of
+    // FormActivate().
+    void preload();
+    bool preloading() const { return m_preloading; }
+    // An error for the user, held for the show while preloading.
+    void error(const QString &text) { tell(true, text); }
+    // The window shows: what was held happens now. With "auto-submit" (or a
+    // product changed since the fill) the form is filled again and sent.
+    void preloadShown();
+
     // The window's events.
     void FormActivate();
     // True when the navigation may go ahead. While the walk waits for a
@@ -181,6 +193,10 @@ private:
     void replayHeld();
     void answeredInPlace(const QString &text);
     void close(int resultCode);
+    // A message box, or held for the window's show while preloading.
+    void tell(bool error, const QString &text);
+    FormWalk::Input fillInput(Fill fill) const;
+    void refillIfSending();
 
     SubmissionSource &m_source;
     Dialogs &m_dialogs;
@@ -212,4 +228,13 @@ private:
     QString m_siteNote;
     int m_completedPages = 0;
     std::optional<AnswerSuggestion::Suggestion> m_suggestion;
+
+    bool m_preloading = false;
+    // The page completed while preloading, for a fill that must wait for the
+    // show (a login, an e-mail).
+    std::optional<QString> m_heldCompletion;
+    QList<QPair<bool, QString>> m_heldMessages;
+    // What the fill while preloading put in, when it walked the form.
+    std::optional<FormWalk::Input> m_preloadFill;
+    bool m_refillWhenWalked = false;
 };

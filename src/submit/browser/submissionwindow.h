@@ -2,6 +2,8 @@
 
 #include "platform/settings.h"
 
+class BrowserWindowBook;
+
 #include <QStringList>
 #include <QWidget>
 
@@ -26,8 +28,14 @@ public:
     // What the page left to the user (a file to choose, a picture code to
     // type), the latest one; "" when nothing was.
     virtual QString leftToUser() const { return QString(); }
+    // A window prepared hidden for a page loaded ahead of its turn: counted,
+    // named and placed by `book` now, and shown.
+    virtual void reveal(BrowserWindowBook &book) = 0;
+    // The window's first page has loaded, or failed to.
+    virtual bool firstPageEnded() const = 0;
 
 signals:
+    void firstPageEndedNow();
     // An outcome button was pressed: positive done, negative failed, 0 cancelled.
     void closed(int resultCode, const WebWindowGeometry &geometry);
 };

@@ -136,6 +136,12 @@ public:
     // The first pair taken after `after` in table order, the marks as they are
     // now; {0, 0} starts from the beginning.
     std::optional<Pair> nextPair(Pair after) const;
+    // The pair that opens when the open one closes, the marks as they are
+    // now; nothing when no run is under way.
+    std::optional<Pair> upcomingPair() const
+    {
+        return m_running ? nextPair(m_position) : std::nullopt;
+    }
     // How many pairs follow `after`, counted as nextPair() would take them.
     int pairsAfter(Pair after) const;
 
