@@ -659,6 +659,92 @@ private slots:
         }
     }
 
+    void theNextPageIsFilledHiddenAndSentOnlyOnceItsWindowShows_data()
+    {
+        QTest::addColumn<bool>("loginFirst");
+        QTest::addColumn<QString>("then");
+        // Each row's own pages, so the server's log is the row's.
+        QTest::addColumn<QByteArray>("at");
+        QTest::newRow("plain site, confirmed") << false << "confirm" << QByteArray("/ahead1");
+        QTest::newRow("login-first site, confirmed") << true << "confirm" << QByteArray("/ahead2");
+        QTest::newRow("next site unmarked meanwhile") << false << "unmark" << QByteArray("/ahead3");
+        QTest::newRow("program closed meanwhile") << false << "close" << QByteArray("/ahead4");
+    }
+
+    void theNextPageIsFilledHiddenAndSentOnlyOnceItsWindowShows()
+    {
+        QFETCH(bool, loginFirst);
+        QFETCH(QString, then);
+        QFETCH(QByteArray, at);
+        start();
+        pointAtServer(1, at);
+        pointAtServer(2, at);
+        if (loginFirst) {
+            // The login form leads to the submission form.
+            Table &sites = m_form->workspace().sites();
+            sites.setCell(SiteRecord::Login, 2, "1");
+            m_server.page(at + "/site2", "<html><body><form method=post action=" + at + "/site2/login>"
+                                          "<input name=user><input type=password name=pass>"
+                                          "<input type=submit value=Login></form></body></html>");
+            m_server.page(at + "/site2/login", "<html><body><form method=post action=" + at + "/site2/post>"
+                                                "<input name=program_name><input type=submit "
+                                                "name=go value=Go></form></body></html>");
+        }
+        mark({1, 2}, {1});
+        tickAutoSubmit();
+        button("Button_submit_data")->click();
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        QPointer<TForm2> first(onlyWindow());
+
+        QTRY_VERIFY_WITH_TIMEOUT(controller().preloadedWindow(), Timeout);
+        QPointer<TForm2> next(qobject_cast<TForm2 *>(controller().preloadedWindow()));
+        QVERIFY(next);
+        if (loginFirst)
+            QTRY_VERIFY_WITH_TIMEOUT(next->firstPageEnded(), Timeout);
+        else
+            QTRY_VERIFY_WITH_TIMEOUT(next->pageHandling().filled(), Timeout);
+        QVERIFY(!next->isVisible());
+        QCOMPARE(controller().openWindows(), QList<SubmissionWindow *>{first.data()});
+        // Loaded ahead, and nothing of it sent: not the form, not the login.
+        QCOMPARE(requestsTo(at + "/site2"), 1);
+        QVERIFY(posts(at + "/site2").isEmpty());
+
+        if (then == "close") {
+            m_dialogs.answers = {Dialogs::Answer::Ok};
+            QVERIFY(m_form->close());
+            QVERIFY(first.isNull() && next.isNull());
+            QVERIFY(posts(at + "/site2").isEmpty());
+            return;
+        }
+        if (then == "unmark") {
+            Marks::set(m_form->workspace().sites(), 2, false);
+            closeWhenAnswered(first, Outcome::Done);
+            QTRY_VERIFY_WITH_TIMEOUT(!controller().run().isRunning(), Timeout);
+            QVERIFY(next.isNull());
+            QVERIFY(controller().openWindows().isEmpty());
+            QCOMPARE(requestsTo(at + "/site2"), 1);
+            return;
+        }
+        closeWhenAnswered(first, Outcome::Done);
+        QTRY_VERIFY_WITH_TIMEOUT(onlyWindow(), Timeout);
+        // The window shown is the one loaded ahead, named as the second of the run.
+        QCOMPARE(onlyWindow(), next.data());
+        QVERIFY(next->isVisible());
+        QCOMPARE(next->objectName(), QStringLiteral("KelvaneSubmit_2"));
+        closeWhenAnswered(next, Outcome::Done);
+        QList<QByteArray> expected{at + "/site2/post program_name=Product+One&go=Go"};
+        if (loginFirst)
+            expected.prepend(at + "/site2/login user=" + m_form->optionsView()->userName().toLatin1()
+                             + "&pass=" + m_form->optionsView()->passWord().toLatin1());
+        else
+            expected = {at + "/site2/post user=" + m_form->optionsView()->userName().toLatin1()
+                        + "&pass=" + m_form->optionsView()->passWord().toLatin1()
+                        + "&program_name=Product+One&go=Go"};
+        QCOMPARE(posts(at + "/site2"), expected);
+        QCOMPARE(m_form->workspace().history().cell(1, 2), OkToday);
+        QVERIFY2(m_dialogs.shown.isEmpty(), qPrintable(m_dialogs.messages().join('\n')));
+    }
+
     void registerAtSiteOpensTheRegistrationPageAndTheRunWaitsForIt()
     {
         start();
