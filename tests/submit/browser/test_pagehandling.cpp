@@ -124,6 +124,75 @@ class TestPageHandling : public QObject
     Q_OBJECT
 
 private slots:
+    void aPageLoadedAheadSendsAsksAndMailsOnlyOnceItsWindowShows_data()
+    {
+        QTest::addColumn<int>("siteRow");
+        QTest::addColumn<bool>("autoSubmit");
+        QTest::addColumn<int>("walkResult");
+        QTest::addColumn<bool>("productChanged");
+        QTest::addColumn<QStringList>("walksHidden");
+        QTest::addColumn<QStringList>("walksShown");
+        QTest::addColumn<QStringList>("messagesShown");
+        QTest::addColumn<int>("mailsShown");
+        const int walked = FormWalkPlan::Walked;
+        QTest::newRow("auto-submit: filled, then sent at the show")
+            << int(NormalSite) << true << walked << false << QStringList{"fill keep"}
+            << QStringList{"fill send"} << QStringList() << 0;
+        QTest::newRow("no auto-submit: filled once")
+            << int(NormalSite) << false << walked << false << QStringList{"fill keep"}
+            << QStringList() << QStringList() << 0;
+        QTest::newRow("product changed meanwhile: filled again, not sent")
+            << int(NormalSite) << false << walked << true << QStringList{"fill keep"}
+            << QStringList{"fill keep"} << QStringList() << 0;
+        QTest::newRow("no form: the message waits for the show")
+            << int(NormalSite) << true << int(FormWalkPlan::NoForm) << false
+            << QStringList{"fill keep"} << QStringList() << QStringList{PageHandling::noFormMessage()}
+            << 0;
+        QTest::newRow("login-first: the login waits for the show")
+            << int(LoginSite) << true << walked << false << QStringList() << QStringList{"login send"}
+            << QStringList() << 0;
+        QTest::newRow("e-mail site: the mail waits for the show")
+            << int(EmailSite) << true << walked << false << QStringList() << QStringList()
+            << QStringList() << 1;
+    }
+    void aPageLoadedAheadSendsAsksAndMailsOnlyOnceItsWindowShows()
+    {
+        QFETCH(int, siteRow);
+        QFETCH(bool, autoSubmit);
+        QFETCH(int, walkResult);
+        QFETCH(bool, productChanged);
+        QFETCH(QStringList, walksHidden);
+        QFETCH(QStringList, walksShown);
+        QFETCH(QStringList, messagesShown);
+        QFETCH(int, mailsShown);
+        Harness h(siteRow);
+        h.source.autoSubmitOn = autoSubmit;
+        const auto described = [&h](qsizetype from) {
+            QStringList out;
+            for (const FormWalk::Input &in : h.walks.mid(from))
+                out.append(QString(in.step == FormWalk::Step::LoginFill ? "login" : "fill")
+                           + (in.autoSubmit ? " send" : " keep"));
+            return out;
+        };
+        h.handling.preload();
+        QCOMPARE(h.navigations.size(), 1);
+        h.page("Submit your program");
+        if (!h.walks.isEmpty())
+            h.walked(walkResult);
+        QCOMPARE(described(0), walksHidden);
+        QVERIFY(h.dialogs.shown.isEmpty());
+        QVERIFY(h.addresses.opened.isEmpty());
+        QCOMPARE(h.focusRequests, 0);
+
+        if (productChanged)
+            h.source.software[0] = "Kelvane Test 2";
+        h.handling.preloadShown();
+        QCOMPARE(described(walksHidden.size()), walksShown);
+        QCOMPARE(h.dialogs.messages(), messagesShown);
+        QCOMPARE(h.addresses.opened.size(), mailsShown);
+        QVERIFY(!h.handling.preloading());
+    }
+
     void theFirstActivationOpensTheSiteAddressOnce_data()
     {
         QTest::addColumn<int>("resultCode");
