@@ -5,6 +5,7 @@
 #include <QMutexLocker>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTimer>
 
 #include <memory>
 
@@ -64,7 +65,10 @@ private:
                 if (!response.location.isEmpty())
                     reply += "Location: " + response.location + "\r\n";
                 reply += "\r\n" + response.body;
-                socket->write(reply);
+                if (response.delayMs > 0)
+                    QTimer::singleShot(response.delayMs, socket, [socket, reply] { socket->write(reply); });
+                else
+                    socket->write(reply);
             }
         });
     }

@@ -32,6 +32,7 @@ public:
         QByteArray body;
         QByteArray location; // for redirects
         bool neverAnswer = false; // keeps the connection open without a reply
+        int delayMs = 0; // a slow site: the reply goes out this much later
     };
 
     FixtureServer();
