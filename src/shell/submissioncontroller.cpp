@@ -252,7 +252,7 @@ SubmissionWindow *SubmissionController::takePreloaded(SubmissionRun::Pair pair)
 {
     if (!m_preload)
         return nullptr;
-    if (m_preload->pair != pair || !m_preload->window) {
+    if (m_preload->pair != pair || !m_preload->window || !m_preload->window->preloadUsable()) {
         dropPreload();
         return nullptr;
     }

@@ -43,6 +43,8 @@
 #include "submit/runsummarydialog.h"
 
 #include <QTableView>
+#include <QTcpServer>
+#include <QHostAddress>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -669,6 +671,7 @@ private slots:
         QTest::newRow("login-first site, confirmed") << true << "confirm" << QByteArray("/ahead2");
         QTest::newRow("next site unmarked meanwhile") << false << "unmark" << QByteArray("/ahead3");
         QTest::newRow("program closed meanwhile") << false << "close" << QByteArray("/ahead4");
+        QTest::newRow("next page cannot be opened") << false << "refused" << QByteArray("/ahead5");
     }
 
     void theNextPageIsFilledHiddenAndSentOnlyOnceItsWindowShows()
@@ -690,6 +693,12 @@ private slots:
                                                 "<input name=program_name><input type=submit "
                                                 "name=go value=Go></form></body></html>");
         }
+        if (then == "refused") {
+            QTcpServer closed;
+            QVERIFY(closed.listen(QHostAddress::LocalHost));
+            m_form->workspace().sites().setCell(
+                SiteRecord::SubmitPage, 2, QStringLiteral("http://127.0.0.1:%1/add").arg(closed.serverPort()));
+        }
         mark({1, 2}, {1});
         tickAutoSubmit();
         button("Button_submit_data")->click();
@@ -699,14 +708,14 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(controller().preloadedWindow(), Timeout);
         QPointer<TForm2> next(qobject_cast<TForm2 *>(controller().preloadedWindow()));
         QVERIFY(next);
-        if (loginFirst)
+        if (loginFirst || then == "refused")
             QTRY_VERIFY_WITH_TIMEOUT(next->firstPageEnded(), Timeout);
         else
             QTRY_VERIFY_WITH_TIMEOUT(next->pageHandling().filled(), Timeout);
         QVERIFY(!next->isVisible());
         QCOMPARE(controller().openWindows(), QList<SubmissionWindow *>{first.data()});
         // Loaded ahead, and nothing of it sent: not the form, not the login.
-        QCOMPARE(requestsTo(at + "/site2"), 1);
+        QCOMPARE(requestsTo(at + "/site2"), then == "refused" ? 0 : 1);
         QVERIFY(posts(at + "/site2").isEmpty());
 
         if (then == "close") {
@@ -731,6 +740,15 @@ private slots:
         QCOMPARE(onlyWindow(), next.data());
         QVERIFY(next->isVisible());
         QCOMPARE(next->objectName(), QStringLiteral("KelvaneSubmit_2"));
+        if (then == "refused") {
+            // Its error, at its turn, as a window opened then would say it.
+            QCOMPARE(next->noticeText(), QStringLiteral("The page could not be opened: the site "
+                                                        "refused the connection (net::ERR_CONNECTION_REFUSED)."));
+            QTest::mouseClick(outcomeButton(next, Outcome::Cancel), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!controller().run().isRunning(), Timeout);
+            QVERIFY(m_dialogs.shown.isEmpty());
+            return;
+        }
         closeWhenAnswered(next, Outcome::Done);
         QList<QByteArray> expected{at + "/site2/post program_name=Product+One&go=Go"};
         if (loginFirst)

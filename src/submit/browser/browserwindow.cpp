@@ -95,6 +95,32 @@ bool BrowserPage::acceptNavigationRequest(const QUrl &, NavigationType, bool isM
     return !navigationAllowed || navigationAllowed(isMainFrame);
 }
 
+bool BrowserPage::refuseWhileHeld()
+{
+    if (!userHeld || !userHeld())
+        return false;
+    emit askedWhileHeld();
+    return true;
+}
+
+void BrowserPage::javaScriptAlert(const QUrl &securityOrigin, const QString &message)
+{
+    if (!refuseWhileHeld())
+        QWebEnginePage::javaScriptAlert(securityOrigin, message);
+}
+
+bool BrowserPage::javaScriptConfirm(const QUrl &securityOrigin, const QString &message)
+{
+    return !refuseWhileHeld() && QWebEnginePage::javaScriptConfirm(securityOrigin, message);
+}
+
+bool BrowserPage::javaScriptPrompt(const QUrl &securityOrigin, const QString &message,
+                                   const QString &defaultValue, QString *result)
+{
+    return !refuseWhileHeld()
+           && QWebEnginePage::javaScriptPrompt(securityOrigin, message, defaultValue, result);
+}
+
 QWebEngineProfile *TForm2::sharedProfile()
 {
     static QPointer<QWebEngineProfile> profile;
@@ -153,6 +179,10 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     m_page->navigationAllowed = [handling = QPointer<PageHandling>(m_handling)](bool mainFrame) {
         return handling && handling->WebBrowser1BeforeNavigate2(mainFrame);
     };
+    m_page->userHeld = [handling = QPointer<PageHandling>(m_handling)] {
+        return handling && handling->preloading();
+    };
+    connect(m_page, &BrowserPage::askedWhileHeld, this, [this] { m_preloadSpoiled = true; });
 
     m_view = new QWebEngineView(this);
     m_view->setObjectName(QStringLiteral("WebBrowser1"));
@@ -162,7 +192,9 @@ TForm2::TForm2(const QString &name, int resultCode, SubmissionSource &source, Di
     // filled form stays.
     connect(m_page, &QWebEnginePage::newWindowRequested, this,
             [this, options](QWebEngineNewWindowRequest &request) {
-                if (PopupWindow::open(request, options, this))
+                if (m_handling->preloading())
+                    m_preloadSpoiled = true;
+                else if (PopupWindow::open(request, options, this))
                     m_handling->WebBrowser1RequestSent(); // a form sent there is answered there
                 else
                     m_status->showMessage(tr("The page tried to open a window of its own; it was "

@@ -36,14 +36,26 @@ public:
     // True lets the navigation go ahead; unset, every navigation goes ahead.
     // The argument tells the page itself from one of its frames.
     std::function<bool(bool mainFrame)> navigationAllowed;
+    // True while the page may not ask the user anything (it is loaded ahead
+    // in a window not shown): its alerts, questions and prompts are refused.
+    std::function<bool()> userHeld;
 
 signals:
+    // The page wanted to ask the user while userHeld() said no.
+    void askedWhileHeld();
     // The page sent data without loading a new page: a script's POST (fetch,
     // XMLHttpRequest) or a form sent inside a frame.
     void scriptRequestSent();
 
 protected:
     bool acceptNavigationRequest(const QUrl &url, NavigationType type, bool isMainFrame) override;
+    void javaScriptAlert(const QUrl &securityOrigin, const QString &message) override;
+    bool javaScriptConfirm(const QUrl &securityOrigin, const QString &message) override;
+    bool javaScriptPrompt(const QUrl &securityOrigin, const QString &message,
+                          const QString &defaultValue, QString *result) override;
+
+private:
+    bool refuseWhileHeld();
 };
 
 // A submission or registration window: the bar with the three outcome
@@ -80,6 +92,7 @@ public:
     void preload();
     void reveal(BrowserWindowBook &book) override;
     bool firstPageEnded() const override { return m_firstPageEnded; }
+    bool preloadUsable() const override { return !m_preloadSpoiled; }
     PageHandling &pageHandling() const { return *m_handling; }
     PageDriver &pageDriver() const { return *m_driver; }
     QWebEngineView *browser() const { return m_view; }
@@ -129,6 +142,9 @@ private:
     bool m_closing = false;
     QString m_leftToUser;
     bool m_firstPageEnded = false;
+    // The page loaded ahead wanted the user (a question, a window of its
+    // own) before it could be shown: it is not shown, a fresh one is.
+    bool m_preloadSpoiled = false;
     // While the fill's answer may come in place: the page is looked at now and then.
     QTimer *m_inPlaceWatch = nullptr;
 };

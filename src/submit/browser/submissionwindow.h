@@ -33,6 +33,8 @@ public:
     virtual void reveal(BrowserWindowBook &book) = 0;
     // The window's first page has loaded, or failed to.
     virtual bool firstPageEnded() const = 0;
+    // A window loaded ahead that can still be shown as it is.
+    virtual bool preloadUsable() const = 0;
 
 signals:
     void firstPageEndedNow();

@@ -959,6 +959,37 @@ private slots:
         QCOMPARE(w->findChild<QWidget *>("Panel_mnu")->height(), 24);
     }
 
+    void aPageLoadedAheadAsksTheUserNothingAndIsNotShownIfItWantedTo_data()
+    {
+        QTest::addColumn<QByteArray>("script");
+        QTest::addColumn<bool>("usable");
+        QTest::newRow("a quiet page") << QByteArray() << true;
+        QTest::newRow("an alert") << QByteArray("alert('Welcome!');") << false;
+        QTest::newRow("a question") << QByteArray("if (confirm('Sure?')) document.title = 'Yes';")
+                                    << false;
+        QTest::newRow("a prompt") << QByteArray("prompt('Your name?', 'x');") << false;
+        QTest::newRow("a window of its own") << QByteArray("window.open('/thanks');") << false;
+    }
+    void aPageLoadedAheadAsksTheUserNothingAndIsNotShownIfItWantedTo()
+    {
+        QFETCH(QByteArray, script);
+        QFETCH(bool, usable);
+        const QByteArray path = "/ahead" + QByteArray::number(qHash(script));
+        m_server.page(path, "<html><head><title>Ahead</title></head><body><form><input name=x>"
+                            "</form><script>" + script + "</script></body></html>");
+        m_source->sites = {QStringList(), site("Ahead", m_server.url(QString::fromLatin1(path)), "0", "", {"0=x"})};
+        TForm2 *w = preloadBrowserWindow(1, *m_source, m_dialogs, m_addresses);
+        m_windows.append(w);
+        QTRY_VERIFY_WITH_TIMEOUT(w->pageHandling().filled(), Timeout);
+        QCOMPARE(w->preloadUsable(), usable);
+        // Nothing was shown meanwhile: no box, no window.
+        QVERIFY(!w->isVisible());
+        QCOMPARE(QApplication::activeModalWidget(), nullptr);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            QVERIFY2(!top->isVisible(), qPrintable(top->objectName()));
+        QVERIFY(m_dialogs.shown.isEmpty());
+    }
+
     void windowsOpenNamedByTheCounterAndWhereTheLastOneClosed()
     {
         m_server.page("/place", "<html><head><title>Place</title></head><body><form><input name=x>"
