@@ -72,17 +72,6 @@ struct Shown
     long residentKb = 0;
 };
 
-long residentKb(pid_t pid)
-{
-    QFile status(QStringLiteral("/proc/%1/status").arg(pid));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').first().toLong();
-    return 0;
-}
-
 // Started with the maps file named: it is written once the window shows.
 Shown untilShown(const QStringList &command, const QString &maps)
 {
@@ -105,7 +94,7 @@ Shown untilShown(const QStringList &command, const QString &maps)
     Shown shown{clock.nsecsElapsed() / 1e6, 0};
     // The window's own start-up work settles first.
     QThread::msleep(300);
-    shown.residentKb = residentKb(pid);
+    shown.residentKb = residentKb(QString::number(pid));
     kill(pid, SIGTERM);
     waitpid(pid, nullptr, 0);
     qunsetenv("KELVANE_MAPS_FILE");

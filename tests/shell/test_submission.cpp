@@ -672,6 +672,7 @@ private slots:
         QTest::newRow("next site unmarked meanwhile") << false << "unmark" << QByteArray("/ahead3");
         QTest::newRow("program closed meanwhile") << false << "close" << QByteArray("/ahead4");
         QTest::newRow("next page cannot be opened") << false << "refused" << QByteArray("/ahead5");
+        QTest::newRow("next page never answers") << false << "hangs" << QByteArray("/ahead6");
     }
 
     void theNextPageIsFilledHiddenAndSentOnlyOnceItsWindowShows()
@@ -699,6 +700,11 @@ private slots:
             m_form->workspace().sites().setCell(
                 SiteRecord::SubmitPage, 2, QStringLiteral("http://127.0.0.1:%1/add").arg(closed.serverPort()));
         }
+        if (then == "hangs") {
+            FixtureServer::Response silent;
+            silent.neverAnswer = true;
+            m_server.route(at + "/site2", silent);
+        }
         mark({1, 2}, {1});
         tickAutoSubmit();
         button("Button_submit_data")->click();
@@ -708,7 +714,9 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(controller().preloadedWindow(), Timeout);
         QPointer<TForm2> next(qobject_cast<TForm2 *>(controller().preloadedWindow()));
         QVERIFY(next);
-        if (loginFirst || then == "refused")
+        if (then == "hangs")
+            QTRY_COMPARE_WITH_TIMEOUT(requestsTo(at + "/site2"), 1, Timeout);
+        else if (loginFirst || then == "refused")
             QTRY_VERIFY_WITH_TIMEOUT(next->firstPageEnded(), Timeout);
         else
             QTRY_VERIFY_WITH_TIMEOUT(next->pageHandling().filled(), Timeout);
@@ -740,10 +748,13 @@ private slots:
         QCOMPARE(onlyWindow(), next.data());
         QVERIFY(next->isVisible());
         QCOMPARE(next->objectName(), QStringLiteral("KelvaneSubmit_2"));
-        if (then == "refused") {
-            // Its error, at its turn, as a window opened then would say it.
-            QCOMPARE(next->noticeText(), QStringLiteral("The page could not be opened: the site "
-                                                        "refused the connection (net::ERR_CONNECTION_REFUSED)."));
+        if (then == "refused" || then == "hangs") {
+            // Its error, or its wait, at its turn, as a window opened then would show it.
+            if (then == "refused")
+                QCOMPARE(next->noticeText(), QStringLiteral("The page could not be opened: the site "
+                                                            "refused the connection (net::ERR_CONNECTION_REFUSED)."));
+            else
+                QCOMPARE(next->statusText(), PageHandling::busyText());
             QTest::mouseClick(outcomeButton(next, Outcome::Cancel), Qt::LeftButton);
             QTRY_VERIFY_WITH_TIMEOUT(!controller().run().isRunning(), Timeout);
             QVERIFY(m_dialogs.shown.isEmpty());
