@@ -235,7 +235,11 @@ void SubmissionController::setPreloadingNext(bool on)
 void SubmissionController::preloadNext()
 {
     const std::optional<SubmissionRun::Pair> next = m_run.upcomingPair();
-    if (!m_preloadingNext || !next || !m_run.openPair() || (m_preload && m_preload->pair == *next))
+    const std::optional<SubmissionRun::Pair> open = m_run.openPair();
+    // The same site's next product waits: a second page of a site in the
+    // same session can void the open one's form token or picture code.
+    if (!m_preloadingNext || !next || !open || next->siteRow == open->siteRow
+        || (m_preload && m_preload->pair == *next))
         return;
     dropPreload();
     BrowserEngine *engine = BrowserEngines::isLoaded() ? browserEngine() : nullptr;

@@ -343,6 +343,11 @@ void TForm2::noteFirstPageEnded()
     emit firstPageEndedNow();
 }
 
+bool TForm2::preloadUsable() const
+{
+    return !m_preloadSpoiled && !m_handling->preloadStale();
+}
+
 void TForm2::preload()
 {
     m_handling->preload();
@@ -355,6 +360,8 @@ void TForm2::reveal(BrowserWindowBook &book)
     m_handling->setWindowName(opening.name);
     setWebWindowGeometry(opening.geometry);
     show();
+    raise();
+    activateWindow();
     // After the show's own events: a message held for it comes over the window.
     QPointer<PageHandling> handling(m_handling);
     QTimer::singleShot(0, m_handling, [handling] {

@@ -92,7 +92,7 @@ public:
     void preload();
     void reveal(BrowserWindowBook &book) override;
     bool firstPageEnded() const override { return m_firstPageEnded; }
-    bool preloadUsable() const override { return !m_preloadSpoiled; }
+    bool preloadUsable() const override;
     PageHandling &pageHandling() const { return *m_handling; }
     PageDriver &pageDriver() const { return *m_driver; }
     QWebEngineView *browser() const { return m_view; }

@@ -100,8 +100,11 @@ void PageHandling::preloadShown()
         tell(error, text);
     if (m_closing)
         return;
-    if (const std::optional<QString> title = std::exchange(m_heldCompletion, std::nullopt)) {
-        handleCompletion(*title);
+    // The page as shown is what a change is told from.
+    m_shown.reset();
+    if (std::exchange(m_fillHeld, false)) {
+        m_navigationLock = true;
+        fillCompletedPage();
         return;
     }
     if (m_walking) {
@@ -111,24 +114,35 @@ void PageHandling::preloadShown()
     refillIfSending();
 }
 
+bool PageHandling::preloadStale() const
+{
+    if (!m_preloadFill)
+        return false;
+    const FormWalk::Input now = fillInput(Fill::Normal);
+    return now.siteRecord != m_preloadFill->siteRecord
+           || now.softwareRecord != m_preloadFill->softwareRecord
+           || now.constants != m_preloadFill->constants
+           || now.defaultLogin.userName != m_preloadFill->defaultLogin.userName
+           || now.defaultLogin.password != m_preloadFill->defaultLogin.password;
+}
+
 void PageHandling::refillIfSending()
 {
     // Only a form the hidden fill walked, still on its page.
     const std::optional<FormWalk::Input> before = std::exchange(m_preloadFill, std::nullopt);
     if (!before || !m_filled || m_closing)
         return;
-    const FormWalk::Input now = fillInput(Fill::Normal);
-    const bool changed = now.softwareRecord != before->softwareRecord
-                         || now.constants != before->constants
-                         || now.defaultLogin.userName != before->defaultLogin.userName
-                         || now.defaultLogin.password != before->defaultLogin.password;
-    if (!now.autoSubmit && !changed)
+    if (!m_source.autoSubmit())
         return;
     // The same values again over the filled form, then the submit step.
     m_filled = false;
     m_resultReady = false;
-    m_shown.reset();
+    if (m_suggestion) {
+        m_suggestion.reset();
+        emit suggestionChanged();
+    }
     setOutcomeEnabled(false);
+    m_navigationLock = true;
     requestWalk(Fill::Normal);
 }
 
@@ -218,12 +232,22 @@ void PageHandling::handleCompletion(const QString &title)
         m_dialogs.message(messageTitle(), registrationMessage());
         return;
     }
+    // A page loaded ahead that moved on by itself (a refresh, a redirect)
+    // was never sent: the new page is filled as the first one was.
+    if (m_filled && m_preloadFill) {
+        m_filled = false;
+        m_preloadFill.reset();
+    }
     if (m_filled) {
         m_resultReady = true;
         emit answerTextRequested(m_completedPages);
         return;
     }
+    fillCompletedPage();
+}
 
+void PageHandling::fillCompletedPage()
+{
     const QStringList site = m_source.siteRecord(m_siteRow);
     const QString loginText = site.value(SiteRecord::Login);
     bool ok = false;
@@ -235,7 +259,7 @@ void PageHandling::handleCompletion(const QString &title)
     // A mail and a login wait for the window's show.
     if (m_preloading && (login == SiteRecord::EmailSite
                          || (login == SiteRecord::LoginFirst && !m_loggedIn))) {
-        m_heldCompletion = title;
+        m_fillHeld = true;
         return;
     }
     if (login == SiteRecord::EmailSite) {
@@ -342,7 +366,9 @@ void PageHandling::setWaitingForForm(bool waiting)
 
 bool PageHandling::watchingInPlace() const
 {
-    return m_filled && !m_walking && !m_closing && m_resultCode > 0 && !m_mailComposed;
+    // A page filled ahead was not sent: nothing it does is an answer.
+    return m_filled && !m_walking && !m_closing && m_resultCode > 0 && !m_mailComposed
+           && !m_preloading;
 }
 
 void PageHandling::WebBrowser1PageState(const QString &title, const QString &text)

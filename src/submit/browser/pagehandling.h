@@ -107,9 +107,12 @@ public:
     bool preloading() const { return m_preloading; }
     // An error for the user, held for the show while preloading.
     void error(const QString &text) { tell(true, text); }
-    // The window shows: what was held happens now. With "auto-submit" (or a
-    // product changed since the fill) the form is filled again and sent.
+    // The window shows: what was held happens now. With "auto-submit" the
+    // form is filled again and sent.
     void preloadShown();
+    // The values the hidden fill put in are no longer the site's or the
+    // product's (edited meanwhile): the page is better opened afresh.
+    bool preloadStale() const;
 
     // The window's events.
     void FormActivate();
@@ -188,6 +191,8 @@ private:
     void setCaption(const QString &text);
     void setOutcomeEnabled(bool enabled);
     void handleCompletion(const QString &title);
+    // A completed page's fill: the login, the mail or the normal fill.
+    void fillCompletedPage();
     void requestWalk(Fill fill);
     void reportResult(int result);
     void replayHeld();
@@ -230,9 +235,8 @@ private:
     std::optional<AnswerSuggestion::Suggestion> m_suggestion;
 
     bool m_preloading = false;
-    // The page completed while preloading, for a fill that must wait for the
-    // show (a login, an e-mail).
-    std::optional<QString> m_heldCompletion;
+    // The completed page's fill waits for the show (a login, an e-mail).
+    bool m_fillHeld = false;
     QList<QPair<bool, QString>> m_heldMessages;
     // What the fill while preloading put in, when it walked the form.
     std::optional<FormWalk::Input> m_preloadFill;

@@ -141,9 +141,9 @@ private slots:
         QTest::newRow("no auto-submit: filled once")
             << int(NormalSite) << false << walked << false << QStringList{"fill keep"}
             << QStringList() << QStringList() << 0;
-        QTest::newRow("product changed meanwhile: filled again, not sent")
-            << int(NormalSite) << false << walked << true << QStringList{"fill keep"}
-            << QStringList{"fill keep"} << QStringList() << 0;
+        QTest::newRow("product changed meanwhile: stale, opened afresh instead")
+            << int(NormalSite) << true << walked << true << QStringList{"fill keep"}
+            << QStringList{"fill send"} << QStringList() << 0;
         QTest::newRow("no form: the message waits for the show")
             << int(NormalSite) << true << int(FormWalkPlan::NoForm) << false
             << QStringList{"fill keep"} << QStringList() << QStringList{PageHandling::noFormMessage()}
@@ -155,6 +155,28 @@ private slots:
             << int(EmailSite) << true << walked << false << QStringList() << QStringList()
             << QStringList() << 1;
     }
+    void aPageLoadedAheadThatMovesOnByItselfIsFilledAfreshNotTakenForAnAnswer()
+    {
+        Harness h(NormalSite);
+        h.source.autoSubmitOn = true;
+        h.handling.preload();
+        h.page("Submit your program");
+        h.walked();
+        // A refresh, then a script's request: the hidden form was never sent.
+        h.handling.WebBrowser1ProgressChange(0);
+        h.page("Submit your program, again");
+        QCOMPARE(h.walks.size(), 2);
+        QVERIFY(!h.walks.last().autoSubmit);
+        h.walked();
+        h.handling.WebBrowser1RequestSent();
+        h.handling.WebBrowser1ProgressChange(0);
+        QVERIFY(!h.handling.resultReady());
+        QVERIFY(!h.handling.outcomeButtonsEnabled());
+        h.handling.preloadShown();
+        QCOMPARE(h.walks.size(), 3);
+        QVERIFY(h.walks.last().autoSubmit);
+    }
+
     void aPageLoadedAheadSendsAsksAndMailsOnlyOnceItsWindowShows()
     {
         QFETCH(int, siteRow);
@@ -186,8 +208,11 @@ private slots:
 
         if (productChanged)
             h.source.software[0] = "Kelvane Test 2";
+        QCOMPARE(h.handling.preloadStale(), productChanged);
         h.handling.preloadShown();
         QCOMPARE(described(walksHidden.size()), walksShown);
+        // One page, decorated once, whatever waited for the show.
+        QCOMPARE(h.decorations.size(), 1);
         QCOMPARE(h.dialogs.messages(), messagesShown);
         QCOMPARE(h.addresses.opened.size(), mailsShown);
         QVERIFY(!h.handling.preloading());
